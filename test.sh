@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test.
+#   ./test.sh              normal build in build/
+#   ./test.sh --sanitize   AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps.sh
+
+build=build
+cmake_args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${1:-}" = "--sanitize" ]; then
+    build=build-asan
+    cmake_args=(-DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON)
+    shift
+fi
+
+cmake -S . -B "$build" "${cmake_args[@]}" >/dev/null
+cmake --build "$build" -j "$(nproc)"
+cd "$build"
+ctest --output-on-failure -j "$(nproc)" "$@"
