@@ -82,7 +82,7 @@ void frmTagger::buildTransport() {
     cmdShutl[1] = button("cmdShutl1", ">", "Forward", QRect(202, y, 26, h));
 
     fraCount = shape(this, "fraCount", QRect(236, 2, 88, 56),
-                     "QFrame#fraCount { border: 1px solid white; }");
+                     "QFrame#fraCount { border: 1px solid white; } QLabel { color: white; }");
     lblCounter = label(fraCount, "lblCounter", "00:00", QRect(2, 4, 84, 30));
     lblCounter->setAlignment(Qt::AlignCenter);
     QFont big = lblCounter->font();

@@ -20,7 +20,7 @@ class frmTagger : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kWidth = 560;
+    static constexpr int kWidth = 640;
     static constexpr int kTrackLength = 384; // the progress line's full length, 5760 twips
 
     explicit frmTagger(bool useGrid, QWidget* parent = nullptr);
