@@ -243,11 +243,19 @@ void PlaylistModel::headerClick(int column, int widthPixels) {
 
 void PlaylistModel::refilLst() {
     lstFind_.clear();
+    lstFindKeys_.clear();
     const int field = sortField();
     if (field < 0) return;
     lstFind_.reserve(rows_.size());
-    for (const auto& entry : rows_)
+    lstFindKeys_.reserve(rows_.size());
+    for (const auto& entry : rows_) {
         lstFind_.push_back(entry->row.fields[field]);
+        lstFindKeys_.push_back(entry->row.key);
+    }
+}
+
+int PlaylistModel::lstFindRow(std::size_t entry) const {
+    return entry < lstFindKeys_.size() ? indexOf(lstFindKeys_[entry]) : 0;
 }
 
 void PlaylistModel::calcLVItms() {

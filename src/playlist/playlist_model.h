@@ -71,8 +71,12 @@ public:
     // and the rows are sorted by that column's text.
     void headerClick(int column, int widthPixels);
 
+    // The search column: entry i (0-based) is the sort column's cell of row i + 1 at the last
+    // refill. Rows added or moved since may have shifted, so lstFindRow gives the row entry i
+    // was taken from wherever it is now (0 when it is gone); a search selects that row.
     void refilLst();
     const std::vector<std::string>& lstFind() const { return lstFind_; }
+    int lstFindRow(std::size_t entry) const;
 
     // Counters under the list.
     void calcLVItms();
@@ -131,6 +135,7 @@ private:
     SortOrder sortOrder_ = SortOrder::Ascending;
     bool autoSort_ = false;
     std::vector<std::string> lstFind_;
+    std::vector<std::string> lstFindKeys_;
 
     std::string lblLstSel_ = "Selected = 0";
     std::string lblLstTotal_ = "Total = 0";

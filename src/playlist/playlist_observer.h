@@ -14,7 +14,9 @@ public:
     virtual void rowsInserted(int /*first*/, int /*last*/) {}
     virtual void rowsAboutToBeRemoved(int /*first*/, int /*last*/) {}
     virtual void rowsRemoved(int /*first*/, int /*last*/) {}
-    // One row leaves `source` and ends at `target` (the row dropped on moves aside).
+    // One row leaves `source` and ends at `target` (the row dropped on moves aside). In Qt's
+    // 0-based terms: beginMoveRows({}, source - 1, source - 1, {}, target > source ? target
+    // : target - 1).
     virtual void rowAboutToBeMoved(int /*source*/, int /*target*/) {}
     virtual void rowMoved(int /*source*/, int /*target*/) {}
     // The same rows in a new order (a sort); keys stay, indices change.
