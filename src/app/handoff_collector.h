@@ -16,6 +16,9 @@ public:
 
     // Sets up tmrCollect (1000 ms, disabled); its tick collects once.
     HandOffCollector(HandOffFile file, CollectTarget& target, Timer& tmrCollect);
+    // The timer's handler points here.
+    HandOffCollector(const HandOffCollector&) = delete;
+    HandOffCollector& operator=(const HandOffCollector&) = delete;
 
     // Start-up enables tmrCollect once the main window has loaded.
     void arm();

@@ -84,6 +84,7 @@ TEST(Infile, WhatEachArgumentOpensOrAdds) {
         {A{"/Open", "/m/a.mp3"}, {"GetListTag /m/a.mp3"}},
         {A{"/Tag", "/m/a.mp3"}, {"GetListTag /m/a.mp3"}},
         {A{"/Open", "/m/missing.mp3"}, {}},
+        {A{"/Play", "/l/x.m3u"}, {"GetListTag /l/x.m3u"}},
         // A switch in another letter case is part of a name that names nothing.
         {A{"/PLAY", "/m/a.mp3"}, {}},
         {A{"/que", "/l/x.m3u"}, {"openPList /que /l/x.m3u"}},

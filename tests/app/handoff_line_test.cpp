@@ -33,14 +33,6 @@ TEST(HandOffLine, FormatOfAStartsLine) {
     }
 }
 
-TEST(HandOffLine, NewPlayerOnlyForAWholeNewSwitch) {
-    EXPECT_TRUE(asksForNewPlayer({"/m/a.mp3", "/NEW"}));
-    EXPECT_TRUE(asksForNewPlayer({"/new"}));
-    EXPECT_FALSE(asksForNewPlayer({"/home/me/newmusic/a.mp3"}));
-    EXPECT_FALSE(asksForNewPlayer({"/new/a.mp3", "/news", " /new"}));
-    EXPECT_FALSE(asksForNewPlayer({}));
-}
-
 TEST(HandOffLine, ArgumentsSurviveTheRoundTrip) {
     const Args samples[] = {
         {"/m/a.mp3"},

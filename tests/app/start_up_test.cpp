@@ -33,6 +33,7 @@ TEST(StartUp, WritesTheLineThenEndsOnlyBesideAnotherInstance) {
         {{"/new", "/l/x.m3u"}, true, Step::startFully, "/l/x.m3u\r\n"},
         {{"/NEW"}, true, Step::startFully, "\r\n"},
         {{"/home/me/newmusic/a.mp3"}, true, Step::endNow, "/home/me/newmusic/a.mp3\r\n"},
+        {{"/new/a.mp3", "/news"}, true, Step::endNow, "/new/a.mp3 /news\r\n"},
         {{"/Play", "/m/my song.mp3"}, false, Step::startFully, "/Play \"/m/my song.mp3\"\r\n"},
         {{"--help"}, true, Step::printAndEnd, "(none)"},
         {{"--version", "/m/a.mp3"}, false, Step::printAndEnd, "(none)"},
