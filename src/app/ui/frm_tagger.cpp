@@ -1,8 +1,13 @@
 #include "app/ui/frm_tagger.h"
 
+#include "app/tagger_core.h"
+#include "playlist/ui/playlist_table_model.h"
+
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainterPath>
 
 namespace vantrel {
@@ -243,17 +248,16 @@ void frmTagger::buildTrayAndFadeMenus() {
     mnuFadeSet = entry(mnuFade, "mnuFadeSet", "Fade Settings");
 }
 
-void frmTagger::applyLayout(int heightPixels, bool showPlaylist, bool showEdge, bool rounded) {
+void frmTagger::applyLayout(int heightPixels, bool showPlaylist, bool showEdge,
+                            MainLayout::Shape shape) {
     setFixedHeight(heightPixels);
     for (QWidget* w : std::initializer_list<QWidget*>{Label3, ListView1, lblLstSel, lblLstTotal,
                                                       Label1, txtFind, cmdOpenList})
         w->setVisible(showPlaylist);
     ShapeBorder->setGeometry(0, 0, kWidth, heightPixels);
     ShapeBorder->setVisible(showEdge);
-    if (!rounded) {
-        clearMask();
-        return;
-    }
+    if (shape == MainLayout::Shape::Square) clearMask();
+    if (shape != MainLayout::Shape::Rounded) return;
     // The rounded shape: the window less 3 pixels left and top, 2 right and 12 at the bottom,
     // with corners of an 80-pixel ellipse.
     QPainterPath path;
@@ -278,6 +282,104 @@ bool frmTagger::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vantrel
+
+namespace vantrel {
+
+void frmTagger::bind(TaggerCore& core) {
+    core_ = &core;
+    bindButtons();
+    bindPlaylist();
+    onUnload = [this] {
+        core_->unload();
+        QCoreApplication::exit(0);
+    };
+    core.onChange([this] { render(); });
+    render();
+}
+
+void frmTagger::bindButtons() {
+    connect(cmdToglFrm, &QPushButton::clicked, this, [this] { core_->cmdToglFrm(isMinimized()); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { core_->cmdHelp(); });
+    connect(cmdShut, &QPushButton::clicked, this, [this] {
+        hide();
+        close();
+    });
+    connect(mnuHiddenOpts[0], &QAction::triggered, this, [this] { showNormal(); });
+    connect(mnuHiddenOpts[1], &QAction::triggered, this, [this] { close(); });
+    connect(chkPLloop, &QCheckBox::toggled, this, [this](bool on) { core_->setLoop(on ? 1 : 0); });
+    connect(chkPLrand, &QCheckBox::toggled, this,
+            [this](bool on) { core_->setRandom(on ? 1 : 0); });
+    auto mute = [this] {
+        core_->setMute(chkVol[1]->isChecked() ? 1 : 0, chkVol[0]->isChecked() ? 1 : 0);
+    };
+    connect(chkVol[0], &QCheckBox::toggled, this, mute);
+    connect(chkVol[1], &QCheckBox::toggled, this, mute);
+    const MainSettings& s = core_->settings();
+    chkPLloop->setChecked(s.loop == 1);
+    chkPLrand->setChecked(s.random == 1);
+    chkVol[1]->setChecked(s.muteLeft == 1);
+    chkVol[0]->setChecked(s.muteRight == 1);
+}
+
+void frmTagger::bindPlaylist() {
+    PlaylistModel& playlist = core_->playlist();
+    listModel_ = new PlaylistTableModel(playlist, this);
+    ListView1->setModel(listModel_);
+    // The core keeps the selection marks; the view only paints them.
+    ListView1->setSelectionMode(QAbstractItemView::NoSelection);
+    ListView1->setDragDropMode(QAbstractItemView::NoDragDrop);
+    ListView1->horizontalHeader()->setDefaultSectionSize(ListColumns::kNewColumnWidthPixels);
+    ListView1->viewport()->installEventFilter(this);
+    connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        core_->playlist().headerClick(section + 1,
+                                      ListView1->horizontalHeader()->sectionSize(section));
+    });
+    connect(ListView1, &QWidget::customContextMenuRequested, this,
+            [this] { mnuList->popup(QCursor::pos()); });
+    connect(listModel_, &PlaylistTableModel::countersUpdated, this, [this] { renderCounters(); });
+    connect(listModel_, &PlaylistTableModel::scrollRequested, this,
+            [this](int row) { ListView1->scrollTo(listModel_->index(row, 0)); });
+    for (int i = 0; i < 4; ++i)
+        connect(mnuEdLvItm[i], &QAction::triggered, this,
+                [this, i] { core_->playlist().mnuEdLvItm(i); });
+    connect(mnuProperties, &QAction::triggered, this, [this] { core_->commands().listStats(); });
+    connect(mnuEdit, &QAction::triggered, this, [this] { core_->commands().editSelected(); });
+}
+
+void frmTagger::listMousePress(QMouseEvent* event) {
+    int row = ListView1->rowAt(event->position().toPoint().y()) + 1;
+    dragSource_ = 0;
+    if (event->button() != Qt::LeftButton || row < 1) return;
+    auto how = (event->modifiers() & Qt::ControlModifier) ? PlaylistModel::Click::Ctrl
+               : (event->modifiers() & Qt::ShiftModifier) ? PlaylistModel::Click::Shift
+                                                          : PlaylistModel::Click::Plain;
+    core_->playlist().clickRow(row, how);
+    core_->playlist().listClick();
+    dragSource_ = row;
+}
+
+void frmTagger::listMouseRelease(QMouseEvent* event) {
+    PlaylistModel& playlist = core_->playlist();
+    if (playlist.dragging())
+        playlist.dragDrop(ListView1->rowAt(event->position().toPoint().y()) + 1);
+    dragSource_ = 0;
+}
+
+void frmTagger::renderCounters() {
+    lblLstSel->setText(QString::fromStdString(core_->playlist().lblLstSel()));
+    lblLstTotal->setText(QString::fromStdString(core_->playlist().lblLstTotal()));
+}
+
+void frmTagger::render() {
+    if (!core_) return;
+    const MainLayout& layout = core_->layout();
+    cmdToglFrm->setText(QString::fromStdString(layout.toggleCaption()));
+    applyLayout(layout.heightPixels(), layout.showsPlaylist(),
+                layout.showsEdge(core_->settings().edgeHide), layout.shape());
+    renderCounters();
 }
 
 } // namespace vantrel
