@@ -1,0 +1,37 @@
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace vantrel {
+
+// One thread that runs posted tasks in order and, while it has work of its own (a track
+// playing), calls a step function between them.
+class CommandThread {
+public:
+    using Task = std::function<void()>;
+    // step() runs repeatedly while busy() is true; both run on the thread only.
+    CommandThread(std::function<bool()> busy, Task step);
+    ~CommandThread(); // runs what is posted, then ends the thread
+    CommandThread(const CommandThread&) = delete;
+    CommandThread& operator=(const CommandThread&) = delete;
+
+    void post(Task task);
+    // Runs the task on the thread and waits for it.
+    void call(const Task& task);
+
+private:
+    void run();
+    std::function<bool()> busy_;
+    Task step_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<Task> tasks_;
+    bool quit_ = false;
+    std::thread thread_;
+};
+
+} // namespace vantrel
