@@ -45,7 +45,7 @@ WaveFile WaveFile::read(const std::filesystem::path& file) {
             if (body + size != b.size()) wave.problem = "data size does not match the file";
             std::size_t n = std::min(size, b.size() - body) / 2;
             wave.samples.resize(n);
-            std::memcpy(wave.samples.data(), b.data() + body, n * 2);
+            if (n > 0) std::memcpy(wave.samples.data(), b.data() + body, n * 2);
             wave.valid = haveFormat && wave.bits == 16 && wave.problem.empty();
             return wave;
         }
