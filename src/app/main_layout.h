@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+namespace vantrel {
+
+// The main window's large (transport and playlist) and small (transport only) layouts: its
+// height, whether the edge outline shows, and the layout button's caption.
+class MainLayout {
+public:
+    static constexpr int kTwipsPerPixel = 15;
+
+    explicit MainLayout(bool useRound) : useRound_(useRound) {}
+
+    // setLayout: switch to the large (true) or small (false) layout. A minimised rounded
+    // window changes its height only.
+    void setLayout(bool large, bool minimised = false);
+    // cmdToglFrm: the caption names the layout being left, and only this click changes it.
+    void toggle(bool minimised = false);
+
+    bool longDisp() const { return longDisp_; }
+    const std::string& toggleCaption() const { return caption_; }
+    int heightTwips() const { return heightTwips_; }
+    int heightPixels() const { return heightTwips_ / kTwipsPerPixel; }
+    bool showsEdge(bool edgeHide) const { return large_ && !edgeHide; }
+    // A rounded window takes its region for the current height (a minimised one keeps its old).
+    bool needsRegion() const { return useRound_ && regionDue_; }
+    bool showsPlaylist() const { return large_; }
+
+private:
+    bool useRound_;
+    bool longDisp_ = false;
+    bool large_ = false;
+    bool regionDue_ = false;
+    int heightTwips_ = 1340;
+    std::string caption_ = "Lge";
+};
+
+} // namespace vantrel

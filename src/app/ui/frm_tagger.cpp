@@ -1,0 +1,283 @@
+#include "app/ui/frm_tagger.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainterPath>
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kSmallRowA = 6, kRowB = 34, kRowC = 62, kRowHeight = 24;
+
+QFrame* shape(QWidget* parent, const QString& name, QRect where, const QString& style) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(name);
+    f->setGeometry(where);
+    f->setStyleSheet(style);
+    return f;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, QRect where) {
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    l->setGeometry(where);
+    return l;
+}
+
+} // namespace
+
+frmTagger::frmTagger(bool useGrid, QWidget* parent) : QWidget(parent) {
+    setObjectName("frmTagger");
+    setWindowTitle("      Quorvane Vantrel");
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    p.setColor(QPalette::WindowText, Qt::white);
+    setPalette(p);
+    setFixedWidth(kWidth);
+
+    ImageBack = label(this, "ImageBack", "", QRect(0, 0, kWidth, 320));
+    ImageBack->setScaledContents(true);
+    ImageBack->hide();
+    ShapeBorder = shape(this, "ShapeBorder", QRect(0, 0, kWidth, 304),
+                        "border: 1px solid white; background: transparent;");
+    ShapeBorder->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    buildTransport();
+    buildSequencing();
+    buildButtons();
+    buildPlaylist(useGrid);
+    buildOptionsMenu();
+    buildTrayAndFadeMenus();
+    cmdListSet->installEventFilter(this);
+}
+
+QPushButton* frmTagger::button(const QString& name, const QString& caption, const QString& tip,
+                               QRect where) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setGeometry(where);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QCheckBox* frmTagger::checkBox(const QString& name, const QString& caption, const QString& tip,
+                               QRect where) {
+    auto* c = new QCheckBox(caption, this);
+    c->setObjectName(name);
+    c->setToolTip(tip);
+    c->setGeometry(where);
+    return c;
+}
+
+void frmTagger::buildTransport() {
+    const int y = kSmallRowA, h = kRowHeight;
+    cmdPlay[0] = button("cmdPlay0", "&Play", "", QRect(8, y, 52, h));
+    cmdPlay[2] = button("cmdPlay2", "P&ause", "", QRect(62, y, 52, h));
+    cmdPlay[1] = button("cmdPlay1", "&Stop", "", QRect(116, y, 52, h));
+    cmdShutl[0] = button("cmdShutl0", "<", "Back", QRect(174, y, 26, h));
+    cmdShutl[1] = button("cmdShutl1", ">", "Forward", QRect(202, y, 26, h));
+
+    fraCount = shape(this, "fraCount", QRect(236, 2, 88, 56),
+                     "QFrame#fraCount { border: 1px solid white; } QLabel { color: white; }");
+    lblCounter = label(fraCount, "lblCounter", "00:00", QRect(2, 4, 84, 30));
+    lblCounter->setAlignment(Qt::AlignCenter);
+    QFont big = lblCounter->font();
+    big.setPointSize(18);
+    big.setBold(true);
+    lblCounter->setFont(big);
+    lblCntFmt = label(fraCount, "lblCntFmt", "Min : Sec", QRect(2, 36, 84, 16));
+    lblCntFmt->setAlignment(Qt::AlignCenter);
+
+    cmdTempo[0] = button("cmdTempo0", "-", "Decrease Speed", QRect(332, y, 22, h));
+    txtTempFactor = new QLineEdit(this);
+    txtTempFactor->setObjectName("txtTempFactor");
+    txtTempFactor->setToolTip("Use \"+\" and \"-\" buttons to increase and decrease play speed");
+    txtTempFactor->setGeometry(356, y, 44, h);
+    txtTempFactor->setAlignment(Qt::AlignCenter);
+    cmdTempo[1] = button("cmdTempo1", "+", "Increase Speed", QRect(402, y, 22, h));
+
+    cmdVolume[0] = button("cmdVolume0", "&Up", "", QRect(432, y, 48, h));
+    cmdVolume[1] = button("cmdVolume1", "Do&wn", "", QRect(432, kRowB, 48, h));
+    for (int i = 0; i < 10; ++i) {
+        int barHeight = 4 + 2 * i; // a rising bar graph, lit up to the volume
+        Shape4[i] = shape(this, QString("Shape4%1").arg(i),
+                          QRect(486 + 8 * i, 30 - barHeight, 6, barHeight), "background: #303030;");
+    }
+    lblTag10 = label(this, "lblTag10", "Volume", QRect(572, 12, 64, 16));
+    chkVol[1] = checkBox("chkVol1", "L", "Left Speaker Mute", QRect(486, kRowB, 34, h));
+    chkVol[0] = checkBox("chkVol0", "R", "Right Speaker Mute", QRect(522, kRowB, 34, h));
+    cmdMute = button("cmdMute", "&M", "Mute or Un-Mute Both L&R", QRect(560, kRowB, 30, h));
+
+    fraLine = shape(this, "fraLine", QRect(8, kRowC + 4, kTrackLength + 4, 14),
+                    "border: 1px solid #606060;");
+    linePlay = shape(fraLine, "linePlay", QRect(2, 6, 0, 2), "background: white;");
+    ShapeLinLead = shape(fraLine, "ShapeLinLead", QRect(2, 2, 4, 10), "background: white;");
+    ShapeLinLead->hide();
+    for (int i = 0; i < 5; ++i)
+        Shape1[i] = shape(this, QString("Shape1%1").arg(i), QRect(402 + 10 * i, kRowC + 7, 8, 8),
+                          "background: #303030; border-radius: 4px;");
+}
+
+void frmTagger::buildSequencing() {
+    chkAutoPlay = checkBox("chkAutoPlay", "&Auto", "Play List", QRect(8, kRowB, 56, kRowHeight));
+    chkPLloop = checkBox("chkPLloop", "&Loop", "Loop List", QRect(66, kRowB, 56, kRowHeight));
+    chkPLrand = checkBox("chkPLrand", "&Rnd", "Randomise Play Order in List",
+                         QRect(124, kRowB, 50, kRowHeight));
+    cmdFade = button("cmdFade", "Fa&de", "Auto Fade Controls", QRect(332, kRowB, 46, kRowHeight));
+}
+
+void frmTagger::buildButtons() {
+    cmdListSet =
+        button("cmdListSet", "&Menu", "Shows OPTIONS Menu", QRect(380, kRowB, 50, kRowHeight));
+    cmdToglFrm = button("cmdToglFrm", "Lge", "Toggle Large or Small Display",
+                        QRect(594, kRowB, 40, kRowHeight));
+    const int y = kRowC, h = 22;
+    cmdHide = button("cmdHide", "&Tray", "Hide in System Tray Play Feature", QRect(458, y, 42, h));
+    cmdOpnfile = button("cmdOpnfile", "About", "About Vantrel, and a link to its web site",
+                        QRect(502, y, 44, h));
+    cmdHelp = button("cmdHelp", "Help", "", QRect(548, y, 40, h));
+    cmdShut = button("cmdShut", "Close", "", QRect(590, y, 44, h));
+}
+
+void frmTagger::buildPlaylist(bool useGrid) {
+    Label3 = label(this, "Label3", "Play List Viewer", QRect(8, 90, 200, 16));
+    ListView1 = new QTableView(this);
+    ListView1->setObjectName("ListView1");
+    ListView1->setGeometry(8, 108, kWidth - 16, 156);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListView1->setShowGrid(useGrid);
+    ListView1->setWordWrap(false);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    ListView1->verticalHeader()->hide();
+    ListView1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    ListView1->horizontalHeader()->setSectionsMovable(true);
+    ListView1->horizontalHeader()->setHighlightSections(false);
+    ListView1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ListView1->setDragDropMode(QAbstractItemView::InternalMove);
+
+    lblLstSel = label(this, "lblLstSel", "Selected = 0", QRect(8, 270, 100, 18));
+    lblLstTotal = label(this, "lblLstTotal", "Total = 0", QRect(112, 270, 100, 18));
+    Label1 = label(this, "Label1", "Search>", QRect(220, 270, 52, 18));
+    txtFind = new QLineEdit(this);
+    txtFind->setObjectName("txtFind");
+    txtFind->setToolTip(
+        "Column to Search is the Sorted Column, click on a Column Header to search from it");
+    txtFind->setGeometry(274, 268, 220, 22);
+    cmdOpenList =
+        button("cmdOpenList", "File Searc&h",
+               "Search for and select files to add to Play List View", QRect(520, 266, 112, 26));
+    lstFind = new QListWidget(this);
+    lstFind->setObjectName("lstFind");
+    lstFind->hide();
+    lstCols = new QListWidget(this);
+    lstCols->setObjectName("lstCols");
+    lstCols->hide();
+}
+
+QAction* frmTagger::entry(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+
+void frmTagger::buildOptionsMenu() {
+    mnuList = new QMenu("Options", this);
+    mnuList->setObjectName("mnuList");
+    const char* edits[] = {"&Clear List", "C&rop Selection", "Re&move Selection",
+                           "&Invert Selection"};
+    for (int i = 0; i < 4; ++i)
+        mnuEdLvItm[i] = entry(mnuList, QString("mnuEdLvItm%1").arg(i), edits[i]);
+    mnuProperties = entry(mnuList, "mnuProperties", "List Stats");
+    mnuList->addSeparator();
+    mnuFile = mnuList->addMenu("&Files");
+    mnuFile->setObjectName("mnuFile");
+    mnuSaveAs = entry(mnuFile, "mnuSaveAs", "&Save Playlist AS");
+    mnuOpenPlay[0] = entry(mnuFile, "mnuOpenPlay0", "&Open PlayList");
+    mnuOpenPlay[1] = entry(mnuFile, "mnuOpenPlay1", "Open in &New Player");
+    mnuFileProp = entry(mnuFile, "mnuFileProp", "File Properties");
+    mnuFileProp->setVisible(false);
+    mnuFile->addSeparator();
+    mnuMRUitm.push_back(entry(mnuFile, "mnuMRUitm0", ""));
+    mnuMRUitm[0]->setVisible(false);
+    mnuList->addSeparator();
+    mnuEdit = entry(mnuList, "mnuEdit", "Edit ID &Tags");
+    mnuList->addSeparator();
+    mnuGenOpts = mnuList->addMenu("&Preferences");
+    mnuGenOpts->setObjectName("mnuGenOpts");
+    mnuGenOpt = entry(mnuGenOpts, "mnuGenOpt", "General Settings");
+    mnuBannerOpt = entry(mnuGenOpts, "mnuBannerOpt", "Tray Banner Settings");
+    mnuSoundOpt = entry(mnuGenOpts, "mnuSoundOpt", "Sound Output Settings");
+    mnuListOpt = entry(mnuGenOpts, "mnuListOpt", "List Viewer Settings");
+}
+
+void frmTagger::buildTrayAndFadeMenus() {
+    mnuTray = new QMenu("Tray", this);
+    mnuTray->setObjectName("mnuTray");
+    const char* players[] = {"&Play", "&Stop", "P&ause"};
+    for (int i = 0; i < 3; ++i) {
+        mnuPlayer[i] = entry(mnuTray, QString("mnuPlayer%1").arg(i), players[i]);
+        mnuPlayer[i]->setEnabled(false);
+    }
+    mnuMute = entry(mnuTray, "mnuMute", "&Mute");
+    mnuHiddenOpts[0] = entry(mnuTray, "mnuHiddenOpts0", "S&how Main");
+    mnuHiddenOpts[1] = entry(mnuTray, "mnuHiddenOpts1", "&Close");
+
+    mnuFade = new QMenu("Fade", this);
+    mnuFade->setObjectName("mnuFade");
+    mnuFadeStop = entry(mnuFade, "mnuFadeStop", "Manual Fade OUT and Stop");
+    mnuFadeStop->setEnabled(false);
+    mnuFade->addSeparator();
+    mnuFadeHold = entry(mnuFade, "mnuFadeHold", "One Touch Up/Down");
+    mnuFadeDir[0] = entry(mnuFade, "mnuFadeDir0", "Auto Fade IN");
+    mnuFadeDir[1] = entry(mnuFade, "mnuFadeDir1", "Auto Fade OUT");
+    mnuFadeDir[1]->setEnabled(false);
+    for (QAction* a : {mnuFadeHold, mnuFadeDir[0], mnuFadeDir[1]})
+        a->setCheckable(true);
+    mnuFade->addSeparator();
+    mnuFadeSet = entry(mnuFade, "mnuFadeSet", "Fade Settings");
+}
+
+void frmTagger::applyLayout(int heightPixels, bool showPlaylist, bool showEdge, bool rounded) {
+    setFixedHeight(heightPixels);
+    for (QWidget* w : std::initializer_list<QWidget*>{Label3, ListView1, lblLstSel, lblLstTotal,
+                                                      Label1, txtFind, cmdOpenList})
+        w->setVisible(showPlaylist);
+    ShapeBorder->setGeometry(0, 0, kWidth, heightPixels);
+    ShapeBorder->setVisible(showEdge);
+    if (!rounded) {
+        clearMask();
+        return;
+    }
+    // The rounded shape: the window less 3 pixels left and top, 2 right and 12 at the bottom,
+    // with corners of an 80-pixel ellipse.
+    QPainterPath path;
+    path.addRoundedRect(QRectF(3, 3, kWidth - 5, heightPixels - 15), 40, 40);
+    QRegion corners(path.toFillPolygon().toPolygon());
+    setMask(QRegion(0, 0, kWidth, heightPixels).intersected(corners));
+}
+
+void frmTagger::closeEvent(QCloseEvent* event) {
+    if (!unloaded_ && onUnload) {
+        unloaded_ = true;
+        onUnload();
+    }
+    event->accept();
+}
+
+bool frmTagger::eventFilter(QObject* watched, QEvent* event) {
+    // "&Menu" opens the Options menu on any key or mouse button press.
+    if (watched == cmdListSet &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
+        mnuList->popup(QCursor::pos());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vantrel

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+namespace vantrel {
+
+// The main window: transport, time display, playlist and the three pop-up menus. It builds
+// its controls under the program's names and leaves every rule to the core it is wired to.
+class frmTagger : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 640;
+    static constexpr int kTrackLength = 384; // the progress line's full length, 5760 twips
+
+    explicit frmTagger(bool useGrid, QWidget* parent = nullptr);
+
+    // Transport
+    std::array<QPushButton*, 3> cmdPlay{};
+    std::array<QPushButton*, 2> cmdShutl{};
+    std::array<QPushButton*, 2> cmdTempo{};
+    QLineEdit* txtTempFactor = nullptr;
+    std::array<QPushButton*, 2> cmdVolume{};
+    std::array<QCheckBox*, 2> chkVol{};
+    QPushButton* cmdMute = nullptr;
+    QLabel* lblTag10 = nullptr;
+    std::array<QFrame*, 10> Shape4{};
+    std::array<QFrame*, 5> Shape1{};
+    QFrame* fraLine = nullptr;
+    QFrame* linePlay = nullptr;
+    QFrame* ShapeLinLead = nullptr;
+    // Time display
+    QFrame* fraCount = nullptr;
+    QLabel* lblCntFmt = nullptr;
+    QLabel* lblCounter = nullptr;
+    // Sequencing and fader
+    QCheckBox* chkAutoPlay = nullptr;
+    QCheckBox* chkPLloop = nullptr;
+    QCheckBox* chkPLrand = nullptr;
+    QPushButton* cmdFade = nullptr;
+    // Playlist
+    QTableView* ListView1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* lblLstSel = nullptr;
+    QLabel* lblLstTotal = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtFind = nullptr;
+    QListWidget* lstFind = nullptr;
+    QListWidget* lstCols = nullptr;
+    // Window buttons
+    QPushButton* cmdOpenList = nullptr;
+    QPushButton* cmdOpnfile = nullptr;
+    QPushButton* cmdHide = nullptr;
+    QPushButton* cmdListSet = nullptr;
+    QPushButton* cmdToglFrm = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    QPushButton* cmdShut = nullptr;
+    // Looks
+    QLabel* ImageBack = nullptr;
+    QFrame* ShapeBorder = nullptr;
+
+    // "Options"
+    QMenu* mnuList = nullptr;
+    std::array<QAction*, 4> mnuEdLvItm{};
+    QAction* mnuProperties = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    std::array<QAction*, 2> mnuOpenPlay{};
+    QAction* mnuFileProp = nullptr;
+    std::vector<QAction*> mnuMRUitm; // element 0 is the hidden anchor
+    QAction* mnuEdit = nullptr;
+    QMenu* mnuGenOpts = nullptr;
+    QAction* mnuGenOpt = nullptr;
+    QAction* mnuBannerOpt = nullptr;
+    QAction* mnuSoundOpt = nullptr;
+    QAction* mnuListOpt = nullptr;
+    // "Tray"
+    QMenu* mnuTray = nullptr;
+    std::array<QAction*, 3> mnuPlayer{};
+    QAction* mnuMute = nullptr;
+    std::array<QAction*, 2> mnuHiddenOpts{};
+    // "Fade"
+    QMenu* mnuFade = nullptr;
+    QAction* mnuFadeStop = nullptr;
+    QAction* mnuFadeHold = nullptr;
+    std::array<QAction*, 2> mnuFadeDir{};
+    QAction* mnuFadeSet = nullptr;
+
+    // Called for every request to close the window, whatever its way.
+    std::function<void()> onUnload;
+    // Sets the window's height and shows or hides the playlist part.
+    void applyLayout(int heightPixels, bool showPlaylist, bool showEdge, bool rounded);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildTransport();
+    void buildSequencing();
+    void buildPlaylist(bool useGrid);
+    void buildButtons();
+    void buildOptionsMenu();
+    void buildTrayAndFadeMenus();
+    QPushButton* button(const QString& name, const QString& caption, const QString& tip,
+                        QRect where);
+    QCheckBox* checkBox(const QString& name, const QString& caption, const QString& tip,
+                        QRect where);
+    QAction* entry(QMenu* menu, const QString& name, const QString& caption);
+    bool unloaded_ = false;
+};
+
+} // namespace vantrel

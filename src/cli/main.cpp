@@ -1,0 +1,50 @@
+// vantrel-cli: the player's tag and playlist core from a shell, for scripts.
+#include "cli/cli_commands.h"
+
+#include <iostream>
+#include <map>
+
+namespace {
+
+constexpr const char* kUsageText =
+    "Usage: vantrel-cli COMMAND [OPTIONS] FILE...\n"
+    "\n"
+    "Commands:\n"
+    "  info FILE...            one tab-separated row per file: file name, full path, title,\n"
+    "                          artist, album, genre, year, comment\n"
+    "  tag [--title T] [--artist A] [--album B] [--year Y] [--comment C] [--genre N] FILE...\n"
+    "                          change the given ID3v1 fields and keep the others;\n"
+    "                          the genre is a number 0..255 or a genre name\n"
+    "  deltag FILE...          blank the ID3v1 tag (five empty texts, genre 32)\n"
+    "\n"
+    "  --help                  show this text\n"
+    "  --version               show the version\n"
+    "\n"
+    "Exit status: 0 when every file was handled, 1 when any file failed, 2 for a wrong\n"
+    "command line. A file that cannot be handled is left as it was.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace vantrel::cli;
+    Args args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        (args.empty() ? std::cerr : std::cout) << kUsageText;
+        return args.empty() ? kUsage : kOk;
+    }
+    if (args[0] == "--version") {
+        std::cout << "vantrel-cli " << VANTREL_VERSION << '\n';
+        return kOk;
+    }
+    static const std::map<std::string, int (*)(const Args&, Streams)> commands = {
+        {"info", runInfo},
+        {"tag", runTag},
+        {"deltag", runDeltag},
+    };
+    auto command = commands.find(args[0]);
+    if (command == commands.end()) {
+        std::cerr << "vantrel-cli: unknown command \"" << args[0] << "\"\n\n" << kUsageText;
+        return kUsage;
+    }
+    return command->second(Args(args.begin() + 1, args.end()), Streams{std::cout, std::cerr});
+}

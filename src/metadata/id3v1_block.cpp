@@ -1,0 +1,177 @@
+#include "metadata/id3v1_block.h"
+
+#include "metadata/cp1252.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vantrel::id3v1 {
+
+namespace {
+
+struct Field {
+    std::size_t offset, width;
+};
+constexpr Field kTitle{3, 30}, kArtist{33, 30}, kAlbum{63, 30}, kYear{93, 4}, kComment{97, 30};
+constexpr std::size_t kGenreOffset = 127;
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string readField(std::string_view block, Field f) {
+    return cp1252ToUtf8(trimBlanks(block.substr(f.offset, f.width)));
+}
+
+void appendField(std::string& block, const std::string& text, Field f) {
+    std::string bytes(trimBlanks(utf8ToCp1252(trimBlanks(text))));
+    bytes.resize(f.width, ' ');
+    block += bytes;
+}
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    // Closing can report a deferred write error, so writers close explicitly.
+    bool close() {
+        int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+std::string failure(const std::filesystem::path& file, const std::string& why) {
+    return file.string() + ": " + why;
+}
+
+bool readAt(int fd, char* buf, std::size_t n, off_t at) {
+    std::size_t done = 0;
+    while (done < n) {
+        ssize_t got = ::pread(fd, buf + done, n - done, at + static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+bool writeAt(int fd, std::string_view data, off_t at) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        ssize_t n =
+            ::pwrite(fd, data.data() + done, data.size() - done, at + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The last 128 bytes of an open file of at least 129 bytes.
+Result readLastBlock(const std::filesystem::path& file, int fd, off_t length, std::string& out) {
+    out.assign(kBlockSize, '\0');
+    if (!readAt(fd, out.data(), kBlockSize, length - static_cast<off_t>(kBlockSize)))
+        return Result::fail(
+            failure(file, errno ? std::strerror(errno) : "cannot read the end of the file"));
+    return Result::ok();
+}
+
+} // namespace
+
+bool isBlock(std::string_view last128) {
+    if (last128.size() != kBlockSize) return false;
+    auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; };
+    return upper(last128[0]) == 'T' && upper(last128[1]) == 'A' && upper(last128[2]) == 'G';
+}
+
+TagValues takeFields(std::string_view block) {
+    TagValues v;
+    v.title = readField(block, kTitle);
+    v.artist = readField(block, kArtist);
+    v.album = readField(block, kAlbum);
+    v.year = readField(block, kYear);
+    v.comment = readField(block, kComment);
+    v.genre = static_cast<std::uint8_t>(block[kGenreOffset]);
+    return v;
+}
+
+std::string compose(const TagValues& values) {
+    std::string block = "TAG";
+    appendField(block, values.title, kTitle);
+    appendField(block, values.artist, kArtist);
+    appendField(block, values.album, kAlbum);
+    appendField(block, values.year, kYear);
+    appendField(block, values.comment, kComment);
+    block += static_cast<char>(values.genre);
+    return block;
+}
+
+std::string blank() {
+    return "TAG" + std::string(kBlockSize - 3, ' ');
+}
+
+Result readTag(const std::filesystem::path& file, TagRead& out) {
+    Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return Result::fail(failure(file, std::strerror(errno)));
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) return Result::fail(failure(file, std::strerror(errno)));
+    if (!S_ISREG(st.st_mode)) return Result::fail(failure(file, "not a regular file"));
+    out = TagRead{};
+    if (static_cast<std::uintmax_t>(st.st_size) < kMinFileLength) {
+        out.state = TagState::TooShort;
+        return Result::ok();
+    }
+    std::string last;
+    if (Result r = readLastBlock(file, fd.get(), st.st_size, last); !r) return r;
+    if (isBlock(last)) {
+        out.state = TagState::Tagged;
+        out.values = takeFields(last);
+    }
+    return Result::ok();
+}
+
+Result PutIDTag(const std::filesystem::path& file, std::string_view block) {
+    if (block.size() != kBlockSize || !isBlock(block))
+        return Result::fail(failure(file, "not a tag block"));
+    if (file.empty()) return Result::fail("no file given");
+    Fd fd(::open(file.c_str(), O_RDWR | O_CLOEXEC));
+    if (fd.get() < 0) return Result::fail(failure(file, std::strerror(errno)));
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) return Result::fail(failure(file, std::strerror(errno)));
+    if (!S_ISREG(st.st_mode)) return Result::fail(failure(file, "not a regular file"));
+    if (static_cast<std::uintmax_t>(st.st_size) < kMinFileLength)
+        return Result::fail(failure(file, "too short to be an MP3 file"));
+
+    std::string last;
+    if (Result r = readLastBlock(file, fd.get(), st.st_size, last); !r) return r;
+    bool inPlace = isBlock(last);
+    off_t at = inPlace ? st.st_size - static_cast<off_t>(kBlockSize) : st.st_size;
+    if (!writeAt(fd.get(), block, at)) {
+        std::string why = errno ? std::strerror(errno) : "cannot write";
+        // A write that stopped part way must not leave a broken block behind.
+        bool restored =
+            inPlace ? writeAt(fd.get(), last, at) : ::ftruncate(fd.get(), st.st_size) == 0;
+        if (!restored) why += "; the end of the file may be damaged";
+        return Result::fail(failure(file, why));
+    }
+    if (!fd.close()) return Result::fail(failure(file, std::strerror(errno)));
+    return Result::ok();
+}
+
+} // namespace vantrel::id3v1

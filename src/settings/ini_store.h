@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/result.h"
+
+#include <filesystem>
+#include <string>
+
+namespace vantrel {
+
+// The settings file: one value read or written per call, straight from and to the file (no
+// cache), section and key names matched without regard to letter case. Every write replaces
+// the file atomically under an exclusive lock, so several running instances never see or
+// leave a half-written file; lines the store does not touch stay byte for byte as they were.
+class IniStore {
+public:
+    static constexpr std::size_t kMaxValueLength = 127;
+
+    explicit IniStore(std::filesystem::path file) : file_(std::move(file)) {}
+
+    const std::filesystem::path& file() const { return file_; }
+
+    // The value trimmed of surrounding blanks and cut to 127 characters; empty when the file,
+    // the section or the key is missing. Never creates anything.
+    std::string getIni(const std::string& section, const std::string& key) const;
+
+    // Stores the value, creating the file, section and key as needed. Line breaks in the value
+    // become blanks (one line holds one key). Callers that keep going on failure may ignore
+    // the result, as the program always has.
+    Result putIni(const std::string& section, const std::string& key,
+                  const std::string& value) const;
+
+private:
+    std::filesystem::path file_;
+};
+
+} // namespace vantrel

@@ -1,0 +1,131 @@
+#include "settings/ini_text.h"
+
+#include <algorithm>
+
+namespace vantrel {
+
+namespace {
+
+std::string_view trimBlanks(std::string_view s) {
+    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::optional<std::string_view> sectionName(std::string_view body) {
+    std::string_view t = trimBlanks(body);
+    if (t.empty() || t.front() != '[') return std::nullopt;
+    t.remove_prefix(1);
+    return trimBlanks(t.substr(0, t.find(']')));
+}
+
+struct KeyValue {
+    std::string_view key, value;
+};
+
+std::optional<KeyValue> keyValue(std::string_view body) {
+    std::string_view t = trimBlanks(body);
+    if (t.empty() || t.front() == ';' || t.front() == '[') return std::nullopt;
+    std::size_t eq = t.find('=');
+    if (eq == std::string_view::npos) return std::nullopt;
+    return KeyValue{trimBlanks(t.substr(0, eq)), trimBlanks(t.substr(eq + 1))};
+}
+
+// One key holds one line: a stored line break would split the value into a stray line.
+std::string oneLine(std::string_view value) {
+    std::string out(value);
+    std::replace(out.begin(), out.end(), '\r', ' ');
+    std::replace(out.begin(), out.end(), '\n', ' ');
+    return out;
+}
+
+} // namespace
+
+IniText::IniText(std::string_view text) {
+    while (!text.empty()) {
+        std::size_t nl = text.find('\n');
+        if (nl == std::string_view::npos) {
+            lines_.push_back({std::string(text), ""});
+            break;
+        }
+        bool crlf = nl > 0 && text[nl - 1] == '\r';
+        lines_.push_back({std::string(text.substr(0, crlf ? nl - 1 : nl)), crlf ? "\r\n" : "\n"});
+        text.remove_prefix(nl + 1);
+    }
+}
+
+std::optional<std::size_t> IniText::findSection(std::string_view section) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        auto name = sectionName(lines_[i].body);
+        if (name && sameName(*name, section)) return i;
+    }
+    return std::nullopt;
+}
+
+std::size_t IniText::sectionEnd(std::size_t sectionLine) const {
+    std::size_t i = sectionLine + 1;
+    while (i < lines_.size() && !sectionName(lines_[i].body))
+        ++i;
+    return i;
+}
+
+std::optional<std::size_t> IniText::findKey(std::size_t sectionLine, std::string_view key) const {
+    std::size_t end = sectionEnd(sectionLine);
+    for (std::size_t i = sectionLine + 1; i < end; ++i) {
+        auto kv = keyValue(lines_[i].body);
+        if (kv && sameName(kv->key, key)) return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> IniText::value(std::string_view section, std::string_view key) const {
+    auto s = findSection(section);
+    if (!s) return std::nullopt;
+    auto k = findKey(*s, key);
+    if (!k) return std::nullopt;
+    return std::string(keyValue(lines_[*k].body)->value);
+}
+
+void IniText::insertLine(std::size_t at, std::string body) {
+    if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = "\r\n";
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(body), "\r\n"});
+}
+
+void IniText::set(std::string_view section, std::string_view key, std::string_view value) {
+    std::string line = std::string(key) + "=" + oneLine(value);
+    auto s = findSection(section);
+    if (!s) {
+        if (!lines_.empty() && !trimBlanks(lines_.back().body).empty())
+            insertLine(lines_.size(), "");
+        insertLine(lines_.size(), "[" + std::string(section) + "]");
+        insertLine(lines_.size(), std::move(line));
+        return;
+    }
+    if (auto k = findKey(*s, key)) {
+        lines_[*k].body = std::move(line);
+        return;
+    }
+    // After the section's last non-blank line, so blank separator lines stay between sections.
+    std::size_t at = sectionEnd(*s);
+    while (at > *s + 1 && trimBlanks(lines_[at - 1].body).empty())
+        --at;
+    insertLine(at, std::move(line));
+}
+
+std::string IniText::text() const {
+    std::string out;
+    for (const auto& l : lines_)
+        out += l.body + l.end;
+    return out;
+}
+
+} // namespace vantrel

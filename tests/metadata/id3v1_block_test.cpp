@@ -1,0 +1,189 @@
+#include "metadata/id3v1_block.h"
+
+#include "metadata/cp1252.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vantrel {
+namespace {
+
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+// A block written byte by byte, as another tool may have written it.
+std::string rawBlock(std::string_view marker, std::string_view title, std::string_view year,
+                     unsigned char genre, char pad = ' ') {
+    std::string b(marker);
+    auto field = [&](std::string_view text, std::size_t width, char with = ' ') {
+        std::string f(text);
+        f.resize(width, with);
+        b += f;
+    };
+    field(title, 30, pad);
+    field("Artist", 30);
+    field("Album", 30);
+    field(year, 4);
+    field("Comment", 30);
+    b += static_cast<char>(genre);
+    return b;
+}
+
+std::string audio(std::size_t n) {
+    return std::string(n, '\xAA');
+}
+
+struct Id3v1Test : ::testing::Test {
+    TempDir dir;
+    std::filesystem::path file = dir / "track.mp3";
+
+    TagRead read() {
+        TagRead tag;
+        EXPECT_TRUE(id3v1::readTag(file, tag));
+        return tag;
+    }
+};
+
+TEST_F(Id3v1Test, ReadsFieldsAsWritten) {
+    struct Case {
+        std::string block;
+        std::string title, year;
+        int genre;
+    } cases[] = {
+        {rawBlock("TAG", "Song", "1999", 17), "Song", "1999", 17},
+        {rawBlock("TAG", "Song", "99", 17), "Song", "99", 17},
+        {rawBlock("TAG", "  Song  ", "99", 255), "Song", "99", 255},
+        {rawBlock("TAG", "Song", "1999", 0, '\0'), "Song" + std::string(26, '\0'), "1999", 0},
+        {rawBlock("tag", "lower", "", 3), "lower", "", 3},
+        {rawBlock("TaG", "Caf\xE9 \x80", "", 3), "Caf\xC3\xA9 \xE2\x82\xAC", "", 3},
+    };
+    for (const auto& c : cases) {
+        writeFile(file, audio(1000) + c.block);
+        TagRead tag = read();
+        ASSERT_EQ(tag.state, TagState::Tagged);
+        EXPECT_EQ(tag.values.title, c.title);
+        EXPECT_EQ(tag.values.year, c.year);
+        EXPECT_EQ(tag.values.genre, c.genre);
+        EXPECT_EQ(tag.values.artist, "Artist");
+        EXPECT_EQ(tag.values.comment, "Comment");
+    }
+}
+
+TEST_F(Id3v1Test, OnlyTheLast128BytesAreATag) {
+    struct Case {
+        std::string content;
+        TagState state;
+    } cases[] = {
+        {audio(5000), TagState::Untagged},
+        // Marker bytes near the end that are not where a block begins are audio.
+
+        {audio(4000) + "TAG" + audio(127), TagState::Untagged},
+        {audio(4000) + "TAG" + audio(126), TagState::Untagged},
+        {audio(4000) + "TAG" + audio(124), TagState::Untagged},
+        {audio(4000) + "TAG" + audio(125), TagState::Tagged},
+        {rawBlock("TAG", "only", "", 1), TagState::TooShort},
+        {std::string(1, 'x') + rawBlock("TAG", "one", "", 1), TagState::Tagged},
+        {"", TagState::TooShort},
+    };
+    for (const auto& c : cases) {
+        writeFile(file, c.content);
+        EXPECT_EQ(read().state, c.state) << c.content.size();
+    }
+    writeFile(file, "x" + rawBlock("TAG", "one", "", 1));
+    EXPECT_EQ(read().values.title, "one");
+}
+
+TEST_F(Id3v1Test, SaveAppendsOnceThenOverwritesInPlace) {
+    writeFile(file, audio(5000));
+    TagValues v{"Title", "Artist", "Album", "99", "Comment", 17};
+    ASSERT_TRUE(id3v1::PutIDTag(file, id3v1::compose(v)));
+    EXPECT_EQ(std::filesystem::file_size(file), 5128u);
+    v.title = "Other";
+    ASSERT_TRUE(id3v1::PutIDTag(file, id3v1::compose(v)));
+    EXPECT_EQ(std::filesystem::file_size(file), 5128u);
+    EXPECT_EQ(readFile(file).substr(0, 5000), audio(5000));
+    EXPECT_EQ(read().values, v);
+    EXPECT_EQ(readFile(file).substr(5000 + 93, 4), "99  ");
+}
+
+TEST_F(Id3v1Test, MarkerBytesInTheAudioAreNeverOverwritten) {
+    std::string content = audio(4000) + "TAG" + audio(127);
+    writeFile(file, content);
+    ASSERT_TRUE(id3v1::PutIDTag(file, id3v1::blank()));
+    EXPECT_EQ(readFile(file), content + id3v1::blank());
+}
+
+TEST_F(Id3v1Test, LowerCaseMarkerIsOverwrittenInPlace) {
+    writeFile(file, audio(300) + rawBlock("tag", "old", "", 1));
+    ASSERT_TRUE(id3v1::PutIDTag(file, id3v1::compose({"new", "", "", "", "", 2})));
+    EXPECT_EQ(std::filesystem::file_size(file), 428u);
+    EXPECT_EQ(readFile(file).substr(300, 6), "TAGnew");
+}
+
+TEST_F(Id3v1Test, DeleteLeavesABlankBlock) {
+    for (std::string content : {audio(500), audio(500) + rawBlock("TAG", "x", "1", 9)}) {
+        writeFile(file, content);
+        ASSERT_TRUE(id3v1::PutIDTag(file, id3v1::blank()));
+        TagRead tag = read();
+        ASSERT_EQ(tag.state, TagState::Tagged);
+        EXPECT_EQ(tag.values, (TagValues{"", "", "", "", "", 32}));
+        EXPECT_EQ(std::filesystem::file_size(file), 628u);
+    }
+}
+
+TEST_F(Id3v1Test, ComposeTrimsCutsPadsAndEncodes) {
+    TagValues v{"  Four  ", std::string(40, 'a'), "\xE2\x82\xAC \xE2\x80\x99 \xC3\xBC",
+                "20011",    "\xE4\xB8\xAD",       255};
+    std::string b = id3v1::compose(v);
+    ASSERT_EQ(b.size(), 128u);
+    EXPECT_EQ(b.substr(0, 3), "TAG");
+    EXPECT_EQ(b.substr(3, 30), "Four" + std::string(26, ' '));
+    EXPECT_EQ(b.substr(33, 30), std::string(30, 'a'));
+    EXPECT_EQ(b.substr(63, 30), "\x80 \x92 \xFC" + std::string(25, ' '));
+    EXPECT_EQ(b.substr(93, 4), "2001");
+    EXPECT_EQ(b.substr(97, 30), "?" + std::string(29, ' '));
+    EXPECT_EQ(static_cast<unsigned char>(b[127]), 255);
+    EXPECT_EQ(id3v1::takeFields(b).album, v.album); // Windows-1252 round trip
+}
+
+TEST_F(Id3v1Test, FilesThatCannotTakeATagAreLeftAlone) {
+    std::string block = id3v1::compose({"t", "", "", "", "", 1});
+    struct Case {
+        std::string name, content;
+    } cases[] = {{"short.mp3", rawBlock("TAG", "only", "", 1)}, {"empty.mp3", ""}};
+    for (const auto& c : cases) {
+        writeFile(dir / c.name, c.content);
+        EXPECT_FALSE(id3v1::PutIDTag(dir / c.name, block));
+        EXPECT_EQ(readFile(dir / c.name), c.content);
+    }
+    EXPECT_FALSE(id3v1::PutIDTag(dir / "missing.mp3", block));
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing.mp3"));
+    EXPECT_FALSE(id3v1::PutIDTag(dir.path(), block));
+    EXPECT_FALSE(id3v1::PutIDTag("", block));
+    TagRead tag;
+    EXPECT_FALSE(id3v1::readTag(dir / "missing.mp3", tag));
+
+    writeFile(file, audio(200));
+    EXPECT_FALSE(id3v1::PutIDTag(file, "not a block"));
+    EXPECT_EQ(readFile(file), audio(200));
+    if (::geteuid() != 0) {
+        ::chmod(file.c_str(), 0444);
+        EXPECT_FALSE(id3v1::PutIDTag(file, block));
+        EXPECT_EQ(readFile(file), audio(200));
+    }
+}
+
+TEST(Cp1252, MapsEveryByteAndBack) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
+    EXPECT_EQ(cp1252ToUtf8("\x80\x92\xE9"), "\xE2\x82\xAC\xE2\x80\x99\xC3\xA9");
+    EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD \xF0\x9F\x8E\xB5 \xFF"), "? ? ?");
+}
+
+} // namespace
+} // namespace vantrel

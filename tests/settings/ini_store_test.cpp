@@ -1,0 +1,156 @@
+#include "settings/ini_store.h"
+
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vantrel {
+namespace {
+
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+struct IniStoreTest : ::testing::Test {
+    TempDir dir;
+    IniStore ini{dir / "vantrel.ini"};
+};
+
+TEST_F(IniStoreTest, MissingFileReadsEmptyAndIsNotCreated) {
+    EXPECT_EQ(ini.getIni("options", "vol"), "");
+    EXPECT_FALSE(std::filesystem::exists(ini.file()));
+}
+
+TEST_F(IniStoreTest, WriteCreatesFileSectionAndKeyWithCrLf) {
+    ASSERT_TRUE(ini.putIni("options", "vol", "75"));
+    EXPECT_EQ(readFile(ini.file()), "[options]\r\nvol=75\r\n");
+    ASSERT_TRUE(ini.putIni("options", "loop", "1"));
+    ASSERT_TRUE(ini.putIni("looks", "back_img", "na"));
+    EXPECT_EQ(readFile(ini.file()),
+              "[options]\r\nvol=75\r\nloop=1\r\n\r\n[looks]\r\nback_img=na\r\n");
+    EXPECT_EQ(ini.getIni("options", "vol"), "75");
+    EXPECT_EQ(ini.getIni("looks", "back_img"), "na");
+}
+
+TEST_F(IniStoreTest, ReadsAsTheProfileFunctionsDo) {
+    writeFile(ini.file(), "; comment\n"
+                          "stray=before any section\n"
+                          "[Options]\n"
+                          "  VOL  =   75  \n"
+                          "empty=\n"
+                          "no equals sign\n"
+                          "long=" +
+                              std::string(200, 'x') +
+                              "\n"
+                              "utf8=" +
+                              std::string(126, 'a') +
+                              "\xC3\xA9\xC3\xA9\n"
+                              "[options]\n"
+                              "vol=shadowed by the first section\n"
+                              "[ looks ]\r\n"
+                              "edg_col=255\r\n");
+    struct Case {
+        const char *section, *key, *value;
+    } cases[] = {
+        {"options", "vol", "75"},    {"OPTIONS", "Vol", "75"},
+        {"options", "empty", ""},    {"options", "missing", ""},
+        {"nosuch", "vol", ""},       {"options", "stray", ""},
+        {"looks", "edg_col", "255"}, {"options", "no equals sign", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ini.getIni(c.section, c.key), c.value) << c.section << "/" << c.key;
+    EXPECT_EQ(ini.getIni("options", "long"), std::string(127, 'x'));
+    // The cut counts characters and never splits one.
+    EXPECT_EQ(ini.getIni("options", "utf8"), std::string(126, 'a') + "\xC3\xA9");
+}
+
+TEST_F(IniStoreTest, WriteKeepsEveryOtherLineAsItWas) {
+    std::string before = "; my notes\n[default]\nlv_header_0=File Name\n\n[options]\r\nVOL=10\r\n"
+                         "odd line\r\n\r\n[looks]\nbnr_bold=True";
+    writeFile(ini.file(), before);
+    ASSERT_TRUE(ini.putIni("options", "vol", "75"));
+    ASSERT_TRUE(ini.putIni("options", "random", "1"));
+    ASSERT_TRUE(ini.putIni("looks", "bnr_size", "9"));
+    EXPECT_EQ(readFile(ini.file()),
+              "; my notes\n[default]\nlv_header_0=File Name\n\n[options]\r\nvol=75\r\n"
+              "odd line\r\nrandom=1\r\n\r\n[looks]\nbnr_bold=True\r\nbnr_size=9\r\n");
+}
+
+TEST_F(IniStoreTest, EmptyValueKeepsTheKeyAndReadsAsMissing) {
+    ASSERT_TRUE(ini.putIni("mru_list", "itm_1", "/music/a.m3u"));
+    ASSERT_TRUE(ini.putIni("mru_list", "itm_1", ""));
+    EXPECT_EQ(readFile(ini.file()), "[mru_list]\r\nitm_1=\r\n");
+    EXPECT_EQ(ini.getIni("mru_list", "itm_1"), ini.getIni("mru_list", "itm_2"));
+}
+
+TEST_F(IniStoreTest, LineBreaksInAValueBecomeBlanks) {
+    ASSERT_TRUE(ini.putIni("music_tag", "tag_1", "two\r\nlines\nhere"));
+    EXPECT_EQ(ini.getIni("music_tag", "tag_1"), "two  lines here");
+    EXPECT_EQ(ini.getIni("music_tag", "lines"), "");
+}
+
+TEST_F(IniStoreTest, BrokenFilesReadAsFarAsTheyCanAndWritesKeepWhatWasRead) {
+    std::string junk;
+    for (int i = 0; i < 4096; ++i)
+        junk += static_cast<char>((i * 131 + 7) % 256);
+    struct Case {
+        std::string content, after; // an empty "after": the old bytes stay, the key is appended
+    } cases[] = {
+        {junk, ""},
+        {std::string("\0\0\0[options]\0\n", 15) + junk, ""},
+        {"no sections at all\nvol=3\n", ""},
+        {std::string(1 << 20, 'k') + "\n", ""},
+        {"[options\nvol=5\n", "[options\nvol=42\n"},
+        {"[options]\r\nvol=5", "[options]\r\nvol=42"},
+    };
+    for (const auto& c : cases) {
+        writeFile(ini.file(), c.content);
+        ini.getIni("options", "vol");
+        ASSERT_TRUE(ini.putIni("options", "vol", "42"));
+        EXPECT_EQ(ini.getIni("options", "vol"), "42");
+        std::string after = readFile(ini.file());
+        if (c.after.empty())
+            EXPECT_EQ(after.substr(0, c.content.size()), c.content);
+        else
+            EXPECT_EQ(after, c.after);
+    }
+}
+
+TEST_F(IniStoreTest, WritesThatCannotHappenFail) {
+    EXPECT_FALSE(IniStore(dir / "no such folder" / "vantrel.ini").putIni("options", "vol", "2"));
+    std::filesystem::create_directory(dir / "folder.ini");
+    EXPECT_FALSE(IniStore(dir / "folder.ini").putIni("options", "vol", "2"));
+    EXPECT_EQ(IniStore(dir / "folder.ini").getIni("options", "vol"), "");
+}
+
+TEST_F(IniStoreTest, ConcurrentWritersLoseNoKey) {
+    constexpr int kWrites = 500;
+    auto writer = [&](const std::string& prefix) {
+        for (int i = 0; i < kWrites; ++i)
+            ini.putIni("options", prefix + std::to_string(i % 25), std::to_string(i));
+    };
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        writer("a");
+        ::_exit(0);
+    }
+    writer("b");
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    for (int k = 0; k < 25; ++k) {
+        std::string last = std::to_string(kWrites - 25 + k);
+        EXPECT_EQ(ini.getIni("options", "a" + std::to_string(k)), last);
+        EXPECT_EQ(ini.getIni("options", "b" + std::to_string(k)), last);
+    }
+    std::string text = readFile(ini.file());
+    EXPECT_EQ(text.rfind("[options]\r\n", 0), 0u);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 51);
+}
+
+} // namespace
+} // namespace vantrel
