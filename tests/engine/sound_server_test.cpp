@@ -98,9 +98,31 @@ TEST_F(SoundServerTest, PlaysTheToneWholeAtItsPitchAndLevel) {
     expectTone(rec, 3.0);
 }
 
-TEST_F(SoundServerTest, SlowTempoPlaysTwiceAsLongAtTheSamePitch) {
-    WaveFile rec = record([&] { playInProcess(150); });
-    expectTone(rec, 6.0);
+TEST_F(SoundServerTest, CommandLinePlayerPlaysTheToneAndSlowsItDown) {
+    struct Case {
+        const char* options;
+        double seconds;
+    };
+    for (Case c : {Case{"", 3.0}, Case{"--tempo 150", 6.0}}) {
+        SCOPED_TRACE(c.options);
+        WaveFile rec = record([&] {
+            std::string cmd = std::string("'") + VANTREL_CLI + "' play '" +
+                              (dir / "sine.mp3").string() + "' " + c.options;
+            EXPECT_EQ(runCommand(cmd), 0);
+        });
+        expectTone(rec, c.seconds);
+    }
+}
+
+TEST_F(SoundServerTest, MutingOneSpeakerSilencesOnlyThatChannel) {
+    WaveFile rec = record([&] {
+        std::string cmd = std::string("'") + VANTREL_CLI + "' play '" +
+                          (dir / "sine.mp3").string() + "' --volume 100 0";
+        EXPECT_EQ(runCommand(cmd), 0);
+    });
+    ASSERT_TRUE(rec.valid) << rec.problem;
+    EXPECT_GE(audibleSeconds(rec.channel(0), rec.sampleRate), 2.7);
+    EXPECT_EQ(audibleSeconds(rec.channel(1), rec.sampleRate), 0.0);
 }
 
 } // namespace
