@@ -36,13 +36,29 @@ void CommandThread::call(const Task& task) {
     doneSignal.wait(lock, [&] { return done; });
 }
 
+void CommandThread::callInline(const Task& task) {
+    {
+        std::lock_guard lock(mutex_);
+        if (sleeping_ && tasks_.empty()) {
+            // The thread cannot wake without this lock, so the task has everything to itself.
+            task();
+            return;
+        }
+    }
+    call(task);
+}
+
 void CommandThread::run() {
     for (;;) {
         std::deque<Task> batch;
         bool quit = false;
         {
             std::unique_lock lock(mutex_);
-            if (!busy_()) wake_.wait(lock, [this] { return quit_ || !tasks_.empty(); });
+            if (!busy_()) {
+                sleeping_ = true;
+                wake_.wait(lock, [this] { return quit_ || !tasks_.empty(); });
+                sleeping_ = false;
+            }
             batch.swap(tasks_);
             quit = quit_;
         }

@@ -22,6 +22,10 @@ public:
     void post(Task task);
     // Runs the task on the thread and waits for it.
     void call(const Task& task);
+    // As call(), but when the thread sleeps with nothing to do the task runs on the caller's
+    // thread instead, saving the hand-over (a probe costs less than waking a thread). Only for
+    // tasks that do not start work of the thread's own.
+    void callInline(const Task& task);
 
 private:
     void run();
@@ -31,6 +35,7 @@ private:
     std::condition_variable wake_;
     std::deque<Task> tasks_;
     bool quit_ = false;
+    bool sleeping_ = false; // waiting for tasks, nothing of its own to do
     std::thread thread_;
 };
 

@@ -58,7 +58,7 @@ std::int16_t Mp3Engine::SelectDevice(std::int16_t position) {
 std::int32_t Mp3Engine::OpenStream(const std::string& path, const std::string& wavePath) {
     Result opened = Result::ok();
     StreamInfo info;
-    thread_->call([&] {
+    thread_->callInline([&] {
         opened = session_.open(path, wavePath);
         info = session_.info();
     });
@@ -101,7 +101,7 @@ void Mp3Engine::StopPlay() {
 }
 
 void Mp3Engine::CloseStream() {
-    thread_->call([this] { session_.close(); });
+    thread_->callInline([this] { session_.close(); });
     info_ = {};
 }
 

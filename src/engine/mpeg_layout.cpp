@@ -24,6 +24,7 @@ constexpr int kSampleRates[3] = {44100, 48000, 32000};
 
 // How far past the ID3v2 tag we look for the first frame; junk beyond that is not an MP3.
 constexpr std::size_t kSyncWindow = 64 * 1024;
+constexpr std::size_t kFirstRead = 4096;
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -143,8 +144,14 @@ std::optional<MpegLayout> MpegLayout::read(const std::filesystem::path& file) {
     layout.fileSize = std::filesystem::file_size(file, ec);
     if (ec) return std::nullopt;
     std::uint64_t tagEnd = id3v2Size(readAt(f.get(), 0, 10));
-    std::vector<unsigned char> window = readAt(f.get(), tagEnd, kSyncWindow);
+    // Most files start with a frame right away: a small read first, the whole window only
+    // when there is junk in front.
+    std::vector<unsigned char> window = readAt(f.get(), tagEnd, kFirstRead);
     auto offset = findFrameRun(window, nullptr);
+    if (!offset && window.size() == kFirstRead) {
+        window = readAt(f.get(), tagEnd, kSyncWindow);
+        offset = findFrameRun(window, nullptr);
+    }
     if (!offset) return std::nullopt;
     layout.audioStart = tagEnd + *offset;
     layout.first = *parseFrameHeader(&window[*offset]);

@@ -19,6 +19,11 @@ struct BadInput {
     Expect expect;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const BadInput& c, std::ostream* os) {
+    *os << c.name;
+}
+
 std::string randomBytes(std::size_t n, unsigned seed) {
     std::mt19937 gen(seed);
     std::string bytes(n, '\0');

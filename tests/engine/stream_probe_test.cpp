@@ -16,6 +16,11 @@ struct ProbeCase {
     int nominalBitRate; // 0 for variable bit rate
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ProbeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 SineMp3 make(int rate, int channels, int kbit, bool variable, bool header) {
     SineMp3 s;
     s.sampleRate = rate;

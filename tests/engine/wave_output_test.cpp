@@ -57,6 +57,11 @@ struct LengthCase {
     bool header;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const LengthCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class WaveLengthTest : public WaveOutputTest, public testing::WithParamInterface<LengthCase> {};
 
 TEST_P(WaveLengthTest, KeepsLengthRateChannelsAndPitch) {
