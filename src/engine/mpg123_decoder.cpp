@@ -33,19 +33,19 @@ Mpg123Decoder::~Mpg123Decoder() {
 Result Mpg123Decoder::open(const std::string& path) {
     close();
     if (!handle_) return Result::fail("the decoder could not be created");
-    // Float at whatever rate and channel count the file has, for the tempo stage; the format
-    // must be fixed before the open to take effect from the first frame.
+    // 16 bits, what the output takes, at whatever rate and channel count the file has; the
+    // format must be fixed before the open to take effect from the first frame.
     mpg123_format_none(handle_);
     const long* rates = nullptr;
     std::size_t count = 0;
     mpg123_rates(&rates, &count);
     for (std::size_t i = 0; i < count; ++i)
-        mpg123_format(handle_, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
+        mpg123_format(handle_, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
     if (mpg123_open(handle_, path.c_str()) != MPG123_OK) return Result::fail(lastError());
     open_ = true;
     int encoding = 0;
     if (mpg123_getformat(handle_, &rate_, &channels_, &encoding) != MPG123_OK ||
-        encoding != MPG123_ENC_FLOAT_32) {
+        encoding != MPG123_ENC_SIGNED_16) {
         Result failed = Result::fail(lastError());
         close();
         return failed;
@@ -84,7 +84,7 @@ Mpg123Decoder::Step Mpg123Decoder::next() {
         if (err == MPG123_NEW_FORMAT) continue; // the same format we asked for
         if (err == MPG123_DONE) return Step::Done;
         if (err != MPG123_OK) return Step::Error;
-        samples_ = {reinterpret_cast<const float*>(audio), bytes / sizeof(float)};
+        samples_ = {reinterpret_cast<const std::int16_t*>(audio), bytes / sizeof(std::int16_t)};
         return Step::Frame;
     }
 }

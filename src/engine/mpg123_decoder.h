@@ -10,7 +10,7 @@ struct mpg123_handle_struct;
 
 namespace vantrel {
 
-// Owns one libmpg123 handle and the file it reads; decodes to float samples at the file's own
+// Owns one libmpg123 handle and the file it reads; decodes to 16-bit samples at the file's own
 // rate and channel count.
 class Mpg123Decoder {
 public:
@@ -35,7 +35,7 @@ public:
 
     // Decodes the next frame; on Frame, samples() holds its interleaved samples.
     Step next();
-    std::span<const float> samples() const { return samples_; }
+    std::span<const std::int16_t> samples() const { return samples_; }
     // The frame that next() returned last.
     std::int64_t currentFrame() const;
     Result seekFrame(std::int64_t frame);
@@ -46,7 +46,7 @@ private:
     bool open_ = false;
     long rate_ = 0;
     int channels_ = 0;
-    std::span<const float> samples_;
+    std::span<const std::int16_t> samples_;
 };
 
 } // namespace vantrel

@@ -12,9 +12,8 @@ constexpr auto kReportInterval = std::chrono::milliseconds(50);
 
 enum ErrorCode : std::int32_t { kDecodeError = 1, kOutputError = 2 };
 
-std::int16_t toPcm(float sample) {
-    float scaled = std::clamp(sample * 32768.0f, -32768.0f, 32767.0f);
-    return static_cast<std::int16_t>(std::lrintf(scaled));
+std::int16_t scaled(std::int16_t sample, float gain) {
+    return static_cast<std::int16_t>(std::lrintf(sample * gain));
 }
 
 } // namespace
@@ -112,10 +111,13 @@ void PlaybackSession::stop() {
 void PlaybackSession::step() {
     switch (decoder_.next()) {
     case Mpg123Decoder::Step::Frame: {
-        stretched_.clear();
-        auto samples = decoder_.samples();
-        stretcher_.process(samples.data(), samples.size() / info_.channels, stretched_);
-        write(stretched_);
+        if (!stretcher_.engaged()) {
+            write(decoder_.samples());
+        } else {
+            stretched_.clear();
+            stretcher_.process(decoder_.samples(), stretched_);
+            write(stretched_);
+        }
         if (state_ == State::Playing) reportFrame(false);
         return;
     }
@@ -126,28 +128,34 @@ void PlaybackSession::step() {
     }
 }
 
-void PlaybackSession::write(const std::vector<float>& samples) {
+void PlaybackSession::write(std::span<const std::int16_t> samples) {
     if (samples.empty() || state_ != State::Playing) return;
+    bool unchanged = leftGain_ == 1.0f && rightGain_ == 1.0f && outChannels_ == info_.channels;
+    if (!unchanged) samples = adjusted(samples);
+    if (Result written = sink_.write(samples); !written) fail(kOutputError, written.error());
+}
+
+std::span<const std::int16_t> PlaybackSession::adjusted(std::span<const std::int16_t> samples) {
     std::size_t frames = samples.size() / info_.channels;
     pcm_.resize(frames * outChannels_);
-    if (info_.channels == 1) {
-        // Mono: each speaker gets its own gain; into a mono wave file, their mean.
-        float mean = (leftGain_ + rightGain_) / 2;
+    if (info_.channels == 2) {
         for (std::size_t i = 0; i < frames; ++i) {
-            if (outChannels_ == 2) {
-                pcm_[2 * i] = toPcm(samples[i] * leftGain_);
-                pcm_[2 * i + 1] = toPcm(samples[i] * rightGain_);
-            } else {
-                pcm_[i] = toPcm(samples[i] * mean);
-            }
+            pcm_[2 * i] = scaled(samples[2 * i], leftGain_);
+            pcm_[2 * i + 1] = scaled(samples[2 * i + 1], rightGain_);
+        }
+    } else if (outChannels_ == 2) {
+        // Mono to a device: each speaker gets its own gain.
+        for (std::size_t i = 0; i < frames; ++i) {
+            pcm_[2 * i] = scaled(samples[i], leftGain_);
+            pcm_[2 * i + 1] = scaled(samples[i], rightGain_);
         }
     } else {
-        for (std::size_t i = 0; i < frames; ++i) {
-            pcm_[2 * i] = toPcm(samples[2 * i] * leftGain_);
-            pcm_[2 * i + 1] = toPcm(samples[2 * i + 1] * rightGain_);
-        }
+        // Mono into a mono wave file: the mean of the two gains.
+        float mean = (leftGain_ + rightGain_) / 2;
+        for (std::size_t i = 0; i < frames; ++i)
+            pcm_[i] = scaled(samples[i], mean);
     }
-    if (Result written = sink_.write(pcm_); !written) fail(kOutputError, written.error());
+    return pcm_;
 }
 
 void PlaybackSession::reportFrame(bool force) {

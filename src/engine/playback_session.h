@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,8 @@ public:
 private:
     Result startWave();
     Result startDevice();
-    void write(const std::vector<float>& samples);
+    void write(std::span<const std::int16_t> samples);
+    std::span<const std::int16_t> adjusted(std::span<const std::int16_t> samples);
     void reportFrame(bool force);
     void finish();
     void fail(std::int32_t code, const std::string& text);
@@ -57,7 +59,7 @@ private:
     int outChannels_ = 0;
     float leftGain_ = 1.0f;
     float rightGain_ = 1.0f;
-    std::vector<float> stretched_;
+    std::vector<std::int16_t> stretched_;
     std::vector<std::int16_t> pcm_;
     std::chrono::steady_clock::time_point lastReport_;
 };

@@ -2,6 +2,7 @@
 
 #include <SoundTouch.h>
 #include <algorithm>
+#include <cmath>
 
 namespace vantrel {
 
@@ -30,16 +31,17 @@ void TempoStretcher::setTempo(int tempo) {
     if (speed_ != 1.0) engaged_ = true;
 }
 
-void TempoStretcher::process(const float* samples, std::size_t frames, std::vector<float>& out) {
-    if (!engaged_) {
-        out.insert(out.end(), samples, samples + frames * channels_);
-        return;
-    }
-    touch_->putSamples(samples, static_cast<unsigned>(frames));
+void TempoStretcher::process(std::span<const std::int16_t> samples,
+                             std::vector<std::int16_t>& out) {
+    if (!engaged_ || samples.empty()) return;
+    floats_.resize(samples.size());
+    std::transform(samples.begin(), samples.end(), floats_.begin(),
+                   [](std::int16_t s) { return static_cast<float>(s) / 32768.0f; });
+    touch_->putSamples(floats_.data(), static_cast<unsigned>(samples.size() / channels_));
     receive(out);
 }
 
-void TempoStretcher::finish(std::vector<float>& out) {
+void TempoStretcher::finish(std::vector<std::int16_t>& out) {
     if (!engaged_) return;
     touch_->flush();
     receive(out);
@@ -50,14 +52,16 @@ void TempoStretcher::clear() {
     engaged_ = speed_ != 1.0;
 }
 
-void TempoStretcher::receive(std::vector<float>& out) {
+void TempoStretcher::receive(std::vector<std::int16_t>& out) {
     constexpr unsigned kChunk = 4096;
+    floats_.resize(kChunk * channels_);
     for (;;) {
-        std::size_t at = out.size();
-        out.resize(at + kChunk * channels_);
-        unsigned got = touch_->receiveSamples(out.data() + at, kChunk);
-        out.resize(at + got * channels_);
+        unsigned got = touch_->receiveSamples(floats_.data(), kChunk);
         if (got == 0) return;
+        for (std::size_t i = 0; i < got * static_cast<std::size_t>(channels_); ++i) {
+            float scaled = std::clamp(floats_[i] * 32768.0f, -32768.0f, 32767.0f);
+            out.push_back(static_cast<std::int16_t>(std::lrintf(scaled)));
+        }
     }
 }
 
