@@ -7,6 +7,8 @@ packages=(
     # build
     build-essential cmake pkg-config clang-format
     libgtest-dev libgmock-dev libbenchmark-dev
+    # benchmarks only: the probe is timed against TagLib's
+    libtag1-dev
     # windows
     qt6-base-dev libgl-dev
     # player engine: decoder and output (the mpg123 package brings libout123's device modules)

@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 
+#include "cli/engine_commands.h"
 #include "metadata/genre_table.h"
 #include "metadata/id3v1_block.h"
 #include "metadata/track_fields.h"
@@ -161,6 +162,8 @@ int runInfo(const Args& args, Streams io) {
         auto cells = tagCells(ec ? file : full, *tag);
         for (std::size_t i = 0; i < cells.size(); ++i)
             io.out << (i ? "\t" : "") << rowField(cells[i]);
+        for (const std::string& cell : streamFields(ec ? file : full))
+            io.out << '\t' << rowField(cell);
         io.out << '\n';
     }
     return status;

@@ -1,5 +1,6 @@
 // vantrel-cli: the player's tag and playlist core from a shell, for scripts.
 #include "cli/cli_commands.h"
+#include "cli/engine_commands.h"
 
 #include <iostream>
 #include <map>
@@ -11,11 +12,18 @@ constexpr const char* kUsageText =
     "\n"
     "Commands:\n"
     "  info FILE...            one tab-separated row per file: file name, full path, title,\n"
-    "                          artist, album, genre, year, comment\n"
+    "                          artist, album, genre, year, comment, play time, sample rate,\n"
+    "                          bit rate (the last three empty for a file that does not play)\n"
     "  tag [--title T] [--artist A] [--album B] [--year Y] [--comment C] [--genre N] FILE...\n"
     "                          change the given ID3v1 fields and keep the others;\n"
     "                          the genre is a number 0..255 or a genre name\n"
     "  deltag FILE...          blank the ID3v1 tag (five empty texts, genre 32)\n"
+    "  decode FILE OUT.wav     decode into a wave file\n"
+    "  play FILE [--tempo N] [--volume L R] [--device N]\n"
+    "                          play to the sound server until the track ends; tempo 0..200\n"
+    "                          (100 normal, larger slower), volume 0..100 per channel,\n"
+    "                          device a position from the devices list\n"
+    "  devices                 the output devices: position, format mask, name\n"
     "\n"
     "  --help                  show this text\n"
     "  --version               show the version\n"
@@ -40,6 +48,9 @@ int main(int argc, char** argv) {
         {"info", runInfo},
         {"tag", runTag},
         {"deltag", runDeltag},
+        {"decode", runDecode},
+        {"play", runPlay},
+        {"devices", runDevices},
     };
     auto command = commands.find(args[0]);
     if (command == commands.end()) {

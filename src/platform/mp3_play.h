@@ -39,11 +39,11 @@ public:
     virtual std::int32_t OpenStream(const std::string& path, const std::string& wavePath) = 0;
     virtual void DecodeOption(std::int16_t option) = 0;
 
-    virtual float FrameTime() = 0; // milliseconds per frame
+    virtual float FrameTime() = 0;        // milliseconds per frame
     virtual std::int32_t TotalTime() = 0; // milliseconds
     virtual std::int32_t TotalFrames() = 0;
     virtual std::int32_t SampleRate() = 0; // Hz
-    virtual std::int32_t BitRate() = 0; // bits per second
+    virtual std::int32_t BitRate() = 0;    // bits per second
 
     // 0..200, 100 = normal, larger = slower; the pitch is kept.
     virtual void SetTempo(std::int16_t tempo) = 0;

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "platform/result.h"
+
+struct out123_struct;
+
+namespace vantrel {
+
+// Owns one libout123 handle: a sound server sink or a wave file, fed 16-bit samples.
+class AudioSink {
+public:
+    AudioSink();
+    ~AudioSink();
+    AudioSink(const AudioSink&) = delete;
+    AudioSink& operator=(const AudioSink&) = delete;
+
+    // device "" = the server's default output.
+    Result openDevice(const std::string& device);
+    Result openWave(const std::string& path);
+    Result start(long rate, int channels);
+    // Blocks while a live device is busy.
+    Result write(std::span<const std::int16_t> samples);
+    void pause();
+    void resume();
+    // Throws away what the device has not played yet (a seek or a stop).
+    void drop();
+    // Plays out what the device holds, then closes; a wave file gets its final header here.
+    void close();
+    bool live() const { return live_; }
+
+private:
+    Result failure(const std::string& doing);
+    out123_struct* handle_ = nullptr;
+    bool opened_ = false;
+    bool live_ = false;
+};
+
+} // namespace vantrel

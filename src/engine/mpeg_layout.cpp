@@ -1,0 +1,186 @@
+#include "engine/mpeg_layout.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace vantrel {
+
+namespace {
+
+// kbit/s by [MPEG 1 ? 0 : 1][layer - 1][index]
+constexpr int kBitRates[2][3][16] = {
+    {{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
+     {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
+     {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0}},
+    {{0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0},
+     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
+     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0}},
+};
+constexpr int kSampleRates[3] = {44100, 48000, 32000};
+
+// How far past the ID3v2 tag we look for the first frame; junk beyond that is not an MP3.
+constexpr std::size_t kSyncWindow = 64 * 1024;
+constexpr std::size_t kFirstRead = 4096;
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+std::vector<unsigned char> readAt(std::FILE* f, std::uint64_t offset, std::size_t count) {
+    std::vector<unsigned char> bytes(count);
+    if (std::fseek(f, static_cast<long>(offset), SEEK_SET) != 0) return {};
+    bytes.resize(std::fread(bytes.data(), 1, count, f));
+    return bytes;
+}
+
+std::uint32_t bigEndian32(const unsigned char* p) {
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+           p[3];
+}
+
+// Size of an ID3v2 tag at the start, footer included; 0 when there is none.
+std::uint64_t id3v2Size(const std::vector<unsigned char>& head) {
+    if (head.size() < 10 || std::memcmp(head.data(), "ID3", 3) != 0) return 0;
+    for (int i = 6; i < 10; ++i)
+        if (head[i] & 0x80) return 0; // not synchsafe: not a tag
+    std::uint64_t size = (std::uint64_t{head[6]} << 21) | (std::uint64_t{head[7]} << 14) |
+                         (std::uint64_t{head[8]} << 7) | head[9];
+    bool footer = head[5] & 0x10;
+    return 10 + size + (footer ? 10 : 0);
+}
+
+// Offset in buf of a frame that is followed by another frame of the same stream.
+std::optional<std::size_t> findFrameRun(const std::vector<unsigned char>& buf,
+                                        const FrameHeader* like) {
+    for (std::size_t i = 0; i + 4 <= buf.size(); ++i) {
+        if (buf[i] != 0xFF) continue;
+        auto h = parseFrameHeader(&buf[i]);
+        if (!h || (like && !h->sameStream(*like))) continue;
+        std::size_t next = i + static_cast<std::size_t>(h->length);
+        if (next + 4 > buf.size()) {
+            if (!like && next == buf.size()) return i; // a file of exactly one frame
+            continue;
+        }
+        auto h2 = parseFrameHeader(&buf[next]);
+        if (h2 && h2->sameStream(*h)) return i;
+    }
+    return std::nullopt;
+}
+
+int sideInfoSize(const FrameHeader& h) {
+    if (h.version == 10) return h.channels == 1 ? 17 : 32;
+    return h.channels == 1 ? 9 : 17;
+}
+
+void readInfoHeader(const std::vector<unsigned char>& frame, MpegLayout& layout) {
+    const FrameHeader& h = layout.first;
+    std::size_t xing = 4 + static_cast<std::size_t>(sideInfoSize(h));
+    if (h.layer == 3 && frame.size() >= xing + 12) {
+        const unsigned char* p = &frame[xing];
+        bool info = std::memcmp(p, "Info", 4) == 0;
+        if ((info || std::memcmp(p, "Xing", 4) == 0) && (bigEndian32(p + 4) & 1)) {
+            layout.headerFrames = bigEndian32(p + 8);
+            layout.constantHeader = info;
+            return;
+        }
+    }
+    constexpr std::size_t vbri = 4 + 32;
+    if (frame.size() >= vbri + 18 && std::memcmp(&frame[vbri], "VBRI", 4) == 0)
+        layout.headerFrames = bigEndian32(&frame[vbri + 14]);
+}
+
+} // namespace
+
+double FrameHeader::averageLength() const {
+    return samplesPerFrame / 8.0 * bitRate / sampleRate;
+}
+
+bool FrameHeader::sameStream(const FrameHeader& o) const {
+    return version == o.version && layer == o.layer && sampleRate == o.sampleRate;
+}
+
+std::optional<FrameHeader> parseFrameHeader(const unsigned char* b) {
+    if (b[0] != 0xFF || (b[1] & 0xE0) != 0xE0) return std::nullopt;
+    int versionBits = (b[1] >> 3) & 3;
+    int layerBits = (b[1] >> 1) & 3;
+    int rateIndex = b[2] >> 4;
+    int freqIndex = (b[2] >> 2) & 3;
+    if (versionBits == 1 || layerBits == 0 || rateIndex == 0 || rateIndex == 15 || freqIndex == 3)
+        return std::nullopt;
+    FrameHeader h;
+    h.version = versionBits == 3 ? 10 : versionBits == 2 ? 20 : 25;
+    h.layer = 4 - layerBits;
+    bool mpeg1 = h.version == 10;
+    h.bitRate = kBitRates[mpeg1 ? 0 : 1][h.layer - 1][rateIndex] * 1000;
+    h.sampleRate = kSampleRates[freqIndex] / (mpeg1 ? 1 : h.version == 20 ? 2 : 4);
+    h.channels = (b[3] >> 6) == 3 ? 1 : 2;
+    int padding = (b[2] >> 1) & 1;
+    if (h.layer == 1) {
+        h.samplesPerFrame = 384;
+        h.length = (12 * h.bitRate / h.sampleRate + padding) * 4;
+    } else {
+        h.samplesPerFrame = (h.layer == 3 && !mpeg1) ? 576 : 1152;
+        h.length = h.samplesPerFrame / 8 * h.bitRate / h.sampleRate + padding;
+    }
+    return h;
+}
+
+std::uint64_t MpegLayout::audioBytes() const {
+    std::uint64_t start =
+        audioStart + (headerFrames ? static_cast<std::uint64_t>(first.length) : 0);
+    return audioEnd > start ? audioEnd - start : 0;
+}
+
+std::optional<MpegLayout> MpegLayout::read(const std::filesystem::path& file) {
+    File f(std::fopen(file.c_str(), "rb"));
+    if (!f) return std::nullopt;
+    MpegLayout layout;
+    std::error_code ec;
+    layout.fileSize = std::filesystem::file_size(file, ec);
+    if (ec) return std::nullopt;
+    std::uint64_t tagEnd = id3v2Size(readAt(f.get(), 0, 10));
+    // Most files start with a frame right away: a small read first, the whole window only
+    // when there is junk in front.
+    std::vector<unsigned char> window = readAt(f.get(), tagEnd, kFirstRead);
+    auto offset = findFrameRun(window, nullptr);
+    if (!offset && window.size() == kFirstRead) {
+        window = readAt(f.get(), tagEnd, kSyncWindow);
+        offset = findFrameRun(window, nullptr);
+    }
+    if (!offset) return std::nullopt;
+    layout.audioStart = tagEnd + *offset;
+    layout.first = *parseFrameHeader(&window[*offset]);
+    layout.audioEnd = layout.fileSize;
+    if (layout.fileSize >= layout.audioStart + 128) {
+        auto tail = readAt(f.get(), layout.fileSize - 128, 3);
+        if (tail.size() == 3 && std::memcmp(tail.data(), "TAG", 3) == 0)
+            layout.audioEnd = layout.fileSize - 128;
+    }
+    std::vector<unsigned char> frame(window.begin() + static_cast<std::ptrdiff_t>(*offset),
+                                     window.end());
+    frame.resize(std::min<std::size_t>(frame.size(), layout.first.length));
+    readInfoHeader(frame, layout);
+    if (layout.headerFrames == 0u) layout.headerFrames.reset(); // a header that says nothing
+    return layout;
+}
+
+bool MpegLayout::sampledConstant(const std::filesystem::path& file) const {
+    File f(std::fopen(file.c_str(), "rb"));
+    if (!f) return false;
+    constexpr std::size_t kProbe = 4096;
+    for (double at : {0.2, 0.4, 0.6, 0.8}) {
+        auto offset = audioStart + static_cast<std::uint64_t>((audioEnd - audioStart) * at);
+        std::vector<unsigned char> buf = readAt(f.get(), offset, kProbe);
+        auto found = findFrameRun(buf, &first);
+        if (!found) continue; // too close to the end, or damaged here: says nothing
+        if (parseFrameHeader(&buf[*found])->bitRate != first.bitRate) return false;
+    }
+    return true;
+}
+
+} // namespace vantrel

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+namespace vantrel {
+
+// One MPEG audio frame header, decoded.
+struct FrameHeader {
+    int version = 0; // 10 = MPEG 1, 20 = MPEG 2, 25 = MPEG 2.5
+    int layer = 0;
+    int bitRate = 0; // bits per second
+    int sampleRate = 0;
+    int channels = 0;
+    int samplesPerFrame = 0;
+    int length = 0; // bytes, header included
+
+    // Average frame length in bytes at this bit rate, padding spread out.
+    double averageLength() const;
+    bool sameStream(const FrameHeader& other) const;
+};
+
+// Null when the four bytes are not a valid header (free format counts as invalid: its length
+// cannot be known from the header).
+std::optional<FrameHeader> parseFrameHeader(const unsigned char* bytes);
+
+// Where the audio of an MP3 file lies and what its first frame says: enough to know its length
+// without decoding it, when the file allows.
+struct MpegLayout {
+    std::uint64_t fileSize = 0;
+    std::uint64_t audioStart = 0; // first frame, after any ID3v2 tag
+    std::uint64_t audioEnd = 0;   // before any ID3v1 tag
+    FrameHeader first;
+    // Frame count from a Xing/Info/VBRI header in the first frame (which holds no audio).
+    std::optional<std::uint32_t> headerFrames;
+    bool constantHeader = false; // "Info": LAME's mark of a constant bit rate file
+    std::uint64_t audioBytes() const;
+
+    // Null when no run of valid frames starts near the file's beginning.
+    static std::optional<MpegLayout> read(const std::filesystem::path& file);
+    // True when frame headers sampled across the file all carry the first frame's bit rate.
+    bool sampledConstant(const std::filesystem::path& file) const;
+};
+
+} // namespace vantrel

@@ -1,0 +1,189 @@
+#include "engine/playback_session.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vantrel {
+
+namespace {
+
+// About 20 frame reports a second are all a time display needs.
+constexpr auto kReportInterval = std::chrono::milliseconds(50);
+
+enum ErrorCode : std::int32_t { kDecodeError = 1, kOutputError = 2 };
+
+std::int16_t scaled(std::int16_t sample, float gain) {
+    return static_cast<std::int16_t>(std::lrintf(sample * gain));
+}
+
+} // namespace
+
+PlaybackSession::PlaybackSession(EventQueue& events) : events_(events) {}
+
+Result PlaybackSession::open(const std::string& path, const std::string& wavePath) {
+    close();
+    StreamInfo info;
+    if (Result probed = StreamProbe::open(path, decoder_, info); !probed) return probed;
+    info_ = info;
+    wavePath_ = wavePath;
+    if (!wavePath.empty()) {
+        // Created now, so that a path that cannot be written fails the open.
+        if (Result created = startWave(); !created) {
+            close();
+            return created;
+        }
+    }
+    state_ = State::Ready;
+    return Result::ok();
+}
+
+Result PlaybackSession::startWave() {
+    if (Result opened = sink_.openWave(wavePath_); !opened) return opened;
+    outChannels_ = info_.channels;
+    if (Result started = sink_.start(info_.sampleRate, outChannels_); !started) return started;
+    stretcher_.configure(info_.sampleRate, info_.channels);
+    sinkStarted_ = true;
+    return Result::ok();
+}
+
+Result PlaybackSession::startDevice() {
+    if (Result opened = sink_.openDevice(deviceId_); !opened) return opened;
+    // A device gets stereo always, so that either speaker can be muted on a mono file.
+    outChannels_ = 2;
+    if (Result started = sink_.start(info_.sampleRate, outChannels_); !started) return started;
+    stretcher_.configure(info_.sampleRate, info_.channels);
+    sinkStarted_ = true;
+    return Result::ok();
+}
+
+void PlaybackSession::close() {
+    if (state_ == State::Playing || state_ == State::Paused) sink_.drop();
+    sink_.close();
+    decoder_.close();
+    stretcher_.clear();
+    info_ = {};
+    sinkStarted_ = false;
+    state_ = State::Closed;
+}
+
+void PlaybackSession::setVolume(int left, int right) {
+    leftGain_ = static_cast<float>(std::clamp(left, 0, 100)) / 100.0f;
+    rightGain_ = static_cast<float>(std::clamp(right, 0, 100)) / 100.0f;
+}
+
+void PlaybackSession::start() {
+    if (state_ != State::Ready && state_ != State::Ended) return;
+    if (!sinkStarted_) {
+        // After an end the wave file was completed and closed; playing again writes it anew.
+        Result started = wavePath_.empty() ? startDevice() : startWave();
+        if (!started) return fail(kOutputError, started.error());
+    }
+    state_ = State::Playing;
+    reportFrame(true);
+}
+
+void PlaybackSession::togglePause() {
+    if (state_ == State::Playing) {
+        sink_.pause();
+        state_ = State::Paused;
+    } else if (state_ == State::Paused) {
+        sink_.resume();
+        state_ = State::Playing;
+        reportFrame(true);
+    }
+}
+
+void PlaybackSession::seek(std::int64_t frame) {
+    if (state_ == State::Closed) return;
+    frame = std::clamp<std::int64_t>(frame, 0, std::max<std::int64_t>(info_.frames - 1, 0));
+    // A failed seek leaves the position where it was; the track plays on from there.
+    if (!decoder_.seekFrame(frame)) return;
+    stretcher_.clear();
+    if (state_ == State::Playing || state_ == State::Paused) sink_.drop();
+}
+
+void PlaybackSession::stop() {
+    if (state_ != State::Playing && state_ != State::Paused) return;
+    if (sink_.live()) sink_.drop(); // stop means now, not after the device has played out
+    end();
+}
+
+void PlaybackSession::step() {
+    switch (decoder_.next()) {
+    case Mpg123Decoder::Step::Frame: {
+        if (!stretcher_.engaged()) {
+            write(decoder_.samples());
+        } else {
+            stretched_.clear();
+            stretcher_.process(decoder_.samples(), stretched_);
+            write(stretched_);
+        }
+        if (state_ == State::Playing) reportFrame(false);
+        return;
+    }
+    case Mpg123Decoder::Step::Done:
+        return finish();
+    case Mpg123Decoder::Step::Error:
+        return fail(kDecodeError, decoder_.lastError());
+    }
+}
+
+void PlaybackSession::write(std::span<const std::int16_t> samples) {
+    if (samples.empty() || state_ != State::Playing) return;
+    bool unchanged = leftGain_ == 1.0f && rightGain_ == 1.0f && outChannels_ == info_.channels;
+    if (!unchanged) samples = adjusted(samples);
+    if (Result written = sink_.write(samples); !written) fail(kOutputError, written.error());
+}
+
+std::span<const std::int16_t> PlaybackSession::adjusted(std::span<const std::int16_t> samples) {
+    std::size_t frames = samples.size() / info_.channels;
+    pcm_.resize(frames * outChannels_);
+    if (info_.channels == 2) {
+        for (std::size_t i = 0; i < frames; ++i) {
+            pcm_[2 * i] = scaled(samples[2 * i], leftGain_);
+            pcm_[2 * i + 1] = scaled(samples[2 * i + 1], rightGain_);
+        }
+    } else if (outChannels_ == 2) {
+        // Mono to a device: each speaker gets its own gain.
+        for (std::size_t i = 0; i < frames; ++i) {
+            pcm_[2 * i] = scaled(samples[i], leftGain_);
+            pcm_[2 * i + 1] = scaled(samples[i], rightGain_);
+        }
+    } else {
+        // Mono into a mono wave file: the mean of the two gains.
+        float mean = (leftGain_ + rightGain_) / 2;
+        for (std::size_t i = 0; i < frames; ++i)
+            pcm_[i] = scaled(samples[i], mean);
+    }
+    return pcm_;
+}
+
+void PlaybackSession::reportFrame(bool force) {
+    auto now = std::chrono::steady_clock::now();
+    if (!force && now - lastReport_ < kReportInterval) return;
+    lastReport_ = now;
+    auto frame = std::clamp<std::int64_t>(decoder_.currentFrame(), 0, INT32_MAX);
+    events_.push({EventQueue::Kind::ActFrame, static_cast<std::int32_t>(frame), {}});
+}
+
+void PlaybackSession::finish() {
+    stretched_.clear();
+    stretcher_.finish(stretched_);
+    write(stretched_);
+    if (state_ == State::Playing) end();
+}
+
+void PlaybackSession::fail(std::int32_t code, const std::string& text) {
+    events_.push({EventQueue::Kind::Failure, code, text});
+    if (sink_.live()) sink_.drop();
+    end();
+}
+
+void PlaybackSession::end() {
+    sink_.close(); // a wave file is complete once ThreadEnded is seen
+    sinkStarted_ = false;
+    state_ = State::Ended;
+    events_.push({EventQueue::Kind::ThreadEnded, 0, {}});
+}
+
+} // namespace vantrel

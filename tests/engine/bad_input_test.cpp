@@ -1,0 +1,158 @@
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <random>
+
+#include "engine_harness.h"
+#include "support/lame_fixture.h"
+#include "support/temp_dir.h"
+#include "support/wave_file.h"
+
+namespace vantrel::test {
+namespace {
+
+enum class Expect { OpenFails, PlaysToAnEnd };
+
+struct BadInput {
+    const char* name;
+    std::function<std::filesystem::path(const TempDir&)> make;
+    Expect expect;
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const BadInput& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::string randomBytes(std::size_t n, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::string bytes(n, '\0');
+    for (char& b : bytes)
+        b = static_cast<char>(gen() & 0xFF);
+    return bytes;
+}
+
+std::filesystem::path sine(const TempDir& dir, SineMp3 spec = {}) {
+    writeSineMp3(dir / "sine.mp3", spec);
+    return dir / "sine.mp3";
+}
+
+std::filesystem::path named(const TempDir& dir, const std::string& bytes) {
+    writeFile(dir / "bad.mp3", bytes);
+    return dir / "bad.mp3";
+}
+
+std::string waveBytes() {
+    // A genuine PCM wave file: 1 s of a loud square wave, full of 0xFF bytes.
+    std::string data;
+    for (int i = 0; i < 44100 * 2; ++i)
+        data += (i / 50) % 2 ? "\xff\x7f" : "\x01\x80";
+    std::string h = "RIFF";
+    auto le = [](std::uint32_t v, int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i)
+            s += static_cast<char>((v >> (8 * i)) & 0xFF);
+        return s;
+    };
+    h += le(36 + data.size(), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(2, 2) + le(44100, 4) +
+         le(44100 * 4, 4) + le(4, 2) + le(16, 2) + "data" + le(data.size(), 4);
+    return h + data;
+}
+
+const BadInput kInputs[] = {
+    {"MissingFile", [](const TempDir& d) { return d / "nothing-here.mp3"; }, Expect::OpenFails},
+    {"ZeroLength", [](const TempDir& d) { return named(d, ""); }, Expect::OpenFails},
+    {"RandomBytes", [](const TempDir& d) { return named(d, randomBytes(200000, 7)); },
+     Expect::OpenFails},
+    {"WaveNamedMp3", [](const TempDir& d) { return named(d, waveBytes()); }, Expect::OpenFails},
+    {"TextNamedMp3",
+     [](const TempDir& d) { return named(d, std::string(5000, 'x') + "\nnot music\n"); },
+     Expect::OpenFails},
+    {"Folder", [](const TempDir& d) { return d.path(); }, Expect::OpenFails},
+    {"OnlyAnId3v2Tag",
+     [](const TempDir& d) {
+         std::string tag("ID3\x03\0\0\0\0\x10\0", 10);
+         return named(d, tag + std::string(2048, '\0'));
+     },
+     Expect::OpenFails},
+    {"TruncatedMp3",
+     [](const TempDir& d) {
+         auto file = sine(d);
+         std::filesystem::resize_file(file, std::filesystem::file_size(file) / 2 + 77);
+         return file;
+     },
+     Expect::PlaysToAnEnd},
+    {"GarbageInTheMiddle",
+     [](const TempDir& d) {
+         auto file = sine(d);
+         std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+         f.seekp(20000);
+         f << randomBytes(3000, 3);
+         return file;
+     },
+     Expect::PlaysToAnEnd},
+    {"LargeId3v2InFront",
+     [](const TempDir& d) {
+         SineMp3 spec;
+         spec.id3v2Bytes = 1 << 20;
+         return sine(d, spec);
+     },
+     Expect::PlaysToAnEnd},
+};
+
+class BadInputTest : public testing::TestWithParam<BadInput> {};
+
+TEST_P(BadInputTest, NeverCrashesOrHangs) {
+    const BadInput& input = GetParam();
+    TempDir dir;
+    auto file = input.make(dir);
+    Mp3Engine engine;
+    EventRecorder events;
+    for (const char* wave : {"", "out.wav"}) {
+        SCOPED_TRACE(wave);
+        std::string wavePath = *wave ? (dir / wave).string() : "";
+        std::int32_t opened = engine.OpenStream(file, wavePath);
+        if (input.expect == Expect::OpenFails) {
+            EXPECT_NE(opened, 0);
+            EXPECT_EQ(engine.TotalFrames(), 0);
+            EXPECT_EQ(engine.TotalTime(), 0);
+            engine.StartPlay(); // the host may press on regardless: nothing happens
+            engine.CloseStream();
+            continue;
+        }
+        ASSERT_EQ(opened, 0) << engine.lastOpenError();
+        if (!*wave) continue; // the sound device is the end-to-end tests' business
+        engine.StartPlay();
+        ASSERT_TRUE(pumpUntilEnded(engine, events));
+        EXPECT_TRUE(WaveFile::read(dir / wave).valid);
+        engine.CloseStream();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, BadInputTest, testing::ValuesIn(kInputs),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BadInput, FileDeletedWhilePlayingPlaysToTheEnd) {
+    TempDir dir;
+    SineMp3 spec;
+    spec.seconds = 20;
+    writeSineMp3(dir / "gone.mp3", spec);
+    Mp3Engine engine;
+    EventRecorder events;
+    ASSERT_EQ(engine.OpenStream(dir / "gone.mp3", dir / "out.wav"), 0);
+    engine.StartPlay();
+    std::filesystem::remove(dir / "gone.mp3");
+    ASSERT_TRUE(pumpUntilEnded(engine, events));
+    EXPECT_TRUE(WaveFile::read(dir / "out.wav").valid);
+}
+
+TEST(BadInput, UnwritableWaveFileFailsTheOpen) {
+    TempDir dir;
+    auto source = sine(dir);
+    Mp3Engine engine;
+    EXPECT_NE(engine.OpenStream(source, (dir / "no-such-folder" / "out.wav").string()), 0);
+    EXPECT_EQ(engine.TotalFrames(), 0);
+}
+
+} // namespace
+} // namespace vantrel::test

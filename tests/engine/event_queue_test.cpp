@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include "engine/event_queue.h"
+#include "engine_harness.h"
+
+namespace vantrel::test {
+namespace {
+
+using Kind = EventQueue::Kind;
+
+TEST(EventQueue, CoalescesWaitingFrameReportsButKeepsOtherEventsInOrder) {
+    EventQueue queue;
+    int wakeUps = 0;
+    queue.setWakeUp([&] { ++wakeUps; });
+    queue.push({Kind::ActFrame, 1, {}});
+    queue.push({Kind::ActFrame, 2, {}});
+    queue.push({Kind::Failure, 7, "broken"});
+    queue.push({Kind::ActFrame, 3, {}});
+    queue.push({Kind::ActFrame, 4, {}});
+    queue.push({Kind::ThreadEnded, 0, {}});
+    EXPECT_EQ(wakeUps, 1); // one drain is scheduled for the whole batch
+
+    EventRecorder recorder;
+    queue.deliver(&recorder);
+    EXPECT_EQ(recorder.order,
+              (std::vector<std::string>{"ActFrame", "Failure", "ActFrame", "ThreadEnded"}));
+    EXPECT_EQ(recorder.frames, (std::vector<std::int32_t>{2, 4}));
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_EQ(recorder.failures[0].second, "broken");
+
+    queue.push({Kind::ActFrame, 5, {}});
+    EXPECT_EQ(wakeUps, 2);
+}
+
+TEST(EventQueue, WithoutAListenerEventsAreDropped) {
+    EventQueue queue;
+    queue.push({Kind::ThreadEnded, 0, {}});
+    queue.deliver(nullptr);
+    EventRecorder recorder;
+    queue.deliver(&recorder);
+    EXPECT_TRUE(recorder.order.empty());
+}
+
+} // namespace
+} // namespace vantrel::test

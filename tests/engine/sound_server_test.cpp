@@ -1,0 +1,129 @@
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+#include <thread>
+
+#include "engine_harness.h"
+#include "support/lame_fixture.h"
+#include "support/pulse_server.h"
+#include "support/temp_dir.h"
+#include "support/wave_file.h"
+
+namespace vantrel::test {
+namespace {
+
+// Seconds of a recording in which the tone is audible (10 ms windows above a low level).
+double audibleSeconds(const std::vector<std::int16_t>& mono, int rate) {
+    std::size_t window = static_cast<std::size_t>(rate) / 100;
+    int loud = 0;
+    for (std::size_t at = 0; at + window <= mono.size(); at += window) {
+        std::vector<std::int16_t> part(mono.begin() + static_cast<std::ptrdiff_t>(at),
+                                       mono.begin() + static_cast<std::ptrdiff_t>(at + window));
+        if (rmsLevel(part) > 0.05) ++loud;
+    }
+    return loud / 100.0;
+}
+
+// The samples from the first to the last audible window.
+std::vector<std::int16_t> audiblePart(const std::vector<std::int16_t>& mono) {
+    auto loud = [](std::int16_t s) { return std::abs(s) > 3000; };
+    auto first = std::find_if(mono.begin(), mono.end(), loud);
+    auto last = std::find_if(mono.rbegin(), mono.rend(), loud).base();
+    return first < last ? std::vector<std::int16_t>(first, last) : std::vector<std::int16_t>{};
+}
+
+class SoundServerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        server = std::make_unique<PulseServer>(dir / "pulse");
+        if (!server->running()) GTEST_SKIP() << "no sound server: " << server->problem();
+        SineMp3 spec;
+        writeSineMp3(dir / "sine.mp3", spec);
+    }
+
+    // Plays with `play` while the null sink's monitor is recorded; returns the recording.
+    WaveFile record(const std::function<void()>& play) {
+        {
+            MonitorRecorder recorder(dir / "rec.wav");
+            play();
+            std::this_thread::sleep_for(std::chrono::milliseconds(400)); // the device's tail
+        }
+        return WaveFile::read(dir / "rec.wav");
+    }
+
+    void playInProcess(std::int16_t tempo) {
+        Mp3Engine engine;
+        EventRecorder events;
+        ASSERT_EQ(engine.OpenStream(dir / "sine.mp3", ""), 0);
+        engine.SetTempo(tempo);
+        engine.StartPlay();
+        ASSERT_TRUE(pumpUntilEnded(engine, events));
+        EXPECT_TRUE(events.failures.empty());
+        EXPECT_GE(events.frames.size(), 10u); // about 20 a second while playing live
+    }
+
+    void expectTone(const WaveFile& rec, double seconds) {
+        ASSERT_TRUE(rec.valid) << rec.problem;
+        auto left = rec.channel(0);
+        EXPECT_GE(audibleSeconds(left, rec.sampleRate), 0.9 * seconds);
+        EXPECT_LE(audibleSeconds(left, rec.sampleRate), 1.1 * seconds);
+        auto tone = audiblePart(left);
+        // The middle half: the edges hold the device's ramp and the stretcher's lead-in.
+        std::vector<std::int16_t> middle(tone.begin() +
+                                             static_cast<std::ptrdiff_t>(tone.size() / 4),
+                                         tone.end() - static_cast<std::ptrdiff_t>(tone.size() / 4));
+        EXPECT_NEAR(zeroCrossingFrequency(middle, rec.sampleRate), 440.0, 2.0);
+        EXPECT_NEAR(rmsLevel(tone), 0.5 / std::sqrt(2.0), 0.05);
+    }
+
+    TempDir dir;
+    std::unique_ptr<PulseServer> server;
+};
+
+TEST_F(SoundServerTest, ListsTheDefaultOutputAndEachSink) {
+    Mp3Engine engine;
+    std::int32_t count = engine.DeviceCount();
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(engine.DeviceName(0), "Default output");
+    EXPECT_EQ(engine.DeviceName(1), "Null Output");
+    for (std::int32_t i = 0; i < count; ++i)
+        EXPECT_EQ(engine.DeviceFormats(i), 4095) << i;
+    EXPECT_EQ(engine.SelectDevice(1), 0);
+    EXPECT_NE(engine.SelectDevice(static_cast<std::int16_t>(count)), 0);
+    EXPECT_NE(engine.SelectDevice(-1), 0);
+}
+
+TEST_F(SoundServerTest, PlaysTheToneWholeAtItsPitchAndLevel) {
+    WaveFile rec = record([&] { playInProcess(100); });
+    expectTone(rec, 3.0);
+}
+
+TEST_F(SoundServerTest, CommandLinePlayerPlaysTheToneAndSlowsItDown) {
+    struct Case {
+        const char* options;
+        double seconds;
+    };
+    for (Case c : {Case{"", 3.0}, Case{"--tempo 150", 6.0}}) {
+        SCOPED_TRACE(c.options);
+        WaveFile rec = record([&] {
+            std::string cmd = std::string("'") + VANTREL_CLI + "' play '" +
+                              (dir / "sine.mp3").string() + "' " + c.options;
+            EXPECT_EQ(runCommand(cmd), 0);
+        });
+        expectTone(rec, c.seconds);
+    }
+}
+
+TEST_F(SoundServerTest, MutingOneSpeakerSilencesOnlyThatChannel) {
+    WaveFile rec = record([&] {
+        std::string cmd = std::string("'") + VANTREL_CLI + "' play '" +
+                          (dir / "sine.mp3").string() + "' --volume 100 0";
+        EXPECT_EQ(runCommand(cmd), 0);
+    });
+    ASSERT_TRUE(rec.valid) << rec.problem;
+    EXPECT_GE(audibleSeconds(rec.channel(0), rec.sampleRate), 2.7);
+    EXPECT_EQ(audibleSeconds(rec.channel(1), rec.sampleRate), 0.0);
+}
+
+} // namespace
+} // namespace vantrel::test

@@ -1,0 +1,111 @@
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "engine/mp3_engine.h"
+#include "support/lame_fixture.h"
+#include "support/temp_dir.h"
+
+namespace vantrel::test {
+namespace {
+
+struct ProbeCase {
+    const char* name;
+    SineMp3 spec;
+    int samplesPerFrame;
+    int nominalBitRate; // 0 for variable bit rate
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ProbeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+SineMp3 make(int rate, int channels, int kbit, bool variable, bool header) {
+    SineMp3 s;
+    s.sampleRate = rate;
+    s.channels = channels;
+    s.bitRate = kbit;
+    s.variable = variable;
+    s.infoHeader = header;
+    return s;
+}
+
+SineMp3 tagged() {
+    SineMp3 s;
+    s.id3v2Bytes = 70000;
+    s.id3v1 = true;
+    return s;
+}
+
+const ProbeCase kCases[] = {
+    {"Cbr44kStereo", make(44100, 2, 128, false, true), 1152, 128000},
+    {"Cbr22kMono", make(22050, 1, 64, false, true), 576, 64000},
+    {"Mpeg25At8k", make(8000, 1, 32, false, true), 576, 32000},
+    {"VbrWithXing", make(44100, 2, 0, true, true), 1152, 0},
+    {"VbrWithoutXing", make(44100, 2, 0, true, false), 1152, 0},
+    {"CbrWithoutInfo", make(44100, 2, 128, false, false), 1152, 128000},
+    {"BehindLargeId3v2AndId3v1", tagged(), 1152, 128000},
+};
+
+// Frame count ffprobe finds by reading every frame; -1 when ffprobe is not there.
+long ffprobeFrames(const std::filesystem::path& file) {
+    std::string cmd = "ffprobe -v error -count_frames -select_streams a -show_entries "
+                      "stream=nb_read_frames -of csv=p=0 '" +
+                      file.string() + "' 2>/dev/null";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(cmd.c_str(), "r"), pclose);
+    long frames = -1;
+    if (pipe && std::fscanf(pipe.get(), "%ld", &frames) != 1) frames = -1;
+    return frames;
+}
+
+class StreamProbeTest : public testing::TestWithParam<ProbeCase> {};
+
+TEST_P(StreamProbeTest, ReportsExactStreamValues) {
+    const ProbeCase& c = GetParam();
+    TempDir dir;
+    auto file = dir / "fixture.mp3";
+    EncodedMp3 encoded = writeSineMp3(file, c.spec);
+
+    Mp3Engine engine;
+    ASSERT_EQ(engine.OpenStream(file, ""), 0) << engine.lastOpenError();
+    EXPECT_EQ(engine.TotalFrames(), encoded.frames);
+    // ffprobe leaves out a last frame that holds only encoder padding; where it does, the
+    // encoder's own count (and a full walk) is the truth.
+    long peer = ffprobeFrames(file);
+    if (peer >= 0 && peer != encoded.frames) RecordProperty("ffprobe_frames", peer);
+    EXPECT_EQ(engine.SampleRate(), c.spec.sampleRate);
+    double frameMs = c.samplesPerFrame * 1000.0 / c.spec.sampleRate;
+    EXPECT_NEAR(engine.FrameTime(), frameMs, 1e-4);
+    EXPECT_NEAR(engine.TotalTime(), encoded.frames * frameMs, 1.0);
+    if (c.nominalBitRate) {
+        EXPECT_EQ(engine.BitRate(), c.nominalBitRate);
+    } else {
+        EXPECT_GT(engine.BitRate(), 32000);
+        EXPECT_LT(engine.BitRate(), 320000);
+    }
+    engine.CloseStream();
+    EXPECT_EQ(engine.TotalFrames(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, StreamProbeTest, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(StreamProbe, TagBytesDoNotCountInTheBitRate) {
+    TempDir dir;
+    SineMp3 plain = make(44100, 2, 0, true, false);
+    SineMp3 withTags = plain;
+    withTags.id3v2Bytes = 50000;
+    withTags.id3v1 = true;
+    writeSineMp3(dir / "plain.mp3", plain);
+    writeSineMp3(dir / "tagged.mp3", withTags);
+
+    Mp3Engine engine;
+    ASSERT_EQ(engine.OpenStream(dir / "plain.mp3", ""), 0);
+    std::int32_t plainRate = engine.BitRate();
+    ASSERT_EQ(engine.OpenStream(dir / "tagged.mp3", ""), 0);
+    EXPECT_EQ(engine.BitRate(), plainRate);
+}
+
+} // namespace
+} // namespace vantrel::test

@@ -1,0 +1,202 @@
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "engine_harness.h"
+#include "support/lame_fixture.h"
+#include "support/temp_dir.h"
+#include "support/wave_file.h"
+
+namespace vantrel::test {
+namespace {
+
+constexpr std::size_t kFrame = 1152;
+
+// Whether this process has the file open (the tag writer needs it released).
+bool processHolds(const std::filesystem::path& file) {
+    std::error_code ec;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd", ec)) {
+        auto target = std::filesystem::read_symlink(fd.path(), ec);
+        if (!ec && target == std::filesystem::canonical(file)) return true;
+    }
+    return false;
+}
+
+class WaveOutputTest : public testing::Test {
+protected:
+    // Decodes `source` into out.wav, with `between` run after OpenStream (before StartPlay
+    // unless it starts the play itself), and reads the result back.
+    WaveFile decode(const std::filesystem::path& source,
+                    const std::function<void(Mp3Engine&)>& between = {}) {
+        auto out = dir / "out.wav";
+        EXPECT_EQ(engine.OpenStream(source, out), 0) << engine.lastOpenError();
+        if (between)
+            between(engine);
+        else
+            engine.StartPlay();
+        EXPECT_TRUE(pumpUntilEnded(engine, events));
+        return WaveFile::read(out);
+    }
+
+    std::filesystem::path fixture(const SineMp3& spec, const char* name = "in.mp3") {
+        encoded = writeSineMp3(dir / name, spec);
+        return dir / name;
+    }
+
+    TempDir dir;
+    Mp3Engine engine;
+    EventRecorder events;
+    EncodedMp3 encoded;
+};
+
+struct LengthCase {
+    const char* name;
+    int rate;
+    int channels;
+    bool variable;
+    bool header;
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const LengthCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class WaveLengthTest : public WaveOutputTest, public testing::WithParamInterface<LengthCase> {};
+
+TEST_P(WaveLengthTest, KeepsLengthRateChannelsAndPitch) {
+    const LengthCase& c = GetParam();
+    SineMp3 spec;
+    spec.sampleRate = c.rate;
+    spec.channels = c.channels;
+    spec.variable = c.variable;
+    spec.infoHeader = c.header;
+    spec.bitRate = c.rate == 8000 ? 32 : c.rate < 32000 ? 64 : 128;
+    WaveFile wave = decode(fixture(spec));
+    ASSERT_TRUE(wave.valid) << wave.problem;
+    EXPECT_EQ(wave.sampleRate, c.rate);
+    EXPECT_EQ(wave.channels, c.channels);
+    if (c.header) {
+        // LAME's header carries the encoder delay and padding: exactly the samples put in.
+        EXPECT_EQ(static_cast<std::int64_t>(wave.frames()), encoded.samples);
+    } else {
+        // Without it, every decoded sample of every frame comes out, none missing.
+        std::size_t perFrame = c.rate >= 32000 ? kFrame : kFrame / 2;
+        EXPECT_EQ(wave.frames(), static_cast<std::size_t>(encoded.frames) * perFrame);
+    }
+    auto middle = wave.channel(0, wave.frames() / 4, wave.frames() / 2);
+    EXPECT_NEAR(zeroCrossingFrequency(middle, wave.sampleRate), 440.0, 1.0);
+    EXPECT_EQ(events.ended, 1);
+    EXPECT_TRUE(events.failures.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, WaveLengthTest,
+                         testing::Values(LengthCase{"Cbr44kStereo", 44100, 2, false, true},
+                                         LengthCase{"Cbr22kMono", 22050, 1, false, true},
+                                         LengthCase{"Mpeg25At8k", 8000, 1, false, true},
+                                         LengthCase{"VbrWithoutXing", 44100, 2, true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WaveOutputTest, TempoChangesLengthButKeepsPitch) {
+    struct Case {
+        std::int16_t tempo;
+        double lengthFactor;
+    };
+    for (Case c : {Case{150, 2.0}, Case{50, 1.0 / 1.5}}) {
+        SCOPED_TRACE(c.tempo);
+        auto source = fixture(SineMp3{});
+        WaveFile wave = decode(source, [&](Mp3Engine& e) {
+            e.SetTempo(c.tempo);
+            e.StartPlay();
+        });
+        ASSERT_TRUE(wave.valid) << wave.problem;
+        EXPECT_NEAR(wave.seconds(), 3.0 * c.lengthFactor, 3.0 * c.lengthFactor * 0.03);
+        auto middle = wave.channel(0, wave.frames() / 4, wave.frames() / 2);
+        EXPECT_NEAR(zeroCrossingFrequency(middle, wave.sampleRate), 440.0, 2.0);
+    }
+}
+
+TEST_F(WaveOutputTest, VolumeScalesEachChannel) {
+    WaveFile wave = decode(fixture(SineMp3{}), [](Mp3Engine& e) {
+        e.SetVolume(100, 25);
+        e.StartPlay();
+    });
+    ASSERT_TRUE(wave.valid) << wave.problem;
+    double left = rmsLevel(wave.channel(0, wave.frames() / 4, wave.frames() / 2));
+    double right = rmsLevel(wave.channel(1, wave.frames() / 4, wave.frames() / 2));
+    EXPECT_NEAR(left, 0.5 / std::sqrt(2.0), 0.02); // a sine of amplitude 0.5
+    EXPECT_NEAR(right / left, 0.25, 0.01);
+}
+
+TEST_F(WaveOutputTest, PauseAndResumeLoseNothing) {
+    WaveFile wave = decode(fixture(SineMp3{}), [](Mp3Engine& e) {
+        e.StartPlay();
+        e.PauseToggle();
+        e.PauseToggle();
+    });
+    ASSERT_TRUE(wave.valid) << wave.problem;
+    EXPECT_EQ(static_cast<std::int64_t>(wave.frames()), encoded.samples);
+}
+
+TEST_F(WaveOutputTest, SeekClampsAndSkipsTheFramesBefore) {
+    struct Case {
+        std::int32_t seekTo;
+        std::int64_t framesSkipped; // roughly; the encoder delay shifts by part of a frame
+    };
+    for (Case c : {Case{40, 40}, Case{-5, 0}, Case{1'000'000, -1}}) {
+        SCOPED_TRACE(c.seekTo);
+        auto source = fixture(SineMp3{});
+        WaveFile wave = decode(source, [&](Mp3Engine& e) {
+            e.SeekFrame(c.seekTo);
+            e.StartPlay();
+        });
+        ASSERT_TRUE(wave.valid) << wave.problem;
+        std::int64_t skipped = c.framesSkipped < 0 ? encoded.frames - 1 : c.framesSkipped;
+        double expected = static_cast<double>(encoded.samples) - skipped * 1152.0;
+        EXPECT_NEAR(static_cast<double>(wave.frames()), std::max(expected, 0.0), 2 * 1152.0);
+    }
+}
+
+TEST_F(WaveOutputTest, StopLeavesAValidShorterFile) {
+    SineMp3 longer;
+    longer.seconds = 60;
+    auto source = fixture(longer);
+    for (bool pausedFirst : {false, true}) {
+        SCOPED_TRACE(pausedFirst);
+        WaveFile wave = decode(source, [&](Mp3Engine& e) {
+            e.StartPlay();
+            if (pausedFirst) e.PauseToggle(); // stop is accepted while paused
+            e.StopPlay();
+        });
+        ASSERT_TRUE(wave.valid) << wave.problem;
+        EXPECT_LE(static_cast<std::int64_t>(wave.frames()), encoded.samples);
+    }
+    EXPECT_EQ(events.ended, 2);
+}
+
+TEST_F(WaveOutputTest, FrameReportsAreCoalescedAndPrecedeTheEnd) {
+    SineMp3 longer;
+    longer.seconds = 30;
+    WaveFile wave = decode(fixture(longer));
+    ASSERT_TRUE(wave.valid);
+    ASSERT_FALSE(events.frames.empty());
+    EXPECT_LT(events.frames.size(), static_cast<std::size_t>(encoded.frames) / 10);
+    EXPECT_TRUE(std::is_sorted(events.frames.begin(), events.frames.end()));
+    EXPECT_EQ(events.order.back(), "ThreadEnded");
+}
+
+TEST_F(WaveOutputTest, CloseStreamReleasesTheFileAtOnce) {
+    SineMp3 longer;
+    longer.seconds = 60;
+    auto source = fixture(longer);
+    ASSERT_EQ(engine.OpenStream(source, dir / "out.wav"), 0);
+    EXPECT_TRUE(processHolds(source));
+    engine.StartPlay();
+    engine.CloseStream();
+    EXPECT_FALSE(processHolds(source));
+    EXPECT_EQ(engine.TotalFrames(), 0);
+    EXPECT_TRUE(WaveFile::read(dir / "out.wav").valid);
+}
+
+} // namespace
+} // namespace vantrel::test

@@ -1,0 +1,80 @@
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "engine/mp3_engine.h"
+#include "platform/qt/qt_event_pump.h"
+#include "support/lame_fixture.h"
+#include "support/temp_dir.h"
+
+namespace vantrel::test {
+namespace {
+
+// Notes on which thread each event arrived and ends the loop at ThreadEnded.
+class ThreadCheckingListener : public Mp3PlayListener {
+public:
+    int events = 0;
+    int offThread = 0;
+    bool ended = false;
+    void ActFrame(std::int32_t) override { note(); }
+    void ThreadEnded() override {
+        note();
+        ended = true;
+        QCoreApplication::quit();
+    }
+    void Failure(std::int32_t, const std::string&) override { note(); }
+
+private:
+    void note() {
+        ++events;
+        if (QThread::currentThread() != QCoreApplication::instance()->thread()) ++offThread;
+    }
+};
+
+TEST(QtEventPump, DeliversEveryEventOnTheUiThread) {
+    int argc = 1;
+    char name[] = "qt_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    TempDir dir;
+    SineMp3 spec;
+    spec.seconds = 10;
+    writeSineMp3(dir / "in.mp3", spec);
+
+    Mp3Engine engine;
+    ThreadCheckingListener listener;
+    engine.setListener(&listener);
+    QtEventPump pump(engine);
+    ASSERT_EQ(engine.OpenStream(dir / "in.mp3", dir / "out.wav"), 0);
+    engine.StartPlay();
+    QTimer::singleShot(60000, &app, &QCoreApplication::quit); // a hang guard only
+    app.exec();
+
+    EXPECT_TRUE(listener.ended);
+    EXPECT_GE(listener.events, 2); // at least the first frame report and the end
+    EXPECT_EQ(listener.offThread, 0);
+}
+
+TEST(QtEventPump, EventsLeftWaitingAfterThePumpIsGoneAreNotDelivered) {
+    int argc = 1;
+    char name[] = "qt_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    TempDir dir;
+    writeSineMp3(dir / "in.mp3", SineMp3{});
+    Mp3Engine engine;
+    ThreadCheckingListener listener;
+    engine.setListener(&listener);
+    {
+        QtEventPump pump(engine);
+        ASSERT_EQ(engine.OpenStream(dir / "in.mp3", dir / "out.wav"), 0);
+        engine.StartPlay();
+        engine.waitForEvents(std::chrono::seconds(30));
+    } // the queued drain, if already posted, must not touch the destroyed pump
+    QCoreApplication::processEvents();
+    EXPECT_EQ(listener.events, 0);
+}
+
+} // namespace
+} // namespace vantrel::test

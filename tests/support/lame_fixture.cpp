@@ -1,0 +1,102 @@
+#include "support/lame_fixture.h"
+
+#include <cmath>
+#include <fstream>
+#include <lame/lame.h>
+#include <memory>
+#include <numbers>
+#include <stdexcept>
+
+namespace vantrel::test {
+
+namespace {
+
+struct LameDeleter {
+    void operator()(lame_global_flags* g) const { lame_close(g); }
+};
+
+std::unique_ptr<lame_global_flags, LameDeleter> configure(const SineMp3& spec) {
+    std::unique_ptr<lame_global_flags, LameDeleter> lame(lame_init());
+    if (!lame) throw std::runtime_error("lame_init failed");
+    lame_set_in_samplerate(lame.get(), spec.sampleRate);
+    lame_set_out_samplerate(lame.get(), spec.sampleRate);
+    lame_set_num_channels(lame.get(), spec.channels);
+    lame_set_mode(lame.get(), spec.channels == 1 ? MONO : JOINT_STEREO);
+    lame_set_bWriteVbrTag(lame.get(), spec.infoHeader ? 1 : 0);
+    lame_set_quality(lame.get(), 5);
+    if (spec.variable) {
+        lame_set_VBR(lame.get(), vbr_default);
+        lame_set_VBR_q(lame.get(), 2);
+    } else {
+        lame_set_VBR(lame.get(), vbr_off);
+        lame_set_brate(lame.get(), spec.bitRate);
+    }
+    if (lame_init_params(lame.get()) < 0) throw std::runtime_error("lame_init_params failed");
+    return lame;
+}
+
+// An ID3v2.3 tag of exactly `total` bytes: one title frame, then padding.
+std::string id3v2Tag(std::size_t total) {
+    std::size_t body = total - 10;
+    std::string tag("ID3\x03\0\0", 6);
+    for (int shift : {21, 14, 7, 0})
+        tag += static_cast<char>((body >> shift) & 0x7F);
+    tag += std::string("TIT2\0\0\0\x05\0\0\0Sine", 15);
+    tag.resize(total, '\0');
+    return tag;
+}
+
+std::string id3v1Tag() {
+    std::string tag = "TAG";
+    tag += std::string(30, ' ').replace(0, 4, "Sine");
+    tag.resize(127, '\0');
+    tag += static_cast<char>(12); // genre: Other
+    return tag;
+}
+
+} // namespace
+
+std::vector<std::int16_t> sineSamples(const SineMp3& spec) {
+    auto frames = static_cast<std::size_t>(std::llround(spec.seconds * spec.sampleRate));
+    std::vector<std::int16_t> pcm(frames * spec.channels);
+    for (std::size_t i = 0; i < frames; ++i) {
+        double phase =
+            2 * std::numbers::pi * spec.frequency * static_cast<double>(i) / spec.sampleRate;
+        auto value =
+            static_cast<std::int16_t>(std::lround(spec.amplitude * 32767 * std::sin(phase)));
+        for (int c = 0; c < spec.channels; ++c)
+            pcm[i * spec.channels + c] = value;
+    }
+    return pcm;
+}
+
+EncodedMp3 writeSineMp3(const std::filesystem::path& file, const SineMp3& spec) {
+    auto lame = configure(spec);
+    std::vector<std::int16_t> pcm = sineSamples(spec);
+    int frames = static_cast<int>(pcm.size() / spec.channels);
+    std::vector<unsigned char> mp3(static_cast<std::size_t>(1.25 * frames + 7200 + 16384));
+    int size = spec.channels == 1
+                   ? lame_encode_buffer(lame.get(), pcm.data(), pcm.data(), frames, mp3.data(),
+                                        static_cast<int>(mp3.size()))
+                   : lame_encode_buffer_interleaved(lame.get(), pcm.data(), frames, mp3.data(),
+                                                    static_cast<int>(mp3.size()));
+    if (size < 0) throw std::runtime_error("lame encode failed");
+    int tail =
+        lame_encode_flush(lame.get(), mp3.data() + size, static_cast<int>(mp3.size()) - size);
+    if (tail < 0) throw std::runtime_error("lame flush failed");
+    mp3.resize(static_cast<std::size_t>(size + tail));
+    if (spec.infoHeader) {
+        // The header frame LAME reserved at the start is completed only now.
+        unsigned char header[2880];
+        std::size_t n = lame_get_lametag_frame(lame.get(), header, sizeof header);
+        std::copy(header, header + n, mp3.begin());
+    }
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (spec.id3v2Bytes >= 10) out << id3v2Tag(spec.id3v2Bytes);
+    out.write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(mp3.size()));
+    if (spec.id3v1) out << id3v1Tag();
+    if (!out) throw std::runtime_error("cannot write " + file.string());
+    return {lame_get_frameNum(lame.get()), frames};
+}
+
+} // namespace vantrel::test
