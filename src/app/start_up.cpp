@@ -35,6 +35,19 @@ bool readWindowFlag(const IniStore& ini, const char* key) {
     return readNumber16(ini.getIni("options", key)) == 1;
 }
 
+// The running player may have started elsewhere: a path relative to this start's folder would
+// name another file there, so relative paths travel as absolute ones.
+std::vector<std::string> withAbsolutePaths(std::vector<std::string> arguments) {
+    std::error_code error;
+    const std::filesystem::path here = std::filesystem::current_path(error);
+    if (error) return arguments;
+    for (std::string& argument : arguments)
+        if (!argument.empty() && argument.front() != '/' && argument.front() != '-' &&
+            !isSwitchWord(argument))
+            argument = (here / argument).lexically_normal().string();
+    return arguments;
+}
+
 } // namespace
 
 StartUp::StartUp(std::string appFolder, std::string version)
@@ -58,7 +71,7 @@ StartUpPlan StartUp::Main(const std::vector<std::string>& arguments,
     }
     // Even the first instance's own arguments go through the file: the window never reads
     // the command line itself.
-    if (const auto line = handOffLine(arguments))
+    if (const auto line = handOffLine(withAbsolutePaths(arguments)))
         plan.handOff = HandOffFile(appFolder_).appendLine(*line);
     if (!asksForNewPlayer(arguments) && anotherInstanceRuns()) {
         plan.step = StartUpPlan::Step::endNow;

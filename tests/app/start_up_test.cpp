@@ -50,6 +50,14 @@ TEST(StartUp, WritesTheLineThenEndsOnlyBesideAnotherInstance) {
     }
 }
 
+TEST(StartUp, RelativePathsTravelAsAbsoluteOnes) {
+    test::TempDir dir;
+    const StartUp startUp(addSlash(dir.path().string()), "1.2.3");
+    startUp.Main({"/Play", "music/../a b.mp3"}, [] { return true; });
+    const std::string here = std::filesystem::current_path().string();
+    EXPECT_EQ(handOffText(dir), "/Play \"" + here + "/a b.mp3\"\r\n");
+}
+
 TEST(StartUp, HelpAndVersionTexts) {
     test::TempDir dir;
     const StartUp startUp(addSlash(dir.path().string()), "1.2.3");
