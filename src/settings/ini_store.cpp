@@ -87,31 +87,36 @@ std::string IniStore::getIni(const std::string& section, const std::string& key)
 
 Result IniStore::putIni(const std::string& section, const std::string& key,
                         const std::string& value) const {
-    // Another writer may rename a new file over the one we locked; then our lock guards a file
-    // no one reads any more, so take the lock again on the file now in place.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        FileDescriptor fd(::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-        if (fd.get() < 0) return Result::fail(file_.string() + ": " + std::strerror(errno));
-        while (::flock(fd.get(), LOCK_EX) != 0)
-            if (errno != EINTR) return Result::fail(file_.string() + ": " + std::strerror(errno));
-        struct stat locked {};
-        struct stat current {};
-        if (::fstat(fd.get(), &locked) != 0) return Result::fail(std::strerror(errno));
-        if (::stat(file_.c_str(), &current) != 0 || current.st_ino != locked.st_ino ||
-            current.st_dev != locked.st_dev)
-            continue;
+    auto failure = [&](const std::string& why) {
+        return Result::fail(file_.string() + ": " + why);
+    };
+    // Writers take turns on the folder, which stays the same file while each replaces the
+    // settings file with a new one; a lock on the settings file itself would be left behind
+    // on the old file by every rename.
+    std::filesystem::path folder = file_.has_parent_path() ? file_.parent_path() : ".";
+    FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.get() < 0) return failure(std::strerror(errno));
+    while (::flock(folderFd.get(), LOCK_EX) != 0)
+        if (errno != EINTR) return failure(std::strerror(errno));
 
-        std::string old;
-        if (Result r = readAll(fd.get(), old); !r)
-            return Result::fail(file_.string() + ": " + r.error());
-        IniText ini(old);
-        ini.set(section, key, value);
-        std::string updated = ini.text();
-        if (updated == old) return Result::ok();
-        Result r = replaceFile(file_, updated, locked.st_mode & 07777);
-        return r ? r : Result::fail(file_.string() + ": " + r.error());
+    std::string old;
+    mode_t mode = 0644;
+    FileDescriptor fd(::open(file_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() >= 0) {
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0) return failure(std::strerror(errno));
+        if (!S_ISREG(st.st_mode)) return failure("not a regular file");
+        mode = st.st_mode & 07777;
+        if (Result r = readAll(fd.get(), old); !r) return failure(r.error());
+    } else if (errno != ENOENT) {
+        return failure(std::strerror(errno));
     }
-    return Result::fail(file_.string() + ": the file keeps changing under us");
+    IniText ini(old);
+    ini.set(section, key, value);
+    std::string updated = ini.text();
+    if (fd.get() >= 0 && updated == old) return Result::ok();
+    Result r = replaceFile(file_, updated, mode);
+    return r ? r : failure(r.error());
 }
 
 } // namespace vantrel

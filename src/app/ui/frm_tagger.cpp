@@ -275,6 +275,24 @@ void frmTagger::closeEvent(QCloseEvent* event) {
 }
 
 bool frmTagger::eventFilter(QObject* watched, QEvent* event) {
+    if (core_ && watched == ListView1->viewport()) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            listMousePress(mouse);
+            return true;
+        case QEvent::MouseMove:
+            if (dragSource_ && (mouse->buttons() & Qt::LeftButton)) core_->playlist().dragMove();
+            return true;
+        case QEvent::MouseButtonRelease:
+            listMouseRelease(mouse);
+            return true;
+        case QEvent::MouseButtonDblClick:
+            return true;
+        default:
+            break;
+        }
+    }
     // "&Menu" opens the Options menu on any key or mouse button press.
     if (watched == cmdListSet &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
@@ -283,10 +301,6 @@ bool frmTagger::eventFilter(QObject* watched, QEvent* event) {
     }
     return QWidget::eventFilter(watched, event);
 }
-
-} // namespace vantrel
-
-namespace vantrel {
 
 void frmTagger::bind(TaggerCore& core) {
     core_ = &core;

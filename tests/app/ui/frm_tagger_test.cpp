@@ -8,18 +8,7 @@
 namespace vantrel {
 namespace {
 
-QApplication& app() {
-    // Window tests need no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "frm_tagger_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
 struct FrmTaggerTest : ::testing::Test {
-    QApplication& application = app();
     frmTagger window{false};
 
     template <typename T> T* control(const char* name) {
