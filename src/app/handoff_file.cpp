@@ -1,6 +1,7 @@
 #include "app/handoff_file.h"
 
 #include "app/handoff_line.h"
+#include "platform/file_descriptor.h"
 
 #include <atomic>
 #include <cerrno>
@@ -14,58 +15,12 @@
 namespace vantrel {
 namespace {
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return fd_; }
-    bool isOpen() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
-
-bool lockExclusive(int fd) {
-    int result;
-    do {
-        result = ::flock(fd, LOCK_EX);
-    } while (result != 0 && errno == EINTR);
-    return result == 0;
-}
-
 // Whether the open file is still the one the name stands for.
 bool stillNamed(int fd, const std::filesystem::path& file) {
     struct stat held {
     }, named{};
     return ::fstat(fd, &held) == 0 && ::stat(file.c_str(), &named) == 0 &&
            held.st_dev == named.st_dev && held.st_ino == named.st_ino;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const auto written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-std::string readAll(int fd) {
-    std::string text;
-    char buffer[16384];
-    for (;;) {
-        const auto got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    return text;
 }
 
 Result failure(const std::string& what, const std::filesystem::path& file) {
@@ -99,7 +54,9 @@ std::optional<HandOffFile::Taken> HandOffFile::take() const {
     if (!fd.isOpen()) return taken;
     // Waits for a start that opened the file before the rename and is still writing.
     lockExclusive(fd.get());
-    taken.lines = splitLines(readAll(fd.get()));
+    std::string text;
+    readAll(fd.get(), text); // what could be read is handled; the rest is lost with the file
+    taken.lines = splitLines(text);
     return taken;
 }
 
