@@ -6,11 +6,11 @@ frmFader::frmFader(FaderSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
     setObjectName("frmFader");
     setWindowTitle("Volume Fader Control");
-    setFixedSize(276, 236);
+    setFixedSize(276, 252);
 
     Frame1 = new QGroupBox("Fader", this);
     Frame1->setObjectName("Frame1");
-    Frame1->setGeometry(8, 6, 260, 186);
+    Frame1->setGeometry(8, 6, 260, 202);
 
     label("lblFast", "Fast", QRect(8, 22, 40, 16));
     label("lblSlow", "Slow", QRect(8, 142, 40, 16));
@@ -30,14 +30,14 @@ frmFader::frmFader(FaderSettings& settings, QWidget* parent)
     label("lblLimitAt", "limit at", QRect(184, 74, 70, 16));
     lblAutoVol = label("lblAutoVol", "8", QRect(184, 92, 70, 20));
     label("lblMin", "0 = Min", QRect(184, 142, 70, 16));
-    label("lblLimiter", "Fade In Volume Limiter", QRect(140, 160, 116, 16))->setWordWrap(true);
+    label("lblLimiter", "Fade In Volume Limiter", QRect(140, 160, 116, 36))->setWordWrap(true);
 
     Command1 = new QPushButton("OK", this);
     Command1->setObjectName("Command1");
-    Command1->setGeometry(60, 200, 72, 26);
+    Command1->setGeometry(60, 216, 72, 26);
     cmdCancel = new QPushButton("Cancel", this);
     cmdCancel->setObjectName("cmdCancel");
-    cmdCancel->setGeometry(144, 200, 72, 26);
+    cmdCancel->setGeometry(144, 216, 72, 26);
 
     auto showLimit = [this](int value) {
         lblAutoVol->setText(QString::fromStdString(FaderSettings::lblAutoVol(value)));
