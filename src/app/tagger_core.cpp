@@ -13,8 +13,35 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(50);
 
 TaggerCore::TaggerCore(TaggerPorts ports)
     : ports_(std::move(ports)), commands_(playlist_, ports_.Mp3Play2, ports_.dialogs, ports_.ini),
-      collector_(HandOffFile(ports_.appFolder), *this, ports_.tmrCollect),
-      layout_(ports_.useRound) {}
+      collector_(HandOffFile(ports_.appFolder), *this, ports_.tmrCollect), layout_(ports_.useRound),
+      fader_(ports_.Mp3Play1, ports_.tmrVolume, state_),
+      timeDisplay_(ports_.Mp3Play1, ports_.tmrDisp, fader_),
+      transport_(ports_.Mp3Play1, ports_.dialogs, state_, fader_, timeDisplay_, ports_.tmrShutDelay,
+                 ports_.tmrShutl, [this] { return playlist_.curFile(); }),
+      sequencer_(playlist_, transport_, ports_.random, ports_.dialogs) {
+    playlist_.onFileIn([this](const std::string&) { transport_.fileIn(); });
+    fader_.onPressStop([this] { transport_.cmdPlay(1); });
+    ports_.Mp3Play1.setListener(&player1Events_);
+    ports_.Mp3Play2.setListener(&player2Events_);
+}
+
+TaggerCore::~TaggerCore() {
+    // The players outlive the core; events still queued must not reach it.
+    ports_.Mp3Play1.setListener(nullptr);
+    ports_.Mp3Play2.setListener(nullptr);
+}
+
+void TaggerCore::PlayerEvents::ActFrame(std::int32_t frame) {
+    if (playingInstance) core.timeDisplay_.ActFrame(frame);
+}
+
+void TaggerCore::PlayerEvents::ThreadEnded() {
+    if (playingInstance) core.sequencer_.ThreadEnded();
+}
+
+void TaggerCore::PlayerEvents::Failure(std::int32_t, const std::string& errStr) {
+    core.sequencer_.decoderError(playingInstance, errStr);
+}
 
 void TaggerCore::load() {
     // The tag editor's genre lists and the list's style come with their windows.
@@ -25,31 +52,38 @@ void TaggerCore::load() {
 
     commands_.toglHeaders();
     settings_ = readMainSettings(ports_.ini);
+    fader_.loadVolume(ports_.ini);
+    // Setting a box runs its click step; unticked boxes change nothing.
+    if (settings_.muteLeft == 1) transport_.chkVol(1, true);
+    if (settings_.muteRight == 1) transport_.chkVol(0, true);
     // From here on a failing step is skipped without a message; the parts that apply the
-    // output, sequencing, editor, looks, ticker, recent-list and fader values take them from
-    // settings_ when they are built.
+    // output, editor, looks, ticker and recent-list values take them from settings_ when they
+    // are built.
     setLayout(settings_.longDisp, false);
+    sequencer_.setLoop(settings_.loop == 1);
+    sequencer_.setRandom(settings_.random == 1);
+    fader_.loadFadeSettings(ports_.ini);
     changed();
 }
 
 void TaggerCore::unload() {
     wriIni(ports_.ini, exitKeys());
-    if (playing_) ports_.Mp3Play1.CloseStream();
+    if (state_.playing) ports_.Mp3Play1.CloseStream();
 }
 
 ExitKeys TaggerCore::exitKeys() const {
     ExitKeys k;
     k.genreStandardOrder = settings_.genreStandardOrder;
-    k.muteLeft = settings_.muteLeft;
-    k.muteRight = settings_.muteRight;
-    k.volume = settings_.volume;
+    k.muteLeft = transport_.muted(1) ? 1 : 0;
+    k.muteRight = transport_.muted(0) ? 1 : 0;
+    k.volume = fader_.volume();
     k.longDisp = layout_.longDisp();
-    k.loop = settings_.loop;
-    k.random = settings_.random;
+    k.loop = sequencer_.loop() ? 1 : 0;
+    k.random = sequencer_.random() ? 1 : 0;
     k.mruMax = settings_.mruMax;
-    k.fadeIn = settings_.fadeIn;
-    k.fadeOut = settings_.fadeOut;
-    k.fadeHold = settings_.fadeHold;
+    k.fadeIn = fader_.autoFadeIn();
+    k.fadeOut = fader_.autoFadeOut();
+    k.fadeHold = fader_.oneTouch();
     return k;
 }
 
@@ -65,11 +99,6 @@ void TaggerCore::setLayout(bool large, bool minimised) {
 
 void TaggerCore::cmdHelp() {
     ports_.shell.open(ports_.appFolder + "Help/index.html");
-}
-
-void TaggerCore::setMute(int left, int right) {
-    settings_.muteLeft = left;
-    settings_.muteRight = right;
 }
 
 void TaggerCore::changed() {
@@ -108,7 +137,7 @@ void TaggerCore::setFileIn(const std::string& path) {
 }
 
 void TaggerCore::pressPlay() {
-    // Play comes with the transport; the first row stays selected and current.
+    transport_.cmdPlay(0);
 }
 
 void TaggerCore::editSelected() {

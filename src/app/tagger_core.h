@@ -7,8 +7,14 @@
 #include "app/main_settings.h"
 #include "platform/dialogs.h"
 #include "platform/mp3_play.h"
+#include "platform/random_source.h"
 #include "platform/shell.h"
 #include "platform/timer.h"
+#include "playback/fader.h"
+#include "playback/playback_state.h"
+#include "playback/time_display.h"
+#include "playback/track_sequencer.h"
+#include "playback/transport.h"
 #include "playlist/playlist_commands.h"
 #include "playlist/playlist_model.h"
 #include "settings/ini_store.h"
@@ -29,6 +35,11 @@ struct TaggerPorts {
     Mp3Play& Mp3Play1; // plays
     Mp3Play& Mp3Play2; // only probes files
     Timer& tmrCollect;
+    Timer& tmrDisp;
+    Timer& tmrShutDelay;
+    Timer& tmrShutl;
+    Timer& tmrVolume;
+    RandomSource& random;
     std::string appFolder; // ends in "/"
     bool useRound = false;
     bool useGrid = false;
@@ -40,6 +51,9 @@ struct TaggerPorts {
 class TaggerCore : public CollectTarget {
 public:
     explicit TaggerCore(TaggerPorts ports);
+    ~TaggerCore() override;
+    TaggerCore(const TaggerCore&) = delete;
+    TaggerCore& operator=(const TaggerCore&) = delete;
 
     // The load step, before the window is shown; the window renders the state afterwards.
     void load();
@@ -52,11 +66,12 @@ public:
     // cmdHelp: the help page beside the program; a missing page is not reported.
     void cmdHelp();
 
-    // Check boxes whose state the exit keys keep until their parts take them over.
-    void setLoop(int state) { settings_.loop = state; }
-    void setRandom(int state) { settings_.random = state; }
-    void setMute(int left, int right);
-    bool playing() const { return playing_; }
+    bool playing() const { return state_.playing; }
+    const PlaybackState& playbackState() const { return state_; }
+    Transport& transport() { return transport_; }
+    TimeDisplay& timeDisplay() { return timeDisplay_; }
+    TrackSequencer& sequencer() { return sequencer_; }
+    Fader& fader() { return fader_; }
 
     PlaylistModel& playlist() { return playlist_; }
     PlaylistCommands& commands() { return commands_; }
@@ -85,6 +100,17 @@ public:
     void setEventPump(std::function<void()> pump) { eventPump_ = std::move(pump); }
 
 private:
+    // Mp3Play1's events go to the display, the sequencer and the error box; Mp3Play2 only
+    // reports decoder errors.
+    struct PlayerEvents : Mp3PlayListener {
+        TaggerCore& core;
+        bool playingInstance;
+        PlayerEvents(TaggerCore& c, bool playing) : core(c), playingInstance(playing) {}
+        void ActFrame(std::int32_t frame) override;
+        void ThreadEnded() override;
+        void Failure(std::int32_t errorCode, const std::string& errStr) override;
+    };
+
     void changed();
     ExitKeys exitKeys() const;
 
@@ -95,7 +121,13 @@ private:
     MainLayout layout_;
     MainSettings settings_;
     std::vector<std::string> devices_;
-    bool playing_ = false;
+    PlaybackState state_;
+    Fader fader_;
+    TimeDisplay timeDisplay_;
+    Transport transport_;
+    TrackSequencer sequencer_;
+    PlayerEvents player1Events_{*this, true};
+    PlayerEvents player2Events_{*this, false};
     std::function<void()> eventPump_;
     std::chrono::steady_clock::time_point lastPump_{};
     std::vector<std::function<void()>> listeners_;

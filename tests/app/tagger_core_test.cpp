@@ -6,6 +6,7 @@
 #include "support/fake_player.h"
 #include "support/manual_timer.h"
 #include "support/scripted_dialogs.h"
+#include "support/scripted_random.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -34,11 +35,13 @@ struct TaggerCoreTest : ::testing::Test {
     ScriptedDialogs dialogs;
     RecordingShell shell;
     FakePlayer player1, player2;
-    ManualTimer tmrCollect;
+    ManualTimer tmrCollect, tmrDisp, tmrShutDelay, tmrShutl, tmrVolume;
+    test::ScriptedRandom random;
 
     std::unique_ptr<TaggerCore> start(bool useRound = false) {
-        auto core = std::make_unique<TaggerCore>(TaggerPorts{ini, dialogs, shell, player1, player2,
-                                                             tmrCollect, folder, useRound, false});
+        auto core = std::make_unique<TaggerCore>(
+            TaggerPorts{ini, dialogs, shell, player1, player2, tmrCollect, tmrDisp, tmrShutDelay,
+                        tmrShutl, tmrVolume, random, folder, useRound, false});
         core->load();
         return core;
     }
@@ -103,8 +106,8 @@ TEST_F(TaggerCoreTest, UnloadWritesTheExitKeys) {
     ini.putIni("mru_list", "mru_max", "12");
     ini.putIni("options", "long_disp", "1");
     auto core = start();
-    core->setLoop(1);
-    core->setMute(1, 0);
+    core->sequencer().setLoop(true);
+    core->transport().chkVol(1, true);
     core->cmdToglFrm(false);
     core->unload();
     struct Key {
@@ -139,6 +142,62 @@ TEST_F(TaggerCoreTest, CollectorAddsHandedOverFilesAndMakesTheFirstCurrent) {
     EXPECT_EQ(list.curFile(), a);
     EXPECT_EQ(list.lblLstTotal(), "Total =  2");
     EXPECT_FALSE(std::filesystem::exists(dir / "quorv.tmp"));
+}
+
+TEST_F(TaggerCoreTest, HandedOverPlayRunsThroughTheListOnThePlayingInstance) {
+    std::string a = track("a.mp3", "Alpha"), b = track("b.mp3", "Beta");
+    player1.files = player2.files;
+    player1.devices = {{"Speakers", 4095}};
+    HandOffFile(dir.path()).appendLine(composeArguments({"/Play", a, b}));
+    auto core = start();
+    EXPECT_FALSE(core->transport().playEnabled()) << "no track is current yet";
+    core->collector().arm();
+    tmrCollect.fire();
+    EXPECT_EQ(player1.openPath, a);
+    EXPECT_TRUE(core->playing());
+    EXPECT_EQ(core->playbackState().playStatus, "Playing");
+
+    player1.raiseActFrame(2297);
+    tmrDisp.fire();
+    EXPECT_EQ(core->timeDisplay().lblCounter(), "01:00");
+    player1.raiseThreadEnded();
+    EXPECT_EQ(player1.openPath, b);
+    EXPECT_EQ(core->playlist().curFile(), b);
+
+    player2.raiseFailure(3, "probe failed");
+    EXPECT_TRUE(core->transport().autoPlay());
+    player1.raiseFailure(3, "lost sync");
+    EXPECT_FALSE(core->transport().autoPlay());
+    EXPECT_EQ(dialogs.messages(), (std::vector<std::string>{"Decoder Error\r\nError probe failed",
+                                                            "Decoder Error\r\nError lost sync"}));
+    player1.raiseThreadEnded();
+    EXPECT_EQ(core->playbackState().playStatus, "Finished");
+    core->unload();
+    EXPECT_EQ(player1.callsTo("CloseStream").size(), 1u) << "the track that ended stays open";
+}
+
+TEST_F(TaggerCoreTest, MakingATrackCurrentOffersPlayOnlyWhileNothingPlays) {
+    std::string a = track("a.mp3", "Alpha");
+    player1.files = player2.files;
+    auto core = start();
+    core->GetListTag(a);
+    core->setFileIn(a);
+    EXPECT_TRUE(core->transport().playEnabled());
+    core->pressPlay();
+    core->setFileIn(a);
+    EXPECT_FALSE(core->transport().playEnabled());
+}
+
+TEST_F(TaggerCoreTest, LoadAppliesTheMuteBoxesVolumeAndListBoxes) {
+    ini.putIni("options", "vol", "60");
+    ini.putIni("options", "bal_l", "1");
+    ini.putIni("options", "loop", "1");
+    auto core = start();
+    EXPECT_TRUE(core->transport().muted(1));
+    EXPECT_FALSE(core->transport().muted(0));
+    EXPECT_EQ(player1.callsTo("SetVolume"), std::vector<std::string>{"SetVolume 0 60"});
+    EXPECT_TRUE(core->sequencer().loop());
+    EXPECT_FALSE(core->sequencer().random());
 }
 
 TEST_F(TaggerCoreTest, HelpOpensThePageBesideTheProgram) {

@@ -134,11 +134,17 @@ private:
     void listMousePress(QMouseEvent* event);
     void listMouseRelease(QMouseEvent* event);
     void renderCounters();
+    void bindTransport();
+    void renderTransport();
+    void renderTime();
+    bool transportEvent(QObject* watched, QEvent* event);
+    void setBusy(bool busy);
 
     bool unloaded_ = false;
     TaggerCore* core_ = nullptr;
     PlaylistTableModel* listModel_ = nullptr;
     int dragSource_ = 0;
+    bool busy_ = false;
 };
 
 } // namespace vantrel

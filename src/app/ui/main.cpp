@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <iostream>
+#include <memory>
 
 namespace {
 
@@ -52,10 +53,12 @@ int runWindow(const std::string& folder, const StartUpPlan& plan) {
     QtEventPump pump1(player1), pump2(player2);
     QtDialogs dialogs(nullptr, "Vantrel");
     QtShell shell;
-    QtTimer tmrCollect;
+    QtTimer tmrCollect, tmrDisp, tmrShutDelay, tmrShutl, tmrVolume;
+    std::unique_ptr<RandomSource> random = makeSystemRandom();
     IniStore ini(folder + "vantrel.ini");
-    TaggerCore core(TaggerPorts{ini, dialogs, shell, player1, player2, tmrCollect, folder,
-                                plan.useRound, plan.useGrid});
+    TaggerCore core(TaggerPorts{ini, dialogs, shell, player1, player2, tmrCollect, tmrDisp,
+                                tmrShutDelay, tmrShutl, tmrVolume, *random, folder, plan.useRound,
+                                plan.useGrid});
     // Paint and timers only: user input must not change the list while files are added.
     core.setEventPump([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
 

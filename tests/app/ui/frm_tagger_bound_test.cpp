@@ -5,6 +5,7 @@
 #include "support/fake_player.h"
 #include "support/manual_timer.h"
 #include "support/scripted_dialogs.h"
+#include "support/scripted_random.h"
 #include "support/temp_dir.h"
 
 #include <QApplication>
@@ -27,8 +28,10 @@ struct BoundWindowTest : ::testing::Test {
     test::ScriptedDialogs dialogs;
     NoShell shell;
     FakePlayer player1, player2;
-    test::ManualTimer tmrCollect;
-    TaggerCore core{TaggerPorts{ini, dialogs, shell, player1, player2, tmrCollect,
+    test::ManualTimer tmrCollect, tmrDisp, tmrShutDelay, tmrShutl, tmrVolume;
+    test::ScriptedRandom random;
+    TaggerCore core{TaggerPorts{ini, dialogs, shell, player1, player2, tmrCollect, tmrDisp,
+                                tmrShutDelay, tmrShutl, tmrVolume, random,
                                 dir.path().string() + "/", false, true}};
     frmTagger window{true};
 
@@ -107,6 +110,72 @@ TEST_F(BoundWindowTest, ListCommandsFromTheMenuReachTheCore) {
     EXPECT_EQ(window.lblLstTotal->text(), "Total =  0");
     window.mnuEdit->trigger();
     EXPECT_EQ(dialogs.messages(), std::vector<std::string>{"No Tracks Selected to Edit"});
+}
+
+// A track of 10000 frames on the playing instance for each row.
+struct TransportWindowTest : BoundWindowTest {
+    void SetUp() override {
+        BoundWindowTest::SetUp();
+        for (const auto& [path, stream] : player2.files)
+            player1.files[path] = FakePlayer::Stream{26.122449f, 261224, 10000, 44100, 128000};
+        mouse(QEvent::MouseButtonPress, 0);
+        mouse(QEvent::MouseButtonRelease, 0);
+    }
+    void send(QObject* to, QEvent::Type type) {
+        QPoint at(4, 4);
+        QMouseEvent event(type, at, at, Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(to, &event);
+    }
+    bool lit(QFrame* shape) { return !shape->styleSheet().contains("#303030"); }
+};
+
+TEST_F(TransportWindowTest, PlayClickPlaysTheCurrentTrackAndTheWindowShowsIt) {
+    ASSERT_TRUE(window.cmdPlay[0]->isEnabled());
+    EXPECT_FALSE(window.cmdPlay[1]->isEnabled());
+    window.cmdPlay[0]->click();
+    EXPECT_EQ(player1.openPath, dir.path().string() + "/Alpha.mp3");
+    const bool enabled[3] = {false, true, true};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(window.cmdPlay[i]->isEnabled(), enabled[i]) << i;
+        EXPECT_EQ(window.mnuPlayer[i]->isEnabled(), enabled[i]) << i;
+    }
+    EXPECT_TRUE(window.cmdShutl[0]->isEnabled());
+    EXPECT_TRUE(window.chkAutoPlay->isChecked());
+    EXPECT_TRUE(lit(window.Shape1[0]));
+    EXPECT_FALSE(lit(window.Shape1[2]));
+    EXPECT_TRUE(window.linePlay->styleSheet().contains("#00ff00"));
+    EXPECT_EQ(window.txtTempFactor->text(), "+0%");
+
+    player1.raiseActFrame(2297);
+    tmrDisp.fire();
+    EXPECT_EQ(window.lblCounter->text(), "01:00");
+    EXPECT_EQ(window.linePlay->width(), 88); // 0.2297 of 384 pixels
+    EXPECT_TRUE(window.ShapeLinLead->isVisibleTo(&window));
+}
+
+TEST_F(TransportWindowTest, SpaceOnTheListPlaysAndAHeldStopButtonLightsUp) {
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+    QApplication::sendEvent(window.ListView1, &space);
+    EXPECT_EQ(core.playbackState().playStatus, "Playing");
+    send(window.cmdPlay[1], QEvent::MouseButtonPress);
+    EXPECT_TRUE(lit(window.Shape1[1]));
+    send(window.cmdPlay[1], QEvent::MouseButtonRelease);
+    EXPECT_FALSE(lit(window.Shape1[1]));
+    EXPECT_EQ(core.playbackState().playStatus, "Stopped");
+    EXPECT_FALSE(window.chkAutoPlay->isChecked());
+    EXPECT_EQ(window.lblCounter->text(), "00:00");
+    EXPECT_FALSE(window.ShapeLinLead->isVisibleTo(&window));
+}
+
+TEST_F(TransportWindowTest, TrayMuteTicksBothBoxesAndRenamesItself) {
+    window.mnuMute->trigger();
+    EXPECT_TRUE(window.chkVol[0]->isChecked());
+    EXPECT_TRUE(window.chkVol[1]->isChecked());
+    EXPECT_EQ(window.mnuMute->text(), "Un Mute");
+    window.cmdTempo[1]->click();
+    EXPECT_EQ(window.txtTempFactor->text(), "+1%");
 }
 
 } // namespace
