@@ -97,7 +97,8 @@ void TransportBinding::renderTransport() {
     const char* line = t.lineColour() == Transport::LineColour::Green    ? "#00ff00"
                        : t.lineColour() == Transport::LineColour::Yellow ? "#ffff00"
                                                                          : "#0000ff";
-    w_.linePlay->setStyleSheet(QString("background: %1;").arg(line));
+    // The track frame's border style would otherwise swallow the 2-pixel line.
+    w_.linePlay->setStyleSheet(QString("background: %1; border: none;").arg(line));
     w_.chkAutoPlay->setChecked(t.autoPlay());
     w_.chkPLloop->setChecked(core_.sequencer().loop());
     w_.chkPLrand->setChecked(core_.sequencer().random());
