@@ -2,6 +2,8 @@
 
 #include "app/tagger_core.h"
 #include "app/ui/transport_binding.h"
+#include "playback/ui/fader_binding.h"
+#include "playback/ui/sound_opt_binding.h"
 #include "playlist/ui/playlist_table_model.h"
 
 #include <QCloseEvent>
@@ -308,6 +310,8 @@ void frmTagger::bind(TaggerCore& core) {
     bindButtons();
     bindPlaylist();
     transportBinding_ = new TransportBinding(*this, core);
+    new FaderBinding(*this, core.fader(), core.ini());
+    new SoundOptBinding(*this, core.audioOutput());
     onUnload = [this] {
         core_->unload();
         QCoreApplication::exit(0);
