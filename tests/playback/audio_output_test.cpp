@@ -34,23 +34,11 @@ struct AudioOutputTest : ::testing::Test {
     }
 };
 
-TEST(AudioOutput, LoadDecidesTheDestination) {
-    struct Case {
-        const char *toWav, *asMp;
-        std::string waveDest;
-    };
-    for (const Case& c : {Case{"1", "1", ".wav"}, Case{"1", "0", "/out/x.wav"}, Case{"0", "1", ""},
-                          Case{"", "", ""}}) {
-        test::TempDir d;
-        IniStore store(d / "vantrel.ini");
-        store.putIni("options", "out_to_wav", c.toWav);
-        store.putIni("options", "out_as_mp", c.asMp);
-        store.putIni("options", "audio_dest", "/out/x.wav");
-        test::FakePlayer p;
-        test::ScriptedDialogs boxes;
-        PlaybackState s;
-        AudioOutput(p, boxes, store, s).load({"Default"});
-        EXPECT_EQ(s.waveDest, c.waveDest) << c.toWav << c.asMp;
+TEST_F(AudioOutputTest, LoadDecidesTheDestination) {
+    for (auto [toWav, asMp, waveDest] :
+         {std::tuple{"1", "1", ".wav"}, {"1", "0", "/out/x.wav"}, {"0", "1", ""}, {"", "", ""}}) {
+        load({{"out_to_wav", toWav}, {"out_as_mp", asMp}, {"audio_dest", "/out/x.wav"}});
+        EXPECT_EQ(state.waveDest, waveDest) << toWav << asMp;
     }
 }
 
@@ -65,23 +53,19 @@ TEST_F(AudioOutputTest, ListPositionsAreMatchedToThePlayersDevicesByName) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST(AudioOutput, ARefusedOrVanishedDeviceIsToldAtLoad) {
+TEST_F(AudioOutputTest, ARefusedOrVanishedDeviceIsToldAtLoad) {
     using Devices = std::vector<test::FakePlayer::Device>;
     for (auto [devices, list, soundCard] :
          {std::tuple{Devices{}, std::vector<std::string>{"No Sound Card Available"}, "0"},
           {Devices{{"Default"}}, {"Default"}, "5"}}) {
-        test::TempDir d;
-        IniStore store(d / "vantrel.ini");
-        store.putIni("options", "sound_card", soundCard);
-        test::FakePlayer p;
-        p.devices = devices;
-        test::ScriptedDialogs boxes;
-        PlaybackState s;
-        AudioOutput(p, boxes, store, s).load(list);
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, "No Sound Card Selected for Output");
-        EXPECT_EQ(boxes.shown[0].title, "Output Selection");
-        EXPECT_EQ(boxes.shown[0].icon, Dialogs::Icon::Critical);
+        dialogs.shown.clear();
+        player.devices = devices;
+        ini.putIni("options", "sound_card", soundCard);
+        output.load(list);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].text, "No Sound Card Selected for Output");
+        EXPECT_EQ(dialogs.shown[0].title, "Output Selection");
+        EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Critical);
     }
 }
 

@@ -77,18 +77,15 @@ TEST_F(TimeDisplayTest, AutoFadeOutStartsWithinTheLeadOfTheEnd) {
     }
 }
 
-TEST_F(TimeDisplayTest, ATrackShorterThanTheLeadFadesFromItsStart) {
-    startTrack(26.122449f, 30, 784);
+TEST_F(TimeDisplayTest, ShortAndEmptyTracks) {
     fader.lead = 1200;
     fader.fadeOut = true;
+    startTrack(26.122449f, 30, 784);
     display.showPosition(0);
-    EXPECT_EQ(fadeOuts(), 1);
-}
-
-TEST_F(TimeDisplayTest, ATrackWithoutFramesDrawsNoLine) {
+    EXPECT_EQ(fadeOuts(), 1) << "shorter than the lead: the fade starts with the track";
     startTrack(26.122449f, 0, 0);
     display.showPosition(50);
-    EXPECT_EQ(display.lineFraction(), 0.0);
+    EXPECT_EQ(display.lineFraction(), 0.0) << "no frames, no line";
 }
 
 } // namespace

@@ -39,15 +39,14 @@ struct TrackSequencerTest : ::testing::Test, PlaybackRig {
         list.listClick();
         transport.cmdPlay(0);
     }
-    // The path opened by the end of the current track, or "" when nothing started.
+    // The path opened by the end of the current track ("OpenStream <path>|"), or "" when
+    // nothing started.
     std::string next() {
         player.calls.clear();
         player.raiseThreadEnded();
         sequencer.ThreadEnded();
         auto opened = player.callsTo("OpenStream");
-        if (opened.empty()) return "";
-        return opened.back().substr(std::string("OpenStream ").size(),
-                                    opened.back().size() - std::string("OpenStream ").size() - 1);
+        return opened.empty() ? "" : opened.back().substr(11, opened.back().size() - 12);
     }
     std::vector<int> marks() const {
         std::vector<int> rows;
