@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the program with the given files.
+# Installs what is missing, builds and starts the player with the given files.
 set -euo pipefail
 orig="$PWD"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -9,4 +9,4 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)"
 # Relative paths stay relative to where the user started us.
 cd "$orig"
-exec "$here/build/bin/vantrel-cli" info "$@"
+exec "$here/build/bin/vantrel" "$@"

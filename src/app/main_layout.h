@@ -23,8 +23,11 @@ public:
     int heightTwips() const { return heightTwips_; }
     int heightPixels() const { return heightTwips_ / kTwipsPerPixel; }
     bool showsEdge(bool edgeHide) const { return large_ && !edgeHide; }
-    // A rounded window takes its region for the current height (a minimised one keeps its old).
-    bool needsRegion() const { return useRound_ && regionDue_; }
+    enum class Shape { Square, Rounded, Unchanged };
+    // A rounded window takes its region for the current height; a minimised one keeps its old.
+    Shape shape() const {
+        return !useRound_ ? Shape::Square : regionDue_ ? Shape::Rounded : Shape::Unchanged;
+    }
     bool showsPlaylist() const { return large_; }
 
 private:

@@ -1,6 +1,7 @@
 #include "metadata/id3v1_block.h"
 
 #include "metadata/cp1252.h"
+#include "platform/file_descriptor.h"
 
 #include <cerrno>
 #include <cstring>
@@ -36,51 +37,8 @@ void appendField(std::string& block, const std::string& text, Field f) {
     block += bytes;
 }
 
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    // Closing can report a deferred write error, so writers close explicitly.
-    bool close() {
-        int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
 std::string failure(const std::filesystem::path& file, const std::string& why) {
     return file.string() + ": " + why;
-}
-
-bool readAt(int fd, char* buf, std::size_t n, off_t at) {
-    std::size_t done = 0;
-    while (done < n) {
-        ssize_t got = ::pread(fd, buf + done, n - done, at + static_cast<off_t>(done));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        done += static_cast<std::size_t>(got);
-    }
-    return true;
-}
-
-bool writeAt(int fd, std::string_view data, off_t at) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n =
-            ::pwrite(fd, data.data() + done, data.size() - done, at + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 // The last 128 bytes of an open file of at least 129 bytes.
@@ -127,7 +85,7 @@ std::string blank() {
 }
 
 Result readTag(const std::filesystem::path& file, TagRead& out) {
-    Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) return Result::fail(failure(file, std::strerror(errno)));
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return Result::fail(failure(file, std::strerror(errno)));
@@ -150,7 +108,7 @@ Result PutIDTag(const std::filesystem::path& file, std::string_view block) {
     if (block.size() != kBlockSize || !isBlock(block))
         return Result::fail(failure(file, "not a tag block"));
     if (file.empty()) return Result::fail("no file given");
-    Fd fd(::open(file.c_str(), O_RDWR | O_CLOEXEC));
+    FileDescriptor fd(::open(file.c_str(), O_RDWR | O_CLOEXEC));
     if (fd.get() < 0) return Result::fail(failure(file, std::strerror(errno)));
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return Result::fail(failure(file, std::strerror(errno)));

@@ -1,5 +1,6 @@
 #include "settings/ini_store.h"
 
+#include "platform/file_descriptor.h"
 #include "settings/ini_text.h"
 
 #include <cerrno>
@@ -23,42 +24,6 @@ std::string cutCharacters(const std::string& s, std::size_t n) {
     return s;
 }
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-Result readAll(int fd, std::string& out) {
-    char buf[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n == 0) return Result::ok();
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return Result::fail(std::strerror(errno));
-        out.append(buf, static_cast<std::size_t>(n));
-    }
-}
-
-Result writeAll(int fd, const std::string& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return Result::fail(std::strerror(errno));
-        done += static_cast<std::size_t>(n);
-    }
-    return Result::ok();
-}
-
 // Writes the new text beside the file and renames it over the file, so a reader sees either
 // the old or the new text, never a part.
 Result replaceFile(const std::filesystem::path& file, const std::string& text, mode_t mode) {
@@ -67,7 +32,7 @@ Result replaceFile(const std::filesystem::path& file, const std::string& text, m
     if (fd.get() < 0)
         return Result::fail(std::string("cannot write beside it: ") + std::strerror(errno));
     ::fchmod(fd.get(), mode);
-    Result written = writeAll(fd.get(), text);
+    Result written = writeAll(fd.get(), text) ? Result::ok() : Result::fail(std::strerror(errno));
     if (written && ::fsync(fd.get()) != 0) written = Result::fail(std::strerror(errno));
     if (written && ::rename(temp.c_str(), file.c_str()) != 0)
         written = Result::fail(std::strerror(errno));
@@ -87,31 +52,35 @@ std::string IniStore::getIni(const std::string& section, const std::string& key)
 
 Result IniStore::putIni(const std::string& section, const std::string& key,
                         const std::string& value) const {
-    // Another writer may rename a new file over the one we locked; then our lock guards a file
-    // no one reads any more, so take the lock again on the file now in place.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        FileDescriptor fd(::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-        if (fd.get() < 0) return Result::fail(file_.string() + ": " + std::strerror(errno));
-        while (::flock(fd.get(), LOCK_EX) != 0)
-            if (errno != EINTR) return Result::fail(file_.string() + ": " + std::strerror(errno));
-        struct stat locked {};
-        struct stat current {};
-        if (::fstat(fd.get(), &locked) != 0) return Result::fail(std::strerror(errno));
-        if (::stat(file_.c_str(), &current) != 0 || current.st_ino != locked.st_ino ||
-            current.st_dev != locked.st_dev)
-            continue;
+    auto failure = [&](const std::string& why) {
+        return Result::fail(file_.string() + ": " + why);
+    };
+    // Writers take turns on the folder, which stays the same file while each replaces the
+    // settings file with a new one; a lock on the settings file itself would be left behind
+    // on the old file by every rename.
+    std::filesystem::path folder = file_.has_parent_path() ? file_.parent_path() : ".";
+    FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.get() < 0) return failure(std::strerror(errno));
+    if (!lockExclusive(folderFd.get())) return failure(std::strerror(errno));
 
-        std::string old;
-        if (Result r = readAll(fd.get(), old); !r)
-            return Result::fail(file_.string() + ": " + r.error());
-        IniText ini(old);
-        ini.set(section, key, value);
-        std::string updated = ini.text();
-        if (updated == old) return Result::ok();
-        Result r = replaceFile(file_, updated, locked.st_mode & 07777);
-        return r ? r : Result::fail(file_.string() + ": " + r.error());
+    std::string old;
+    mode_t mode = 0644;
+    FileDescriptor fd(::open(file_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() >= 0) {
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0) return failure(std::strerror(errno));
+        if (!S_ISREG(st.st_mode)) return failure("not a regular file");
+        mode = st.st_mode & 07777;
+        if (!readAll(fd.get(), old)) return failure(std::strerror(errno));
+    } else if (errno != ENOENT) {
+        return failure(std::strerror(errno));
     }
-    return Result::fail(file_.string() + ": the file keeps changing under us");
+    IniText ini(old);
+    ini.set(section, key, value);
+    std::string updated = ini.text();
+    if (fd.get() >= 0 && updated == old) return Result::ok();
+    Result r = replaceFile(file_, updated, mode);
+    return r ? r : failure(r.error());
 }
 
 } // namespace vantrel

@@ -128,17 +128,20 @@ TEST_F(IniStoreTest, WritesThatCannotHappenFail) {
 
 TEST_F(IniStoreTest, ConcurrentWritersLoseNoKey) {
     constexpr int kWrites = 500;
+    // Returns how many writes failed: a writer kept waiting must not give up.
     auto writer = [&](const std::string& prefix) {
+        int failed = 0;
         for (int i = 0; i < kWrites; ++i)
-            ini.putIni("options", prefix + std::to_string(i % 25), std::to_string(i));
+            if (!ini.putIni("options", prefix + std::to_string(i % 25), std::to_string(i)))
+                ++failed;
+        return failed;
     };
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        writer("a");
-        ::_exit(0);
+        ::_exit(writer("a") == 0 ? 0 : 1);
     }
-    writer("b");
+    EXPECT_EQ(writer("b"), 0);
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);

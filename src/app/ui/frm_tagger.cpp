@@ -1,9 +1,17 @@
 #include "app/ui/frm_tagger.h"
 
+#include "app/tagger_core.h"
+#include "playlist/ui/playlist_table_model.h"
+
+#include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainterPath>
+
+#include <cmath>
 
 namespace vantrel {
 
@@ -243,17 +251,16 @@ void frmTagger::buildTrayAndFadeMenus() {
     mnuFadeSet = entry(mnuFade, "mnuFadeSet", "Fade Settings");
 }
 
-void frmTagger::applyLayout(int heightPixels, bool showPlaylist, bool showEdge, bool rounded) {
+void frmTagger::applyLayout(int heightPixels, bool showPlaylist, bool showEdge,
+                            MainLayout::Shape shape) {
     setFixedHeight(heightPixels);
     for (QWidget* w : std::initializer_list<QWidget*>{Label3, ListView1, lblLstSel, lblLstTotal,
                                                       Label1, txtFind, cmdOpenList})
         w->setVisible(showPlaylist);
     ShapeBorder->setGeometry(0, 0, kWidth, heightPixels);
     ShapeBorder->setVisible(showEdge);
-    if (!rounded) {
-        clearMask();
-        return;
-    }
+    if (shape == MainLayout::Shape::Square) clearMask();
+    if (shape != MainLayout::Shape::Rounded) return;
     // The rounded shape: the window less 3 pixels left and top, 2 right and 12 at the bottom,
     // with corners of an 80-pixel ellipse.
     QPainterPath path;
@@ -271,6 +278,25 @@ void frmTagger::closeEvent(QCloseEvent* event) {
 }
 
 bool frmTagger::eventFilter(QObject* watched, QEvent* event) {
+    if (core_ && transportEvent(watched, event)) return true;
+    if (core_ && watched == ListView1->viewport()) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            listMousePress(mouse);
+            return true;
+        case QEvent::MouseMove:
+            if (dragSource_ && (mouse->buttons() & Qt::LeftButton)) core_->playlist().dragMove();
+            return true;
+        case QEvent::MouseButtonRelease:
+            listMouseRelease(mouse);
+            return true;
+        case QEvent::MouseButtonDblClick:
+            return true;
+        default:
+            break;
+        }
+    }
     // "&Menu" opens the Options menu on any key or mouse button press.
     if (watched == cmdListSet &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
@@ -278,6 +304,196 @@ bool frmTagger::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmTagger::bind(TaggerCore& core) {
+    core_ = &core;
+    bindButtons();
+    bindPlaylist();
+    bindTransport();
+    onUnload = [this] {
+        core_->unload();
+        QCoreApplication::exit(0);
+    };
+    core.onChange([this] { render(); });
+    render();
+}
+
+void frmTagger::bindButtons() {
+    connect(cmdToglFrm, &QPushButton::clicked, this, [this] { core_->cmdToglFrm(isMinimized()); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { core_->cmdHelp(); });
+    connect(cmdShut, &QPushButton::clicked, this, [this] {
+        hide();
+        close();
+    });
+    connect(mnuHiddenOpts[0], &QAction::triggered, this, [this] { showNormal(); });
+    connect(mnuHiddenOpts[1], &QAction::triggered, this, [this] { close(); });
+}
+
+void frmTagger::bindPlaylist() {
+    PlaylistModel& playlist = core_->playlist();
+    listModel_ = new PlaylistTableModel(playlist, this);
+    ListView1->setModel(listModel_);
+    // The core keeps the selection marks; the view only paints them.
+    ListView1->setSelectionMode(QAbstractItemView::NoSelection);
+    ListView1->setDragDropMode(QAbstractItemView::NoDragDrop);
+    ListView1->horizontalHeader()->setDefaultSectionSize(ListColumns::kNewColumnWidthPixels);
+    ListView1->viewport()->installEventFilter(this);
+    connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        core_->playlist().headerClick(section + 1,
+                                      ListView1->horizontalHeader()->sectionSize(section));
+    });
+    connect(ListView1, &QWidget::customContextMenuRequested, this,
+            [this] { mnuList->popup(QCursor::pos()); });
+    connect(listModel_, &PlaylistTableModel::countersUpdated, this, [this] { renderCounters(); });
+    connect(listModel_, &PlaylistTableModel::scrollRequested, this,
+            [this](int row) { ListView1->scrollTo(listModel_->index(row, 0)); });
+    for (int i = 0; i < 4; ++i)
+        connect(mnuEdLvItm[i], &QAction::triggered, this,
+                [this, i] { core_->playlist().mnuEdLvItm(i); });
+    connect(mnuProperties, &QAction::triggered, this, [this] { core_->commands().listStats(); });
+    connect(mnuEdit, &QAction::triggered, this, [this] { core_->commands().editSelected(); });
+}
+
+void frmTagger::listMousePress(QMouseEvent* event) {
+    int row = ListView1->rowAt(event->position().toPoint().y()) + 1;
+    dragSource_ = 0;
+    if (event->button() != Qt::LeftButton || row < 1) return;
+    auto how = (event->modifiers() & Qt::ControlModifier) ? PlaylistModel::Click::Ctrl
+               : (event->modifiers() & Qt::ShiftModifier) ? PlaylistModel::Click::Shift
+                                                          : PlaylistModel::Click::Plain;
+    core_->playlist().clickRow(row, how);
+    core_->playlist().listClick();
+    dragSource_ = row;
+}
+
+void frmTagger::listMouseRelease(QMouseEvent* event) {
+    PlaylistModel& playlist = core_->playlist();
+    if (playlist.dragging())
+        playlist.dragDrop(ListView1->rowAt(event->position().toPoint().y()) + 1);
+    dragSource_ = 0;
+}
+
+void frmTagger::renderCounters() {
+    lblLstSel->setText(QString::fromStdString(core_->playlist().lblLstSel()));
+    lblLstTotal->setText(QString::fromStdString(core_->playlist().lblLstTotal()));
+}
+
+void frmTagger::bindTransport() {
+    Transport& transport = core_->transport();
+    for (int i = 0; i < 3; ++i) {
+        connect(cmdPlay[i], &QPushButton::clicked, this,
+                [this, i] { core_->transport().cmdPlay(i); });
+        connect(mnuPlayer[i], &QAction::triggered, this,
+                [this, i] { core_->transport().mnuPlayer(i); });
+    }
+    for (int i = 0; i < 2; ++i) {
+        connect(cmdTempo[i], &QPushButton::clicked, this,
+                [this, i] { core_->transport().cmdTempo(i); });
+        connect(chkVol[i], &QCheckBox::clicked, this,
+                [this, i](bool on) { core_->transport().chkVol(i, on); });
+        cmdShutl[i]->installEventFilter(this);
+    }
+    cmdPlay[1]->installEventFilter(this);
+    ListView1->installEventFilter(this);
+    connect(cmdMute, &QPushButton::clicked, this, [this] { core_->transport().cmdMute(); });
+    connect(mnuMute, &QAction::triggered, this, [this] { core_->transport().cmdMute(); });
+    connect(chkAutoPlay, &QCheckBox::clicked, this,
+            [this](bool on) { core_->transport().setAutoPlay(on); });
+    connect(chkPLloop, &QCheckBox::clicked, this,
+            [this](bool on) { core_->sequencer().setLoop(on); });
+    connect(chkPLrand, &QCheckBox::clicked, this,
+            [this](bool on) { core_->sequencer().setRandom(on); });
+    txtTempFactor->setReadOnly(true);
+    transport.setHooks({[this](bool on) { setBusy(on); }, nullptr});
+    transport.onChange([this] { renderTransport(); });
+    core_->sequencer().onChange([this] { renderTransport(); });
+    core_->timeDisplay().onChange([this] { renderTime(); });
+}
+
+// Mouse buttons and the space bar held on Stop and on the shuttle buttons, and the space bar
+// on the list, which presses Play.
+bool frmTagger::transportEvent(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
+    if (key) {
+        auto* k = static_cast<QKeyEvent*>(event);
+        if (k->key() != Qt::Key_Space || k->isAutoRepeat()) return false;
+    } else if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease) {
+        return false;
+    }
+    const bool down = type == QEvent::KeyPress || type == QEvent::MouseButtonPress;
+    Transport& transport = core_->transport();
+    if (watched == ListView1) {
+        if (!key) return false;
+        if (down) transport.cmdPlay(0);
+        return true;
+    }
+    if (watched == cmdPlay[1]) {
+        transport.stopHeld(down);
+    } else if (watched == cmdShutl[0] || watched == cmdShutl[1]) {
+        if (down)
+            transport.shuttlePress(watched == cmdShutl[0] ? 0 : 1);
+        else
+            transport.shuttleRelease();
+    }
+    return false;
+}
+
+void frmTagger::setBusy(bool busy) {
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void frmTagger::renderTransport() {
+    const Transport& t = core_->transport();
+    const bool enabled[3] = {t.playEnabled(), t.stopEnabled(), t.pauseEnabled()};
+    for (int i = 0; i < 3; ++i) {
+        cmdPlay[i]->setEnabled(enabled[i]);
+        mnuPlayer[i]->setEnabled(enabled[i]);
+    }
+    for (QPushButton* b : cmdShutl)
+        b->setEnabled(t.shuttleEnabled());
+    static const char* const lit[5] = {"#00ff00", "#ff0000", "#ffff00", "#0000ff", "#0000ff"};
+    for (int i = 0; i < 5; ++i)
+        Shape1[i]->setStyleSheet(
+            QString("background: %1; border-radius: 4px;").arg(t.light(i) ? lit[i] : "#303030"));
+    const char* line = t.lineColour() == Transport::LineColour::Green    ? "#00ff00"
+                       : t.lineColour() == Transport::LineColour::Yellow ? "#ffff00"
+                                                                         : "#0000ff";
+    linePlay->setStyleSheet(QString("background: %1;").arg(line));
+    chkAutoPlay->setChecked(t.autoPlay());
+    chkPLloop->setChecked(core_->sequencer().loop());
+    chkPLrand->setChecked(core_->sequencer().random());
+    chkVol[0]->setChecked(t.muted(0));
+    chkVol[1]->setChecked(t.muted(1));
+    txtTempFactor->setText(QString::fromStdString(t.txtTempFactor()));
+    mnuMute->setText(QString::fromStdString(t.mnuMuteCaption()));
+    if (core_->transport().takeFocusRequest()) cmdPlay[0]->setFocus();
+}
+
+void frmTagger::renderTime() {
+    const TimeDisplay& d = core_->timeDisplay();
+    lblCounter->setText(QString::fromStdString(d.lblCounter()));
+    const int x2 = static_cast<int>(std::lround(d.lineFraction() * kTrackLength));
+    linePlay->setGeometry(2, linePlay->y(), x2, linePlay->height());
+    ShapeLinLead->move(2 + x2, ShapeLinLead->y());
+    ShapeLinLead->setVisible(d.leadVisible());
+}
+
+void frmTagger::render() {
+    if (!core_) return;
+    const MainLayout& layout = core_->layout();
+    cmdToglFrm->setText(QString::fromStdString(layout.toggleCaption()));
+    applyLayout(layout.heightPixels(), layout.showsPlaylist(),
+                layout.showsEdge(core_->settings().edgeHide), layout.shape());
+    renderCounters();
+    renderTransport();
+    renderTime();
 }
 
 } // namespace vantrel

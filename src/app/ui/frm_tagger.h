@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/main_layout.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -9,10 +11,15 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QWidget>
+
+class QMouseEvent;
 #include <array>
 #include <functional>
 
 namespace vantrel {
+
+class PlaylistTableModel;
+class TaggerCore;
 
 // The main window: transport, time display, playlist and the three pop-up menus. It builds
 // its controls under the program's names and leaves every rule to the core it is wired to.
@@ -96,10 +103,15 @@ public:
     std::array<QAction*, 2> mnuFadeDir{};
     QAction* mnuFadeSet = nullptr;
 
+    // Connects the controls to the core and renders its state from now on.
+    void bind(TaggerCore& core);
+    // Redraws what the core's state decides outside the playlist's rows.
+    void render();
+
     // Called for every request to close the window, whatever its way.
     std::function<void()> onUnload;
     // Sets the window's height and shows or hides the playlist part.
-    void applyLayout(int heightPixels, bool showPlaylist, bool showEdge, bool rounded);
+    void applyLayout(int heightPixels, bool showPlaylist, bool showEdge, MainLayout::Shape shape);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,7 +129,22 @@ private:
     QCheckBox* checkBox(const QString& name, const QString& caption, const QString& tip,
                         QRect where);
     QAction* entry(QMenu* menu, const QString& name, const QString& caption);
+    void bindButtons();
+    void bindPlaylist();
+    void listMousePress(QMouseEvent* event);
+    void listMouseRelease(QMouseEvent* event);
+    void renderCounters();
+    void bindTransport();
+    void renderTransport();
+    void renderTime();
+    bool transportEvent(QObject* watched, QEvent* event);
+    void setBusy(bool busy);
+
     bool unloaded_ = false;
+    TaggerCore* core_ = nullptr;
+    PlaylistTableModel* listModel_ = nullptr;
+    int dragSource_ = 0;
+    bool busy_ = false;
 };
 
 } // namespace vantrel

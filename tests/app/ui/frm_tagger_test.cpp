@@ -8,31 +8,17 @@
 namespace vantrel {
 namespace {
 
-QApplication& app()
-{
-    // Window tests need no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "frm_tagger_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
 struct FrmTaggerTest : ::testing::Test {
-    QApplication& application = app();
     frmTagger window{false};
 
-    template <typename T> T* control(const char* name)
-    {
+    template <typename T> T* control(const char* name) {
         T* w = window.findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
 };
 
-TEST_F(FrmTaggerTest, ControlsCarryTheirCaptionsAndTooltips)
-{
+TEST_F(FrmTaggerTest, ControlsCarryTheirCaptionsAndTooltips) {
     struct Case {
         const char *name, *caption, *tooltip;
     } cases[] = {
@@ -73,69 +59,84 @@ TEST_F(FrmTaggerTest, ControlsCarryTheirCaptionsAndTooltips)
               "Column to Search is the Sorted Column, click on a Column Header to search from it");
     struct LabelCase {
         const char *name, *text;
-    } labels[] = {{"lblTag10", "Volume"},         {"lblCntFmt", "Min : Sec"},  {"lblCounter", "00:00"},
-                  {"Label3", "Play List Viewer"}, {"lblLstSel", "Selected = 0"}, {"lblLstTotal", "Total = 0"},
+    } labels[] = {{"lblTag10", "Volume"},        {"lblCntFmt", "Min : Sec"},
+                  {"lblCounter", "00:00"},       {"Label3", "Play List Viewer"},
+                  {"lblLstSel", "Selected = 0"}, {"lblLstTotal", "Total = 0"},
                   {"Label1", "Search>"}};
-    for (const auto& l : labels) EXPECT_EQ(control<QLabel>(l.name)->text(), l.text) << l.name;
-    for (int i = 0; i < 10; ++i) control<QFrame>(QString("Shape4%1").arg(i).toLatin1());
-    for (int i = 0; i < 5; ++i) control<QFrame>(QString("Shape1%1").arg(i).toLatin1());
+    for (const auto& l : labels)
+        EXPECT_EQ(control<QLabel>(l.name)->text(), l.text) << l.name;
+    for (int i = 0; i < 10; ++i)
+        control<QFrame>(QString("Shape4%1").arg(i).toLatin1());
+    for (int i = 0; i < 5; ++i)
+        control<QFrame>(QString("Shape1%1").arg(i).toLatin1());
     EXPECT_EQ(window.windowTitle(), "      Quorvane Vantrel");
     EXPECT_FALSE(control<QWidget>("lstFind")->isVisibleTo(&window));
     EXPECT_FALSE(control<QWidget>("lstCols")->isVisibleTo(&window));
 }
 
 // The entries of a menu as "name:caption:enabled", separators as "-".
-std::string entries(QMenu* menu)
-{
+std::string entries(QMenu* menu) {
     QStringList out;
     for (QAction* a : menu->actions()) {
-        if (a->isSeparator()) out << "-";
-        else out << QString("%1:%2:%3%4").arg(a->objectName(), a->text(), a->isEnabled() ? "on" : "off",
-                                            a->isVisible() ? "" : ":hidden");
+        if (a->isSeparator())
+            out << "-";
+        else
+            out << QString("%1:%2:%3%4")
+                       .arg(a->objectName(), a->text(), a->isEnabled() ? "on" : "off",
+                            a->isVisible() ? "" : ":hidden");
     }
     return out.join("\n").toStdString();
 }
 
-TEST_F(FrmTaggerTest, MenusHoldTheirEntriesInOrder)
-{
+TEST_F(FrmTaggerTest, MenusHoldTheirEntriesInOrder) {
     EXPECT_EQ(entries(window.mnuList),
               QStringList({"mnuEdLvItm0:&Clear List:on", "mnuEdLvItm1:C&rop Selection:on",
                            "mnuEdLvItm2:Re&move Selection:on", "mnuEdLvItm3:&Invert Selection:on",
-                           "mnuProperties:List Stats:on", "-", ":&Files:on", "-", "mnuEdit:Edit ID &Tags:on", "-",
-                           ":&Preferences:on"}).join("\n").toStdString());
+                           "mnuProperties:List Stats:on", "-", ":&Files:on", "-",
+                           "mnuEdit:Edit ID &Tags:on", "-", ":&Preferences:on"})
+                  .join("\n")
+                  .toStdString());
     EXPECT_EQ(entries(window.mnuFile),
               QStringList({"mnuSaveAs:&Save Playlist AS:on", "mnuOpenPlay0:&Open PlayList:on",
-                           "mnuOpenPlay1:Open in &New Player:on", "mnuFileProp:File Properties:off:hidden", "-",
-                           "mnuMRUitm0::off:hidden"}).join("\n").toStdString());
-    EXPECT_EQ(entries(window.mnuGenOpts),
-              QStringList({"mnuGenOpt:General Settings:on", "mnuBannerOpt:Tray Banner Settings:on",
-                           "mnuSoundOpt:Sound Output Settings:on", "mnuListOpt:List Viewer Settings:on"}).join("\n").toStdString());
+                           "mnuOpenPlay1:Open in &New Player:on",
+                           "mnuFileProp:File Properties:off:hidden", "-", "mnuMRUitm0::off:hidden"})
+                  .join("\n")
+                  .toStdString());
+    EXPECT_EQ(
+        entries(window.mnuGenOpts),
+        QStringList({"mnuGenOpt:General Settings:on", "mnuBannerOpt:Tray Banner Settings:on",
+                     "mnuSoundOpt:Sound Output Settings:on", "mnuListOpt:List Viewer Settings:on"})
+            .join("\n")
+            .toStdString());
     EXPECT_EQ(entries(window.mnuTray),
-              QStringList({"mnuPlayer0:&Play:off", "mnuPlayer1:&Stop:off", "mnuPlayer2:P&ause:off", "mnuMute:&Mute:on",
-                           "mnuHiddenOpts0:S&how Main:on", "mnuHiddenOpts1:&Close:on"}).join("\n").toStdString());
+              QStringList({"mnuPlayer0:&Play:off", "mnuPlayer1:&Stop:off", "mnuPlayer2:P&ause:off",
+                           "mnuMute:&Mute:on", "mnuHiddenOpts0:S&how Main:on",
+                           "mnuHiddenOpts1:&Close:on"})
+                  .join("\n")
+                  .toStdString());
     EXPECT_EQ(entries(window.mnuFade),
-              QStringList({"mnuFadeStop:Manual Fade OUT and Stop:off", "-", "mnuFadeHold:One Touch Up/Down:on",
-                           "mnuFadeDir0:Auto Fade IN:on", "mnuFadeDir1:Auto Fade OUT:off", "-",
-                           "mnuFadeSet:Fade Settings:on"}).join("\n").toStdString());
+              QStringList({"mnuFadeStop:Manual Fade OUT and Stop:off", "-",
+                           "mnuFadeHold:One Touch Up/Down:on", "mnuFadeDir0:Auto Fade IN:on",
+                           "mnuFadeDir1:Auto Fade OUT:off", "-", "mnuFadeSet:Fade Settings:on"})
+                  .join("\n")
+                  .toStdString());
 }
 
-TEST_F(FrmTaggerTest, LayoutsSetHeightAndPlaylistVisibility)
-{
-    window.applyLayout(304, true, true, false);
+TEST_F(FrmTaggerTest, LayoutsSetHeightAndPlaylistVisibility) {
+    window.applyLayout(304, true, true, MainLayout::Shape::Square);
     EXPECT_EQ(window.height(), 304);
     EXPECT_TRUE(window.ListView1->isVisibleTo(&window));
-    window.applyLayout(89, false, false, false);
+    window.applyLayout(89, false, false, MainLayout::Shape::Square);
     EXPECT_EQ(window.height(), 89);
     EXPECT_FALSE(window.ListView1->isVisibleTo(&window));
     EXPECT_FALSE(window.ShapeBorder->isVisibleTo(&window));
-    window.applyLayout(99, false, false, true);
+    window.applyLayout(99, false, false, MainLayout::Shape::Rounded);
     EXPECT_FALSE(window.mask().isEmpty());
     EXPECT_FALSE(window.mask().contains(QPoint(1, 1))) << "the rounded shape cuts the corner";
     EXPECT_TRUE(window.mask().contains(QPoint(frmTagger::kWidth / 2, 50)));
 }
 
-TEST_F(FrmTaggerTest, EveryWayOfClosingUnloadsOnce)
-{
+TEST_F(FrmTaggerTest, EveryWayOfClosingUnloadsOnce) {
     int unloads = 0;
     window.onUnload = [&] { ++unloads; };
     window.show();

@@ -1,0 +1,169 @@
+// The playlist with 100,000 rows: adding them from files on disk, sorting, cropping.
+
+#include "metadata/id3v1_block.h"
+#include "platform/dialogs.h"
+#include "platform/mp3_play.h"
+#include "playlist/playlist_commands.h"
+#include "playlist/playlist_model.h"
+#include "settings/ini_store.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <unistd.h>
+
+namespace vantrel {
+namespace {
+
+constexpr int kRows = 100000;
+
+// The probe instance without a decoder: every file opens and reports fixed values, so the
+// figures are the playlist's own cost plus the file system's.
+class FixedProbe : public Mp3Play {
+public:
+    std::int32_t OpenStream(const std::string&, const std::string&) override { return 0; }
+    void CloseStream() override {}
+    std::int32_t TotalTime() override { return 205400; }
+    std::int32_t SampleRate() override { return 44100; }
+    std::int32_t BitRate() override { return 128000; }
+    void setListener(Mp3PlayListener*) override {}
+    std::int32_t DeviceCount() override { return 0; }
+    std::int32_t DeviceFormats(std::int32_t) override { return 0; }
+    std::string DeviceName(std::int32_t) override { return {}; }
+    std::int16_t SelectDevice(std::int16_t) override { return 0; }
+    void DecodeOption(std::int16_t) override {}
+    float FrameTime() override { return 0; }
+    std::int32_t TotalFrames() override { return 0; }
+    void SetTempo(std::int16_t) override {}
+    void StartPlay() override {}
+    void PauseToggle() override {}
+    void SeekFrame(std::int32_t) override {}
+    void SetVolume(std::int16_t, std::int16_t) override {}
+    void StopPlay() override {}
+};
+
+class NoDialogs : public Dialogs {
+public:
+    Answer message(const std::string&, const std::string&, Buttons, Icon) override {
+        return Answer::Ok;
+    }
+    std::optional<std::string> input(const std::string&, const std::string&,
+                                     const std::string&) override {
+        return {};
+    }
+    std::optional<std::string> openFile(const FileRequest&) override { return {}; }
+    std::optional<std::string> saveFile(const FileRequest&) override { return {}; }
+    std::optional<std::uint32_t> pickColour(std::uint32_t) override { return {}; }
+    std::optional<Font> pickFont(const Font&) override { return {}; }
+};
+
+std::string word(std::mt19937& random) {
+    std::string text;
+    for (int n = 4 + int(random() % 12); n > 0; --n)
+        text += char((random() % 2 ? 'a' : 'A') + random() % 26);
+    return text;
+}
+
+// 100,000 small tagged files with random titles and artists, made once per run.
+class TrackFolder {
+public:
+    TrackFolder() {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("vantrel-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_);
+        std::mt19937 random(1);
+        const std::string audio(300, '\xFF');
+        for (int i = 0; i < kRows; ++i) {
+            TagValues tag{word(random), word(random), "Album", "1999", "", 17};
+            paths_.push_back((folder_ / (std::to_string(i) + ".mp3")).string());
+            std::ofstream(paths_.back(), std::ios::binary) << audio << id3v1::compose(tag);
+        }
+    }
+    ~TrackFolder() { std::filesystem::remove_all(folder_); }
+    const std::vector<std::string>& paths() const { return paths_; }
+    const std::filesystem::path& folder() const { return folder_; }
+
+private:
+    std::filesystem::path folder_;
+    std::vector<std::string> paths_;
+};
+
+const TrackFolder& tracks() {
+    static TrackFolder folder;
+    return folder;
+}
+
+double residentMegabytes() {
+    long pages = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return double(resident) * double(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// The shipped column set (no settings file): sorted by title as rows come in.
+void BM_GetListTag(benchmark::State& state) {
+    const TrackFolder& folder = tracks();
+    IniStore ini(folder.folder() / "absent.ini");
+    FixedProbe probe;
+    NoDialogs dialogs;
+    for (auto _ : state) {
+        PlaylistModel model;
+        PlaylistCommands commands(model, probe, dialogs, ini);
+        commands.toglHeaders();
+        for (const std::string& path : folder.paths())
+            commands.GetListTag(path);
+        if (model.count() != kRows) state.SkipWithError("rows missing");
+        state.counters["rss_MB"] = residentMegabytes();
+        state.PauseTiming();
+        model.clearList(); // freeing is not part of adding
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_GetListTag)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void fill(PlaylistModel& model) {
+    model.setColumns(ListColumns({{2, true}, {3, true}, {0, true}}, shippedFieldCaptions()));
+    std::mt19937 random(2);
+    for (int i = 0; i < kRows; ++i) {
+        PlaylistRow row;
+        row.key = "/music/" + std::to_string(i) + ".mp3";
+        row.fields[2] = word(random);
+        row.fields[3] = word(random);
+        row.fields[0] = std::to_string(i) + ".mp3";
+        row.selected = i % 2 == 0;
+        model.addRow(std::move(row));
+    }
+}
+
+// Each click sorts by the other column, so every sort starts from an unrelated order.
+void BM_SortByText(benchmark::State& state) {
+    PlaylistModel model;
+    fill(model);
+    int column = 2;
+    for (auto _ : state) {
+        model.headerClick(column, 120);
+        column = 3 - column;
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_SortByText)->Unit(benchmark::kMillisecond);
+
+void BM_CropHalf(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        PlaylistModel model;
+        fill(model);
+        state.ResumeTiming();
+        model.cropSelection();
+        state.PauseTiming();
+        model.clearList();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_CropHalf)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+} // namespace vantrel

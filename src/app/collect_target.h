@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace vantrel {
+
+// What the hand-off collector asks of the main window: the playlist operations it calls and
+// the controls it presses. Rows are numbered from 1 in list order, as the list view does.
+class CollectTarget {
+public:
+    virtual ~CollectTarget() = default;
+
+    virtual void openPList(const std::string& path) = 0;
+    virtual void GetListTag(const std::string& path) = 0;
+
+    virtual std::size_t rowCount() const = 0;
+    virtual std::string rowKey(std::size_t row) const = 0;
+    virtual void selectRow(std::size_t row) = 0;
+    virtual void selectAllRows() = 0;
+    virtual void setFileIn(const std::string& path) = 0;
+    virtual void pressPlay() = 0;
+    virtual void editSelected() = 0;
+
+    // Called after each argument, so a window can let pending paint events run while
+    // thousands of files are added.
+    virtual void afterArgument() {}
+
+    // An existing file that is not a folder, as the add operation accepts.
+    virtual bool fileExists(const std::string& path) const {
+        std::error_code error;
+        return std::filesystem::exists(path, error) && !std::filesystem::is_directory(path, error);
+    }
+};
+
+} // namespace vantrel

@@ -1,0 +1,107 @@
+#include "app/handoff_collector.h"
+
+#include <algorithm>
+#include <cctype>
+#include <exception>
+#include <string_view>
+#include <system_error>
+
+namespace vantrel {
+namespace {
+
+std::string trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+bool namesPlaylist(std::string_view text) {
+    if (text.size() < 4) return false;
+    std::string extension(text.substr(text.size() - 4));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".m3u" || extension == ".m4u";
+}
+
+} // namespace
+
+HandOffCollector::HandOffCollector(HandOffFile file, CollectTarget& target, Timer& tmrCollect)
+    : file_(std::move(file)), target_(target), tmrCollect_(tmrCollect) {
+    tmrCollect_.setEnabled(false);
+    tmrCollect_.setInterval(kCollectDelay);
+    tmrCollect_.onTick([this] {
+        tmrCollect_.setEnabled(false);
+        collect();
+    });
+}
+
+void HandOffCollector::arm() {
+    tmrCollect_.setEnabled(true);
+}
+
+void HandOffCollector::collect() {
+    auto taken = file_.take();
+    if (!taken) return;
+    for (const auto& line : taken->lines) {
+        for (const auto& argument : lineArguments(line)) {
+            try {
+                infile(argument);
+            } catch (const std::exception&) {
+                // A failing argument is abandoned alone; the others still count.
+            }
+            target_.afterArgument();
+        }
+    }
+    std::error_code ignored;
+    std::filesystem::remove(taken->privateFile, ignored);
+    actOnRequests();
+}
+
+// Only a switch in its exact letter case acts as one; a switch in another case is part of the
+// text, which then names a file that is not there. A playlist given as a playlist is not also
+// offered to the list as a track, and the switch's path alone is the file, never the whole
+// text, which on this system would be another absolute path.
+void HandOffCollector::infile(const HandOffArgument& filIn) {
+    const std::string& word = filIn.switchWord;
+    if (word == "/new" || word == "/Que") {
+        playOnCollect_ = editOnCollect_ = false;
+        const auto playlist = trimBlanks(filIn.path);
+        if (!playlist.empty()) target_.openPList(playlist);
+        return;
+    }
+    std::string fileName;
+    if (word == "/Play" || word == "/Open" || word == "/Tag") {
+        playOnCollect_ = word == "/Play";
+        editOnCollect_ = word == "/Tag";
+        fileName = trimBlanks(filIn.path);
+    } else {
+        playOnCollect_ = editOnCollect_ = false;
+        const auto text = filIn.text();
+        if (namesPlaylist(text)) {
+            target_.openPList(trimBlanks(text));
+            return;
+        }
+        fileName = trimBlanks(text);
+    }
+    // A name that names nothing is passed over without a word.
+    if (!fileName.empty() && target_.fileExists(fileName)) target_.GetListTag(fileName);
+}
+
+void HandOffCollector::actOnRequests() {
+    try {
+        // With an empty list there is nothing to play or edit.
+        if (target_.rowCount() == 0) return;
+        if (playOnCollect_) {
+            target_.selectRow(1);
+            target_.setFileIn(target_.rowKey(1));
+            target_.pressPlay();
+        } else if (editOnCollect_) {
+            target_.selectAllRows();
+            target_.editSelected();
+        }
+    } catch (const std::exception&) {
+        // As at start-up, a failing request is dropped silently.
+    }
+}
+
+} // namespace vantrel

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/result.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+// What the program does after the first, window-free steps of a start.
+struct StartUpPlan {
+    enum class Step {
+        printAndEnd, // --help or --version: print `text` to standard output and end
+        endNow,      // another instance runs: the arguments wait in the hand-off file
+        startFully,  // load and show the main window, then arm the collector
+    };
+    Step step = Step::startFully;
+    std::string text;
+    bool useRound = false;
+    bool useGrid = false;
+    // Whether the hand-off line was written; the program goes on either way.
+    Result handOff = Result::ok();
+};
+
+// The start-up routine Main up to the point where windows are built: passes the arguments on
+// through the hand-off file, ends when another instance runs (unless asked for a new player)
+// and reads the two settings that windows need before they are built.
+class StartUp {
+public:
+    // `appFolder` ends in "/"; `version` is the program's version text.
+    StartUp(std::string appFolder, std::string version);
+
+    // `arguments` are those behind the program's name. `anotherInstanceRuns` is asked only
+    // when it matters, after the line is written.
+    StartUpPlan Main(const std::vector<std::string>& arguments,
+                     const std::function<bool()>& anotherInstanceRuns) const;
+
+    static std::string helpText();
+    std::string versionText() const;
+
+private:
+    void readWindowFlags(StartUpPlan& plan) const;
+
+    std::string appFolder_;
+    std::string version_;
+};
+
+} // namespace vantrel

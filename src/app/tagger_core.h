@@ -1,0 +1,136 @@
+#pragma once
+
+#include "app/collect_target.h"
+#include "app/device_probe.h"
+#include "app/handoff_collector.h"
+#include "app/main_layout.h"
+#include "app/main_settings.h"
+#include "platform/dialogs.h"
+#include "platform/mp3_play.h"
+#include "platform/random_source.h"
+#include "platform/shell.h"
+#include "platform/timer.h"
+#include "playback/fader.h"
+#include "playback/playback_state.h"
+#include "playback/time_display.h"
+#include "playback/track_sequencer.h"
+#include "playback/transport.h"
+#include "playlist/playlist_commands.h"
+#include "playlist/playlist_model.h"
+#include "settings/ini_store.h"
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+// What the main window's core is built from: the settings file, the ports, and the two
+// settings read before any window exists.
+struct TaggerPorts {
+    const IniStore& ini;
+    Dialogs& dialogs;
+    Shell& shell;
+    Mp3Play& Mp3Play1; // plays
+    Mp3Play& Mp3Play2; // only probes files
+    Timer& tmrCollect;
+    Timer& tmrDisp;
+    Timer& tmrShutDelay;
+    Timer& tmrShutl;
+    Timer& tmrVolume;
+    RandomSource& random;
+    std::string appFolder; // ends in "/"
+    bool useRound = false;
+    bool useGrid = false;
+};
+
+// The core of the main window: builds the parts of the program, connects them, runs the load
+// and unload steps in their order, and answers the hand-off collector. Its rules live in the
+// parts; this class only orders and connects them.
+class TaggerCore : public CollectTarget {
+public:
+    explicit TaggerCore(TaggerPorts ports);
+    ~TaggerCore() override;
+    TaggerCore(const TaggerCore&) = delete;
+    TaggerCore& operator=(const TaggerCore&) = delete;
+
+    // The load step, before the window is shown; the window renders the state afterwards.
+    void load();
+    // Every way of closing ends here: the exit keys, then the playing file is released.
+    void unload();
+
+    // cmdToglFrm and setLayout; the window reports whether it is minimised.
+    void cmdToglFrm(bool minimised);
+    void setLayout(bool large, bool minimised);
+    // cmdHelp: the help page beside the program; a missing page is not reported.
+    void cmdHelp();
+
+    bool playing() const { return state_.playing; }
+    const PlaybackState& playbackState() const { return state_; }
+    Transport& transport() { return transport_; }
+    TimeDisplay& timeDisplay() { return timeDisplay_; }
+    TrackSequencer& sequencer() { return sequencer_; }
+    Fader& fader() { return fader_; }
+
+    PlaylistModel& playlist() { return playlist_; }
+    PlaylistCommands& commands() { return commands_; }
+    HandOffCollector& collector() { return collector_; }
+    const MainLayout& layout() const { return layout_; }
+    const MainSettings& settings() const { return settings_; }
+    const std::vector<std::string>& devices() const { return devices_; }
+    bool useGrid() const { return ports_.useGrid; }
+
+    // Told after any change of the state the window renders outside the playlist.
+    void onChange(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
+
+    // CollectTarget
+    void openPList(const std::string& path) override;
+    void GetListTag(const std::string& path) override;
+    std::size_t rowCount() const override;
+    std::string rowKey(std::size_t row) const override;
+    void selectRow(std::size_t row) override;
+    void selectAllRows() override;
+    void setFileIn(const std::string& path) override;
+    void pressPlay() override;
+    void editSelected() override;
+    void afterArgument() override;
+
+    // Lets pending paint and timer events run while thousands of files are added.
+    void setEventPump(std::function<void()> pump) { eventPump_ = std::move(pump); }
+
+private:
+    // Mp3Play1's events go to the display, the sequencer and the error box; Mp3Play2 only
+    // reports decoder errors.
+    struct PlayerEvents : Mp3PlayListener {
+        TaggerCore& core;
+        bool playingInstance;
+        PlayerEvents(TaggerCore& c, bool playing) : core(c), playingInstance(playing) {}
+        void ActFrame(std::int32_t frame) override;
+        void ThreadEnded() override;
+        void Failure(std::int32_t errorCode, const std::string& errStr) override;
+    };
+
+    void changed();
+    ExitKeys exitKeys() const;
+
+    TaggerPorts ports_;
+    PlaylistModel playlist_;
+    PlaylistCommands commands_;
+    HandOffCollector collector_;
+    MainLayout layout_;
+    MainSettings settings_;
+    std::vector<std::string> devices_;
+    PlaybackState state_;
+    Fader fader_;
+    TimeDisplay timeDisplay_;
+    Transport transport_;
+    TrackSequencer sequencer_;
+    PlayerEvents player1Events_{*this, true};
+    PlayerEvents player2Events_{*this, false};
+    std::function<void()> eventPump_;
+    std::chrono::steady_clock::time_point lastPump_{};
+    std::vector<std::function<void()>> listeners_;
+};
+
+} // namespace vantrel

@@ -1,0 +1,94 @@
+// The program: start-up, then the main window until it closes.
+#include "app/app_folder.h"
+#include "app/instance_lock.h"
+#include "app/start_up.h"
+#include "app/tagger_core.h"
+#include "app/ui/frm_tagger.h"
+#include "engine/mp3_engine.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/qt_shell.h"
+#include "platform/qt/qt_timer.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+using namespace vantrel;
+
+// Qt's Fusion style in the window's black and white.
+void applyLooks(QApplication& app) {
+    app.setStyle(QStyleFactory::create("Fusion"));
+    QPalette p;
+    p.setColor(QPalette::Window, Qt::black);
+    p.setColor(QPalette::WindowText, Qt::white);
+    p.setColor(QPalette::Base, QColor(24, 24, 24));
+    p.setColor(QPalette::AlternateBase, QColor(36, 36, 36));
+    p.setColor(QPalette::Text, Qt::white);
+    p.setColor(QPalette::Button, QColor(48, 48, 48));
+    p.setColor(QPalette::ButtonText, Qt::white);
+    p.setColor(QPalette::Highlight, QColor(70, 90, 160));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    p.setColor(QPalette::ToolTipText, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    app.setPalette(p);
+}
+
+int runWindow(const std::string& folder, const StartUpPlan& plan) {
+    // Qt would take arguments such as "-style" for itself; ours went through the hand-off file.
+    int qtArgc = 1;
+    char name[] = "vantrel";
+    char* qtArgv[] = {name, nullptr};
+    QApplication app(qtArgc, qtArgv);
+    QApplication::setApplicationName("Vantrel");
+    applyLooks(app);
+
+    Mp3Engine player1, player2;
+    QtEventPump pump1(player1), pump2(player2);
+    QtDialogs dialogs(nullptr, "Vantrel");
+    QtShell shell;
+    QtTimer tmrCollect, tmrDisp, tmrShutDelay, tmrShutl, tmrVolume;
+    std::unique_ptr<RandomSource> random = makeSystemRandom();
+    IniStore ini(folder + "vantrel.ini");
+    TaggerCore core(TaggerPorts{ini, dialogs, shell, player1, player2, tmrCollect, tmrDisp,
+                                tmrShutDelay, tmrShutl, tmrVolume, *random, folder, plan.useRound,
+                                plan.useGrid});
+    // Paint and timers only: user input must not change the list while files are added.
+    core.setEventPump([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+
+    frmTagger window(plan.useGrid);
+    dialogs.setParent(&window);
+    core.load();
+    window.bind(core);
+    core.collector().arm();
+    window.show();
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string folder = appFolder();
+    InstanceLock lock(executableFile());
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    StartUpPlan plan = StartUp(folder, VANTREL_VERSION).Main(arguments, [&] {
+        return lock.anotherInstanceRuns();
+    });
+    switch (plan.step) {
+    case StartUpPlan::Step::printAndEnd:
+        std::cout << plan.text;
+        return 0;
+    case StartUpPlan::Step::endNow:
+        return 0;
+    case StartUpPlan::Step::startFully:
+        break;
+    }
+    lock.hold();
+    return runWindow(folder, plan);
+}

@@ -1,0 +1,140 @@
+#include "playback/audio_output.h"
+
+#include "settings/ini_values.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vantrel {
+
+namespace {
+
+constexpr const char* kOptions = "options";
+
+std::string lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+// A name Browse need not be offered for: an absolute path that mentions ".wav".
+bool usableWavePath(const std::string& text) {
+    return !text.empty() && text.front() == '/' && lower(text).find(".wav") != std::string::npos;
+}
+
+} // namespace
+
+AudioOutput::AudioOutput(Mp3Play& Mp3Play1, Dialogs& dialogs, const IniStore& ini,
+                         PlaybackState& state)
+    : player_(Mp3Play1), dialogs_(dialogs), ini_(ini), state_(state) {}
+
+void AudioOutput::load(std::vector<std::string> devices) {
+    devices_ = std::move(devices);
+    state_.waveDest.clear();
+    // From here a failing step is skipped without a message; only a refused device is told.
+    restoreFromSettings();
+    if (toWave_) {
+        applyDestination();
+    } else {
+        if (player_.SelectDevice(componentDevice()) != 0)
+            dialogs_.message("No Sound Card Selected for Output", "Output Selection",
+                             Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+    }
+    changed();
+}
+
+void AudioOutput::chooseDevice(int position) {
+    chosenDevice_ = position >= 0 && position < static_cast<int>(devices_.size()) ? position : -1;
+    changed();
+}
+
+void AudioOutput::editDestWave(std::string text) {
+    destWave_ = std::move(text);
+    changed();
+}
+
+void AudioOutput::Option2_Click(int index) {
+    useMp3Name_ = index == 1;
+    changed();
+}
+
+void AudioOutput::Option1_Click(int index) {
+    setOutput(index == 0);
+    changed();
+}
+
+void AudioOutput::cmdGet_Click() {
+    Dialogs::FileRequest request;
+    request.title = "Name a Wave File to Decode to";
+    request.filter = "Wave Audio (*.wav)|*.wav";
+    request.filterIndex = 1;
+    if (std::optional<std::string> chosen = dialogs_.saveFile(request)) {
+        destWave_ = *chosen;
+        changed();
+    }
+}
+
+void AudioOutput::cmdOK_Click() {
+    // A failed write is not reported: the setting is simply lost at the next start.
+    ini_.putIni(kOptions, "sound_card", writeNumber(chosenDevice_));
+    ini_.putIni(kOptions, "audio_dest", destWave_);
+    ini_.putIni(kOptions, "out_as_mp", writeFlag(useMp3Name_));
+    if (toWave_) {
+        ini_.putIni(kOptions, "out_to_wav", "1");
+        applyDestination();
+    } else {
+        state_.waveDest.clear();
+        // A refused device was told at start-up; here it is not examined.
+        player_.SelectDevice(componentDevice());
+        ini_.putIni(kOptions, "out_to_wav", "0");
+    }
+    changed();
+}
+
+void AudioOutput::cmdCancel_Click() {
+    // The device in use stays as it is; only the dialog and the destination go back.
+    restoreFromSettings();
+    applyDestination();
+    changed();
+}
+
+void AudioOutput::restoreFromSettings() {
+    int stored = readNumber16(ini_.getIni(kOptions, "sound_card"));
+    chosenDevice_ = stored >= 0 && stored < static_cast<int>(devices_.size()) ? stored : -1;
+    destWave_ = ini_.getIni(kOptions, "audio_dest");
+    // Option1 before Option2, so a changed choice checks the name just restored.
+    setOutput(readFlag(ini_.getIni(kOptions, "out_to_wav")));
+    useMp3Name_ = readFlag(ini_.getIni(kOptions, "out_as_mp"));
+}
+
+void AudioOutput::setOutput(bool toWave) {
+    if (toWave_ == toWave) return;
+    toWave_ = toWave;
+    if (!usableWavePath(destWave_)) cmdGet_Click();
+}
+
+void AudioOutput::applyDestination() {
+    if (!toWave_)
+        state_.waveDest.clear();
+    else
+        state_.waveDest = useMp3Name_ ? ".wav" : destWave_;
+}
+
+// The list holds only the devices that passed the probe, so its positions need not be the
+// player's device numbers: the entry is found again among the player's devices by name.
+std::int16_t AudioOutput::componentDevice() const {
+    if (chosenDevice_ < 0) return -1;
+    const std::string& name = devices_[chosenDevice_];
+    auto sameBefore = std::count(devices_.begin(), devices_.begin() + chosenDevice_, name);
+    std::int32_t count = player_.DeviceCount();
+    for (std::int32_t i = 0; i < count; ++i)
+        if (player_.DeviceName(i) == name && sameBefore-- == 0) return static_cast<std::int16_t>(i);
+    return -1;
+}
+
+void AudioOutput::changed() {
+    for (auto& listener : listeners_)
+        listener();
+}
+
+} // namespace vantrel

@@ -1,0 +1,27 @@
+#include "playback/fader_settings.h"
+
+#include "metadata/number_text.h"
+#include "settings/ini_values.h"
+
+namespace vantrel {
+
+std::string FaderSettings::lblAutoVol(int volMaxValue) {
+    return numberTextTrimmed((100 - volMaxValue) / 10.0);
+}
+
+std::int32_t FaderSettings::fadeLeadFor(int volume, int fadeOutSpeed) {
+    return static_cast<std::int32_t>(roundHalfEven(volume / 5.0 * fadeOutSpeed));
+}
+
+void FaderSettings::ok(int fadeIn, int fadeOut, int volMax) {
+    std::int32_t lead = fadeLeadFor(fader_.volume(), fadeOut);
+    int limit = 100 - volMax;
+    fader_.applySettings(fadeIn, fadeOut, lead, limit, volMax != 100);
+    // A failed write is not reported: the setting is simply lost at the next start.
+    ini_.putIni("options", "vol_pause", writeNumber(limit));
+    ini_.putIni("options", "prem_fade", writeNumber(lead));
+    ini_.putIni("options", "vol_in", writeNumber(fadeIn));
+    ini_.putIni("options", "vol_out", writeNumber(fadeOut));
+}
+
+} // namespace vantrel

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/mp3_play.h"
+#include "platform/timer.h"
+#include "playback/fader_control.h"
+#include "playback/playback_state.h"
+#include "playback/time_display.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+// The row of playing controls: Play, Stop, Pause, the shuttle, tempo and the speaker mutes,
+// with the tray menu's copies. It decides what the buttons, lights and boxes show; the window
+// only renders that and reports presses.
+class Transport {
+public:
+    enum Light { kPlaying = 0, kStopHeld = 1, kPaused = 2, kShuttleBack = 3, kShuttleForward = 4 };
+    enum class LineColour { Green, Yellow, Blue };
+    static constexpr int kShutDelayInterval = 300;
+    static constexpr int kShutlInterval = 50;
+
+    struct Hooks {
+        std::function<void(bool busy)> busyPointer;
+        std::function<void(const std::string& curFile)> setTip; // the ticker's text
+    };
+
+    // curFile is asked for at each track start.
+    Transport(Mp3Play& player, Dialogs& dialogs, PlaybackState& state, FaderControl& fader,
+              TimeDisplay& display, Timer& tmrShutDelay, Timer& tmrShutl,
+              std::function<std::string()> curFile);
+    Transport(const Transport&) = delete;
+    Transport& operator=(const Transport&) = delete;
+
+    void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+
+    // cmdPlay element 0, 1, 2: a click, or a press from elsewhere in the program.
+    void cmdPlay(int element);
+    void play();
+    void stop();
+    void pause();
+    // mnuPlayer element i presses cmdPlay element i; Stop also puts the playing light out.
+    void mnuPlayer(int element);
+    // The Stop button held down by mouse or space bar, and let go.
+    void stopHeld(bool down);
+
+    // cmdShutl element 0 (back) or 1 (forward) pressed and released.
+    void shuttlePress(int element);
+    void shuttleRelease();
+
+    // cmdTempo element 0 slows down, 1 speeds up.
+    void cmdTempo(int element);
+
+    // chkVol element 0 (right) or 1 (left) set by the user or the settings.
+    void chkVol(int element, bool ticked);
+    // cmdMute and the tray's mute entry.
+    void cmdMute();
+
+    // A track became current: Play is offered unless one plays.
+    void fileIn();
+    // The track-end step's part: the transport goes idle with "Finished".
+    void trackEnded();
+    // No next track can be found.
+    void disablePlay();
+
+    bool autoPlay() const { return autoPlay_; }
+    void setAutoPlay(bool on);
+
+    bool playEnabled() const { return playEnabled_; }
+    bool pauseEnabled() const { return pauseEnabled_; }
+    bool stopEnabled() const { return stopEnabled_; }
+    bool shuttleEnabled() const { return shuttleEnabled_; }
+    bool light(int element) const { return lights_.at(element); }
+    LineColour lineColour() const { return lineColour_; }
+    int tempo() const { return tempo_; }
+    const std::string& txtTempFactor() const { return tempoText_; }
+    bool muted(int element) const { return muteBoxes_.at(element); }
+    const std::string& mnuMuteCaption() const { return muteCaption_; }
+    std::int32_t shuttleFrame() const { return shuttleFrame_; }
+    bool shuttling() const { return shuttleStep_ != 0; }
+    // Set by Pause and Stop; the window moves the focus to Play and clears it.
+    bool takeFocusRequest();
+
+    void onChange(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
+
+private:
+    bool startTrack();
+    bool openCurrent();
+    void openFailed();
+    void sendVolume();
+    void shuttleTick();
+    void endShuttle();
+    void idleButtons();
+    void busy(bool on);
+    void changed();
+
+    Mp3Play& player_;
+    Dialogs& dialogs_;
+    PlaybackState& state_;
+    FaderControl& fader_;
+    TimeDisplay& display_;
+    Timer& tmrShutDelay_;
+    Timer& tmrShutl_;
+    std::function<std::string()> curFile_;
+    Hooks hooks_;
+
+    bool playEnabled_ = false, pauseEnabled_ = false, stopEnabled_ = false;
+    bool shuttleEnabled_ = false;
+    std::array<bool, 5> lights_{};
+    LineColour lineColour_ = LineColour::Green;
+    bool autoPlay_ = false;
+    int tempo_ = 100;
+    std::string tempoText_ = "+0%";
+    std::array<bool, 2> muteBoxes_{}; // element 0 right, 1 left
+    std::string muteCaption_ = "&Mute";
+    std::int32_t shuttleStep_ = 0, shuttleAccel_ = 0, shuttleFrame_ = 0;
+    bool focusRequest_ = false;
+    std::vector<std::function<void()>> listeners_;
+};
+
+} // namespace vantrel

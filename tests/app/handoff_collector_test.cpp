@@ -1,0 +1,150 @@
+#include "app/handoff_collector.h"
+
+#include "recording_target.h"
+#include "support/manual_timer.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+struct Collector {
+    test::TempDir dir;
+    test::RecordingTarget target;
+    test::ManualTimer tmrCollect;
+    HandOffFile file{dir.path()};
+    HandOffCollector collector{file, target, tmrCollect};
+
+    Collector() {
+        target.existing = {"/m/a.mp3",    "/m/b.mp3",         "/m/my song.mp3",  "/l/x.m3u",
+                           "/l/List.M3U", "/new music/a.mp3", "/Playlists/a.mp3"};
+    }
+    void handOff(const std::vector<std::string>& lines) {
+        for (const auto& line : lines)
+            ASSERT_TRUE(file.appendLine(line));
+    }
+};
+
+TEST(Infile, LaterArgumentsOverrideEarlierRequests) {
+    struct Case {
+        std::vector<std::string> lines;
+        bool play;
+        bool edit;
+    } cases[] = {
+        {{"/Play /m/a.mp3"}, true, false},
+        {{"/Tag /m/a.mp3"}, false, true},
+        {{"/Open /m/a.mp3"}, false, false},
+        {{"/Play /m/missing.mp3"}, true, false},
+        {{"/Play"}, true, false},
+        {{"/Play /m/a.mp3", "/m/b.mp3"}, false, false},
+        {{"/Play /m/a.mp3", "/m/missing.mp3"}, false, false},
+        {{"/Tag /m/a.mp3", "/Play /m/b.mp3"}, true, false},
+        {{"/Play /m/a.mp3", "/Tag /m/b.mp3"}, false, true},
+        {{"/Play /m/a.mp3", "/Que /l/x.m3u"}, false, false},
+        {{"/Play /m/a.mp3", "/l/x.m3u"}, false, false},
+        {{"/Play /m/a.mp3", ""}, false, false},
+        {{"/Play /m/a.mp3", "/PLAY /m/b.mp3"}, false, false},
+        {{"/m/a.mp3 /Play /m/b.mp3"}, false, false},
+        {{"/Tag /m/a.mp3 /m/b.mp3"}, false, true},
+        {{"/Tag /m/a.mp3", "/Open /m/b.mp3"}, false, false},
+    };
+    for (const auto& c : cases) {
+        Collector t;
+        t.handOff(c.lines);
+        t.collector.collect();
+        EXPECT_EQ(t.collector.playOnCollect(), c.play) << ::testing::PrintToString(c.lines);
+        EXPECT_EQ(t.collector.editOnCollect(), c.edit) << ::testing::PrintToString(c.lines);
+    }
+}
+
+TEST(Infile, WhatEachArgumentOpensOrAdds) {
+    using A = HandOffArgument;
+    struct Case {
+        HandOffArgument filIn;
+        Calls calls;
+    } cases[] = {
+        {A{"", "/m/a.mp3"}, {"GetListTag /m/a.mp3"}},
+        {A{"", "/m/missing.mp3"}, {}},
+        {A{"", "/m"}, {}},
+        {A{"", ""}, {}},
+        {A{"", "/m/my song.mp3"}, {"GetListTag /m/my song.mp3"}},
+        {A{"", "/new music/a.mp3"}, {"GetListTag /new music/a.mp3"}},
+        {A{"", "/Playlists/a.mp3"}, {"GetListTag /Playlists/a.mp3"}},
+        // A playlist is opened, never offered to the list as a track as well.
+        {A{"", "/l/x.m3u"}, {"openPList /l/x.m3u"}},
+        {A{"", "/l/List.M3U"}, {"openPList /l/List.M3U"}},
+        {A{"", "/l/y.m4u"}, {"openPList /l/y.m4u"}},
+        {A{"/Que", "/l/x.m3u"}, {"openPList /l/x.m3u"}},
+        {A{"/new", "/l/x.m3u"}, {"openPList /l/x.m3u"}},
+        {A{"/Que", ""}, {}},
+        {A{"/Play", "/m/a.mp3"}, {"GetListTag /m/a.mp3"}},
+        {A{"/Open", "/m/a.mp3"}, {"GetListTag /m/a.mp3"}},
+        {A{"/Tag", "/m/a.mp3"}, {"GetListTag /m/a.mp3"}},
+        {A{"/Open", "/m/missing.mp3"}, {}},
+        {A{"/Play", "/l/x.m3u"}, {"GetListTag /l/x.m3u"}},
+        // A switch in another letter case is part of a name that names nothing.
+        {A{"/PLAY", "/m/a.mp3"}, {}},
+        {A{"/que", "/l/x.m3u"}, {"openPList /que /l/x.m3u"}},
+    };
+    for (const auto& c : cases) {
+        Collector t;
+        t.collector.infile(c.filIn);
+        EXPECT_EQ(t.target.calls, c.calls) << c.filIn.text();
+    }
+}
+
+TEST(HandOffCollector, HandlesEveryLineInOrderThenPlaysRowOne) {
+    Collector t;
+    t.target.rows = {"/m/already.mp3"};
+    t.handOff({"/m/a.mp3 \"/m/my song.mp3\"", "/Que /l/x.m3u", "/Play /m/b.mp3"});
+    t.collector.collect();
+    EXPECT_EQ(t.target.calls, (Calls{"GetListTag /m/a.mp3", "GetListTag /m/my song.mp3",
+                                     "openPList /l/x.m3u", "GetListTag /m/b.mp3", "selectRow 1",
+                                     "setFileIn /m/already.mp3", "pressPlay"}));
+    EXPECT_TRUE(std::filesystem::is_empty(t.dir.path())) << "the taken file is deleted";
+}
+
+TEST(HandOffCollector, TagRequestSelectsAllRowsAndEdits) {
+    Collector t;
+    t.handOff({"/Tag /m/a.mp3 /m/b.mp3"});
+    t.collector.collect();
+    EXPECT_EQ(t.target.calls, (Calls{"GetListTag /m/a.mp3", "GetListTag /m/b.mp3", "selectAllRows",
+                                     "editSelected"}));
+}
+
+TEST(HandOffCollector, RequestsOnAnEmptyListDoNothing) {
+    for (const char* line : {"/Play /m/missing.mp3", "/Tag /m/missing.mp3"}) {
+        Collector t;
+        t.handOff({line});
+        t.collector.collect();
+        EXPECT_EQ(t.target.calls, Calls{}) << line;
+    }
+}
+
+TEST(HandOffCollector, NoFileMeansNothingHappens) {
+    Collector t;
+    t.target.rows = {"/m/a.mp3"};
+    t.collector.collect();
+    EXPECT_EQ(t.target.calls, Calls{});
+}
+
+TEST(HandOffCollector, TicksOnceAfterArming) {
+    Collector t;
+    EXPECT_EQ(t.tmrCollect.interval(), 1000);
+    EXPECT_FALSE(t.tmrCollect.enabled());
+    t.handOff({"/m/a.mp3"});
+    EXPECT_FALSE(t.tmrCollect.fire()) << "no tick before start-up arms it";
+    t.collector.arm();
+    EXPECT_EQ(t.tmrCollect.fire(3), 1);
+    EXPECT_FALSE(t.tmrCollect.enabled());
+    t.handOff({"/m/b.mp3"});
+    EXPECT_FALSE(t.tmrCollect.fire());
+    EXPECT_EQ(t.target.calls, Calls{"GetListTag /m/a.mp3"});
+    EXPECT_TRUE(std::filesystem::exists(t.file.path())) << "a later line waits for the next run";
+}
+
+} // namespace
+} // namespace vantrel

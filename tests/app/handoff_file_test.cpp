@@ -1,0 +1,98 @@
+#include "app/handoff_file.h"
+
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vantrel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(HandOffFile, AppendsCrLfLinesAndTakesThemOnce) {
+    test::TempDir dir;
+    HandOffFile file(dir.path());
+    ASSERT_TRUE(file.appendLine("/m/a.mp3 /m/b.mp3"));
+    ASSERT_TRUE(file.appendLine(""));
+    ASSERT_TRUE(file.appendLine("\"/m/ä ö.mp3\""));
+    EXPECT_EQ(test::readFile(dir / "quorv.tmp"), "/m/a.mp3 /m/b.mp3\r\n\r\n\"/m/ä ö.mp3\"\r\n");
+
+    const auto taken = file.take();
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->lines, (Lines{"/m/a.mp3 /m/b.mp3", "", "\"/m/ä ö.mp3\""}));
+    EXPECT_FALSE(std::filesystem::exists(file.path()));
+    EXPECT_EQ(taken->privateFile.parent_path(), dir.path());
+    EXPECT_FALSE(file.take()) << "taken once";
+}
+
+TEST(HandOffFile, ReadsLfLinesAsWell) {
+    test::TempDir dir;
+    test::writeFile(dir / "quorv.tmp", "/m/a.mp3\n/m/b.mp3\r\n/m/c.mp3");
+    const auto taken = HandOffFile(dir.path()).take();
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->lines, (Lines{"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"}));
+}
+
+TEST(HandOffFile, AppendToAMissingFolderFails) {
+    test::TempDir dir;
+    EXPECT_FALSE(HandOffFile(dir / "gone").appendLine("/m/a.mp3"));
+}
+
+// Fifty starts append while a collector takes the file again and again: every line arrives
+// exactly once and whole.
+TEST(HandOffFile, NoLineIsLostUnderLoad) {
+    constexpr int kStarts = 50;
+    constexpr int kLinesEach = 20;
+    test::TempDir dir;
+    const HandOffFile file(dir.path());
+    const std::string padding(200, 'x');
+    auto lineOf = [&](int start, int n) {
+        return "\"/m/start " + std::to_string(start) + "/" + padding + "\" " + std::to_string(n);
+    };
+
+    std::vector<pid_t> children;
+    for (int start = 0; start < kStarts; ++start) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            bool ok = true;
+            for (int n = 0; n < kLinesEach; ++n)
+                ok = file.appendLine(lineOf(start, n)).isOk() && ok;
+            ::_exit(ok ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+
+    std::multiset<std::string> collected;
+    auto collect = [&] {
+        if (auto taken = file.take()) {
+            collected.insert(taken->lines.begin(), taken->lines.end());
+            std::filesystem::remove(taken->privateFile);
+        }
+    };
+    std::size_t running = children.size();
+    while (running > 0) {
+        collect();
+        int status = 0;
+        while (running > 0 && ::waitpid(-1, &status, WNOHANG) > 0) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            --running;
+        }
+    }
+    collect();
+
+    std::multiset<std::string> expected;
+    for (int start = 0; start < kStarts; ++start)
+        for (int n = 0; n < kLinesEach; ++n)
+            expected.insert(lineOf(start, n));
+    EXPECT_EQ(collected.size(), expected.size());
+    EXPECT_TRUE(collected == expected);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+} // namespace
+} // namespace vantrel

@@ -1,0 +1,125 @@
+#include "app/start_up.h"
+
+#include "app/app_folder.h"
+#include "app/handoff_collector.h"
+#include "recording_target.h"
+#include "support/manual_timer.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+using Args = std::vector<std::string>;
+using Step = StartUpPlan::Step;
+
+std::string handOffText(const test::TempDir& dir) {
+    const auto file = dir / "quorv.tmp";
+    return std::filesystem::exists(file) ? test::readFile(file) : "(none)";
+}
+
+TEST(StartUp, WritesTheLineThenEndsOnlyBesideAnotherInstance) {
+    struct Case {
+        Args arguments;
+        bool otherRuns;
+        Step step;
+        const char* handOff;
+    } cases[] = {
+        {{}, false, Step::startFully, "(none)"},
+        {{}, true, Step::endNow, "(none)"},
+        {{"/m/a.mp3", "/m/b.mp3"}, false, Step::startFully, "/m/a.mp3 /m/b.mp3\r\n"},
+        {{"/m/a.mp3"}, true, Step::endNow, "/m/a.mp3\r\n"},
+        {{"/new", "/l/x.m3u"}, true, Step::startFully, "/l/x.m3u\r\n"},
+        {{"/NEW"}, true, Step::startFully, "\r\n"},
+        {{"/home/me/newmusic/a.mp3"}, true, Step::endNow, "/home/me/newmusic/a.mp3\r\n"},
+        {{"/new/a.mp3", "/news"}, true, Step::endNow, "/new/a.mp3 /news\r\n"},
+        {{"/Play", "/m/my song.mp3"}, false, Step::startFully, "/Play \"/m/my song.mp3\"\r\n"},
+        {{"--help"}, true, Step::printAndEnd, "(none)"},
+        {{"--version", "/m/a.mp3"}, false, Step::printAndEnd, "(none)"},
+        {{"/m/a.mp3", "--help"}, false, Step::startFully, "/m/a.mp3 --help\r\n"},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        const StartUp startUp(addSlash(dir.path().string()), "1.2.3");
+        const auto plan = startUp.Main(c.arguments, [&] { return c.otherRuns; });
+        const auto label = ::testing::PrintToString(c.arguments);
+        EXPECT_EQ(plan.step, c.step) << label;
+        EXPECT_TRUE(plan.handOff) << label;
+        EXPECT_EQ(handOffText(dir), c.handOff) << label;
+    }
+}
+
+TEST(StartUp, RelativePathsTravelAsAbsoluteOnes) {
+    test::TempDir dir;
+    const StartUp startUp(addSlash(dir.path().string()), "1.2.3");
+    startUp.Main({"/Play", "music/../a b.mp3"}, [] { return true; });
+    const std::string here = std::filesystem::current_path().string();
+    EXPECT_EQ(handOffText(dir), "/Play \"" + here + "/a b.mp3\"\r\n");
+}
+
+TEST(StartUp, HelpAndVersionTexts) {
+    test::TempDir dir;
+    const StartUp startUp(addSlash(dir.path().string()), "1.2.3");
+    EXPECT_EQ(startUp.Main({"--version"}, [] { return false; }).text, "vantrel 1.2.3\n");
+    const auto help = startUp.Main({"--help"}, [] { return false; }).text;
+    for (const char* word : {"/new", "/Que", "/Play", "/Open", "/Tag", ".m3u", "--version"})
+        EXPECT_NE(help.find(word), std::string::npos) << word;
+}
+
+TEST(StartUp, WindowFlagsOnlyForTheNumberOne) {
+    struct Case {
+        const char* ini;
+        bool useRound;
+        bool useGrid;
+    } cases[] = {
+        {nullptr, false, false},
+        {"[options]\r\nround=1\r\ngrid=1\r\n", true, true},
+        {"[options]\r\nround=0\r\ngrid=2\r\n", false, false},
+        {"[options]\r\nround=\r\ngrid= 1 \r\n", false, true},
+        {"[OPTIONS]\r\nRound=1\r\n", true, false},
+        {"[looks]\r\nround=1\r\n", false, false},
+        {"[options]\r\nround=-1\r\ngrid=abc\r\n", false, false},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        if (c.ini) test::writeFile(dir / "vantrel.ini", c.ini);
+        const auto plan =
+            StartUp(addSlash(dir.path().string()), "1").Main({}, [] { return false; });
+        EXPECT_EQ(plan.useRound, c.useRound) << (c.ini ? c.ini : "no file");
+        EXPECT_EQ(plan.useGrid, c.useGrid) << (c.ini ? c.ini : "no file");
+    }
+}
+
+// A start beside a running instance leaves its line; the next full start collects it
+// together with its own.
+TEST(StartUp, ALineLeftByAnEndedStartIsCollectedByTheNextFullStart) {
+    test::TempDir dir;
+    const StartUp startUp(addSlash(dir.path().string()), "1");
+    EXPECT_EQ(startUp.Main({"/m/my song.mp3"}, [] { return true; }).step, Step::endNow);
+    EXPECT_EQ(startUp.Main({"/Play", "/m/a.mp3"}, [] { return false; }).step, Step::startFully);
+
+    test::RecordingTarget target;
+    target.existing = {"/m/my song.mp3", "/m/a.mp3"};
+    test::ManualTimer tmrCollect;
+    HandOffCollector collector(HandOffFile(dir.path()), target, tmrCollect);
+    collector.arm();
+    tmrCollect.fire();
+    EXPECT_EQ(target.calls,
+              (std::vector<std::string>{"GetListTag /m/my song.mp3", "GetListTag /m/a.mp3",
+                                        "selectRow 1", "setFileIn /m/my song.mp3", "pressPlay"}));
+}
+
+TEST(AppFolder, IsTheFolderOfThisProgramWithASlash) {
+    EXPECT_EQ(addSlash("/opt/vantrel"), "/opt/vantrel/");
+    EXPECT_EQ(addSlash("/opt/vantrel/"), "/opt/vantrel/");
+    EXPECT_EQ(addSlash("/"), "/");
+    EXPECT_EQ(addSlash(""), "/");
+    const auto folder = appFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_TRUE(std::filesystem::equivalent(folder, executableFile().parent_path()));
+}
+
+} // namespace
+} // namespace vantrel

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The real program under a private X server and sound server: a track started with
+# "Auto Fade IN" stored rises from silence instead of starting at full level, and with the wave
+# output stored "/Play" decodes the track into a wave file beside it once the warning is
+# answered.
+#   fader_output_e2e.sh BIN_DIR SOURCE_DIR
+BIN=$1
+SOURCE_DIR=$2
+. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+
+start_x
+start_pulse
+make_program_folder "$BIN"
+mp3 tone 440 6
+
+set_option() { printf '%s=%s\r\n' "$1" "$2" >>"$work/prog/vantrel.ini"; }
+
+# Waits for the program to end after its window was closed.
+close_program() {
+    local pid=$1 wid=$2
+    xdotool windowclose "$wid" 2>/dev/null || kill "$pid"
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+    wait "$pid" || true
+}
+
+# RMS of the recording between two times (seconds).
+rms() { sox "$1" -n trim "$2" "$3" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; }
+
+# --- Fade-in: the level rises over the first seconds. ---
+# The settings file ends in the "options" section, so keys appended land there.
+set_option vol 100
+set_option fade_in 1
+set_option vol_in 120
+set_option vol_pause 100
+parec -d testsink.monitor --latency-msec=20 --file-format=wav "$work/fade.wav" &
+rec=$!
+pids+=($rec)
+"$work/prog/vantrel" /Play "$work/tone.mp3" >"$work/fade.log" 2>&1 &
+prog=$!
+pids+=($prog)
+wid=$(main_window) || fail "the main window did not show"
+sleep 6
+kill "$rec"
+wait "$rec" 2>/dev/null || true
+close_program "$prog" "$wid"
+
+# The first quarter second that holds sound, against the level three seconds later.
+onset=""
+for t in $(seq 0 0.25 4); do
+    level=$(rms "$work/fade.wav" "$t" 0.25)
+    if awk -v l="$level" 'BEGIN { exit !(l > 0.002) }'; then onset=$t; break; fi
+done
+[ -n "$onset" ] || fail "nothing was heard"
+early=$(rms "$work/fade.wav" "$onset" 0.25)
+late=$(rms "$work/fade.wav" "$(awk -v t="$onset" 'BEGIN { print t + 3 }')" 0.25)
+awk -v e="$early" -v l="$late" 'BEGIN { exit !(e < l / 3) }' ||
+    fail "the track started at $early against $late three seconds on: no fade-in"
+
+# --- Wave output: /Play decodes beside the track after the warning. ---
+cp "$SOURCE_DIR/dist/vantrel.ini" "$work/prog/vantrel.ini"
+set_option out_to_wav 1
+set_option out_as_mp 1
+set_option audio_dest "$work/unused.wav" # a usable name, so loading offers no Browse
+"$work/prog/vantrel" /Play "$work/tone.mp3" >"$work/wave.log" 2>&1 &
+prog=$!
+pids+=($prog)
+wid=$(main_window) || fail "the main window did not show"
+box=""
+for _ in $(seq 50); do
+    box=$(xdotool search --onlyvisible --name '^Vantrel$' 2>/dev/null | head -n 1) || true
+    [ -n "$box" ] && break
+    sleep 0.1
+done
+[ -n "$box" ] || fail "no warning box before decoding"
+xdotool windowfocus --sync "$box" key Return
+for _ in $(seq 100); do
+    [ -s "$work/tone.wav" ] && [ "$(sox --i -D "$work/tone.wav" 2>/dev/null || echo 0)" != 0 ] && break
+    sleep 0.1
+done
+sleep 1 # the header is completed when the stream closes at the track's end
+close_program "$prog" "$wid"
+[ -f "$work/tone.wav" ] || fail "no tone.wav beside the track"
+length=$(sox --i -D "$work/tone.wav")
+awk -v d="$length" 'BEGIN { exit !(d > 5.9 && d < 6.2) }' ||
+    fail "tone.wav holds $length s of a 6 s track"
+echo "fader and output end-to-end: 2 passed, 0 failed"

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The real program under a private X server: start-up with files, a second start handing its
+# file over, both layouts, a screenshot, and closing with the exit settings written.
+#   main_window_e2e.sh BIN_DIR SOURCE_DIR [SHOT.png]
+BIN=$1
+SOURCE_DIR=$2
+SHOT=${3:-}
+. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+
+start_x
+start_pulse
+make_program_folder "$BIN"
+for t in a b c d; do mp3 "$t" 440 1; done
+
+"$work/prog/vantrel" "$work/a.mp3" "$work/b.mp3" "$work/c.mp3" >"$work/first.log" 2>&1 &
+first=$!
+pids+=($first)
+wid=$(main_window) || fail "the main window did not show"
+sleep 2 # the collector reads the hand-off file about a second after the window loads
+[ -e "$work/prog/quorv.tmp" ] && fail "the collector left quorv.tmp behind"
+
+# A second start while one runs ends at once; its line waits for the next full start.
+timeout 10 "$work/prog/vantrel" "$work/d.mp3" || fail "the second start did not end cleanly"
+grep -q "d.mp3" "$work/prog/quorv.tmp" || fail "the second start's line is not in quorv.tmp"
+[ "$(xdotool search --name 'Quorvane Vantrel' | wc -l)" -eq 1 ] || fail "a second window opened"
+
+# The shipped settings open the small layout; "Lge" switches to the large one.
+[ "$(window_height "$wid")" -eq 89 ] || fail "small layout is $(window_height "$wid") pixels high"
+xdotool mousemove --window "$wid" 614 46 click 1
+sleep 0.5
+[ "$(window_height "$wid")" -eq 304 ] || fail "large layout is $(window_height "$wid") pixels high"
+[ -n "$SHOT" ] && import -window root "$SHOT"
+
+# "Close" writes the exit keys and ends the program.
+xdotool mousemove --window "$wid" 612 73 click 1
+for _ in $(seq 50); do kill -0 "$first" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$first" 2>/dev/null && fail "the program did not end after Close"
+wait "$first" || fail "the program ended with an error: $(cat "$work/first.log")"
+[ "$(ini_value long_disp)" = "1" ] || fail "long_disp is '$(ini_value long_disp)'"
+[ "$(ini_value mru_max)" = "7" ] || fail "mru_max is '$(ini_value mru_max)'"
+[ "$(ini_value vol)" = "100" ] || fail "vol is '$(ini_value vol)'"
+echo "main window end-to-end: 1 passed, 0 failed"

@@ -1,0 +1,196 @@
+#include "playback/track_sequencer.h"
+
+#include "playback/playback_rig.h"
+#include "support/scripted_random.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+using test::PlaybackRig;
+
+// Rows 1..n named /m/1.mp3 ...; the list's current track is the transport's.
+struct TrackSequencerTest : ::testing::Test, PlaybackRig {
+    PlaylistModel list;
+    test::ScriptedRandom random;
+    TrackSequencer sequencer{list, transport, random, dialogs};
+
+    TrackSequencerTest() {
+        list.onFileIn([this](const std::string& file) {
+            curFile = file;
+            transport.fileIn();
+        });
+    }
+
+    static std::string path(int row) { return "/m/" + std::to_string(row) + ".mp3"; }
+
+    void makeList(int rows, std::initializer_list<int> marked = {}) {
+        for (int i = 1; i <= rows; ++i) {
+            list.addRow(PlaylistRow{path(i), {}, false});
+            addFile(path(i));
+        }
+        for (int i : marked)
+            list.setSelected(i, true);
+    }
+    // The user clicks row `row` and plays it; the track then plays to its end.
+    void playRow(int row) {
+        list.clickRow(row, PlaylistModel::Click::Plain);
+        list.listClick();
+        transport.cmdPlay(0);
+    }
+    // The path opened by the end of the current track, or "" when nothing started.
+    std::string next() {
+        player.calls.clear();
+        player.raiseThreadEnded();
+        sequencer.ThreadEnded();
+        auto opened = player.callsTo("OpenStream");
+        if (opened.empty()) return "";
+        return opened.back().substr(std::string("OpenStream ").size(),
+                                    opened.back().size() - std::string("OpenStream ").size() - 1);
+    }
+    std::vector<int> marks() const {
+        std::vector<int> rows;
+        for (int i = 1; i <= list.count(); ++i)
+            if (list.row(i).selected) rows.push_back(i);
+        return rows;
+    }
+};
+
+TEST_F(TrackSequencerTest, PlaysOnInListOrderAndFinishesAtTheEnd) {
+    makeList(5);
+    playRow(3);
+    EXPECT_EQ(next(), path(4));
+    EXPECT_EQ(list.selectedItem(), 4);
+    EXPECT_EQ(list.curFile(), path(4));
+    EXPECT_EQ(state.playStatus, "Playing");
+    EXPECT_EQ(next(), path(5));
+    EXPECT_EQ(next(), "");
+    EXPECT_EQ(state.playStatus, "Finished");
+    EXPECT_TRUE(transport.playEnabled());
+    EXPECT_FALSE(tmrDisp.enabled());
+    EXPECT_EQ(display.lblCounter(), "00:00");
+}
+
+TEST_F(TrackSequencerTest, LoopingWrapsToTheFirstRowAlsoInRandomOrder) {
+    for (bool randomOrder : {false, true}) {
+        list.clearList();
+        makeList(5);
+        sequencer.setLoop(true);
+        sequencer.setRandom(randomOrder);
+        playRow(5);
+        EXPECT_EQ(next(), path(1)) << randomOrder;
+        EXPECT_EQ(random.draws, 0);
+    }
+}
+
+TEST_F(TrackSequencerTest, NothingFollowsWithoutAutoPlay) {
+    makeList(3);
+    playRow(1);
+    transport.setAutoPlay(false);
+    EXPECT_EQ(next(), "");
+    EXPECT_EQ(state.playStatus, "Finished");
+}
+
+TEST_F(TrackSequencerTest, RandomOrderDrawsOnlyUnplayedRows) {
+    struct Case {
+        const char* name;
+        bool loop;
+        std::deque<double> numbers;
+        std::string next;
+        int draws;
+        std::vector<int> marks;
+    } cases[] = {
+        // 0.0 draws row 1 (marked), 0.5 row 3, 0.9 row 5.
+        {"second draw hits row 3", false, {0.0, 0.5}, path(3), 2, {1, 2, 3, 4}},
+        {"hits row 5", false, {0.9}, path(5), 1, {1, 2, 4, 5}},
+        {"nine misses end playback",
+         false,
+         {0.0, 0.2, 0.7, 0.0, 0.2, 0.7, 0.0, 0.2, 0.7},
+         "",
+         9,
+         {}},
+        {"nine misses with loop play the last drawn row",
+         true,
+         {0.0, 0.2, 0.7, 0.0, 0.2, 0.7, 0.0, 0.2, 0.3},
+         path(2),
+         9,
+         {2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        list.clearList();
+        makeList(5, {1, 4});
+        playRow(2);
+        list.setSelected(1, true);
+        list.setSelected(4, true);
+        list.setSelected(2, true);
+        sequencer.setRandom(true);
+        sequencer.setLoop(c.loop);
+        random.draws = 0;
+        random.numbers = c.numbers;
+        EXPECT_EQ(next(), c.next);
+        EXPECT_EQ(random.draws, c.draws);
+        EXPECT_EQ(marks(), c.marks);
+    }
+}
+
+TEST_F(TrackSequencerTest, ALastRowInRandomOrderDrawsWithoutLoop) {
+    makeList(3);
+    playRow(3);
+    sequencer.setRandom(true);
+    random.numbers = {0.0};
+    EXPECT_EQ(next(), path(1));
+}
+
+TEST_F(TrackSequencerTest, AOneRowListReplaysOnlyWhenLooping) {
+    makeList(1);
+    sequencer.setRandom(true);
+    playRow(1);
+    sequencer.setLoop(true);
+    EXPECT_EQ(next(), path(1));
+    EXPECT_EQ(random.draws, 0);
+    sequencer.setLoop(false);
+    EXPECT_EQ(next(), "");
+    EXPECT_EQ(random.draws, 1);
+    EXPECT_TRUE(marks().empty()) << "the one miss cleared the mark";
+}
+
+TEST_F(TrackSequencerTest, AnEmptiedListPlaysNothingAndOffersNoPlay) {
+    makeList(3);
+    playRow(2);
+    sequencer.setLoop(true);
+    list.clearList();
+    EXPECT_EQ(next(), "");
+    EXPECT_FALSE(transport.playEnabled());
+    EXPECT_EQ(state.playStatus, "Finished");
+}
+
+TEST_F(TrackSequencerTest, DecoderErrorsAreShownAndOnlyThePlayingOnesStopAutoPlay) {
+    makeList(2);
+    playRow(1);
+    sequencer.decoderError(false, "bad header");
+    EXPECT_TRUE(transport.autoPlay());
+    sequencer.decoderError(true, "out of sync");
+    EXPECT_FALSE(transport.autoPlay());
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].text, "Decoder Error\r\nError bad header");
+    EXPECT_EQ(dialogs.shown[1].text, "Decoder Error\r\nError out of sync");
+    for (const auto& box : dialogs.shown) {
+        EXPECT_EQ(box.title, "Decoder Error");
+        EXPECT_EQ(box.icon, Dialogs::Icon::Critical);
+    }
+    EXPECT_EQ(next(), "") << "the end after a decoder error starts nothing";
+}
+
+TEST_F(TrackSequencerTest, TheWaveWarningComesWithEveryTrackAutoPlayStarts) {
+    makeList(3);
+    state.waveDest = ".wav";
+    playRow(1);
+    next();
+    next();
+    EXPECT_EQ(dialogs.shown.size(), 3u);
+}
+
+} // namespace
+} // namespace vantrel

@@ -1,0 +1,417 @@
+#include "playback/playback_rig.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace vantrel {
+namespace {
+
+using Calls = std::vector<std::string>;
+using test::PlaybackRig;
+
+const char* const kOpenError = "File Open Error OR No File Selected to Play";
+
+struct TransportTest : ::testing::Test, PlaybackRig {};
+
+// Every transition of the transport's state table, in the order a user meets them.
+TEST_F(TransportTest, StateTableWalk) {
+    struct Step {
+        const char* name;
+        std::function<void()> action;
+        Calls calls;
+        bool play, pause, stop, shuttle;
+        const char* status;
+        bool playing, paused, playLight, pausedLight;
+    };
+    const Step steps[] = {
+        {"start", [] {}, {}, false, false, false, false, "", false, false, false, false},
+        {"track made current",
+         [&] { transport.fileIn(); },
+         {},
+         true,
+         false,
+         false,
+         false,
+         "",
+         false,
+         false,
+         false,
+         false},
+        {"Play",
+         [&] { transport.cmdPlay(0); },
+         {"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32", "StartPlay",
+          "SetVolume 100 100"},
+         false,
+         true,
+         true,
+         true,
+         "Playing",
+         true,
+         false,
+         true,
+         false},
+        {"current track changes while playing",
+         [&] { transport.fileIn(); },
+         {},
+         false,
+         true,
+         true,
+         true,
+         "Playing",
+         true,
+         false,
+         true,
+         false},
+        {"Pause",
+         [&] { transport.cmdPlay(2); },
+         {"PauseToggle"},
+         true,
+         false,
+         false,
+         false,
+         "Paused",
+         true,
+         true,
+         false,
+         true},
+        {"Pause again is refused",
+         [&] { transport.pause(); },
+         {},
+         true,
+         false,
+         false,
+         false,
+         "Paused",
+         true,
+         true,
+         false,
+         true},
+        {"Play resumes",
+         [&] { transport.cmdPlay(0); },
+         {"PauseToggle", "SetVolume 100 100"},
+         false,
+         true,
+         true,
+         true,
+         "Playing",
+         true,
+         false,
+         true,
+         false},
+        {"Stop",
+         [&] { transport.cmdPlay(1); },
+         {"SeekFrame 0", "StopPlay"},
+         true,
+         false,
+         false,
+         false,
+         "Stopped",
+         false,
+         false,
+         false,
+         false},
+        {"Play again",
+         [&] { transport.cmdPlay(0); },
+         {"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32", "StartPlay",
+          "SetVolume 100 100"},
+         false,
+         true,
+         true,
+         true,
+         "Playing",
+         true,
+         false,
+         true,
+         false},
+        {"track end",
+         [&] { transport.trackEnded(); },
+         {},
+         true,
+         false,
+         false,
+         false,
+         "Finished",
+         true,
+         false,
+         false,
+         false},
+        {"Play of a missing file",
+         [&] {
+             curFile = "/music/gone.mp3";
+             transport.cmdPlay(0);
+         },
+         {"OpenStream /music/gone.mp3|"},
+         true,
+         false,
+         false,
+         false,
+         "File Open Error",
+         false,
+         false,
+         false,
+         false},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        EXPECT_EQ(callsOf(s.action), s.calls);
+        EXPECT_EQ(transport.playEnabled(), s.play);
+        EXPECT_EQ(transport.pauseEnabled(), s.pause);
+        EXPECT_EQ(transport.stopEnabled(), s.stop);
+        EXPECT_EQ(transport.shuttleEnabled(), s.shuttle);
+        EXPECT_EQ(state.playStatus, s.status);
+        EXPECT_EQ(state.playing, s.playing);
+        EXPECT_EQ(state.paused, s.paused);
+        EXPECT_EQ(transport.light(Transport::kPlaying), s.playLight);
+        EXPECT_EQ(transport.light(Transport::kPaused), s.pausedLight);
+    }
+    EXPECT_EQ(dialogs.messages(), Calls{kOpenError});
+    EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Critical);
+}
+
+TEST_F(TransportTest, PlayTicksAutoPlayAndAFailedOpenUnticksIt) {
+    transport.cmdPlay(0);
+    EXPECT_TRUE(transport.autoPlay());
+    EXPECT_EQ(transport.lineColour(), Transport::LineColour::Green);
+    EXPECT_TRUE(tmrDisp.enabled());
+    curFile = "";
+    transport.cmdPlay(0);
+    EXPECT_FALSE(transport.autoPlay());
+    EXPECT_FALSE(transport.light(Transport::kPlaying)) << "the old track was closed by the open";
+    EXPECT_FALSE(tmrDisp.enabled());
+}
+
+TEST_F(TransportTest, WaveDestinationNamesTheFileAndWarnsOnEveryStart) {
+    const std::string warning = "WARNING!!\r\nYou are about to Decode an MP3 to a Wave file.\r\n"
+                                "The resulting Wave file MAY consume a large amount of space\r\n"
+                                "Ensure you have plenty of Free Drive Space available.";
+    struct Case {
+        std::string waveDest, file;
+        Calls calls; // empty: refused before the player is asked
+        bool opened;
+    } cases[] = {
+        {"", "/music/a.mp3", {"OpenStream /music/a.mp3|"}, true},
+        {".wav", "/music/a.mp3", {"OpenStream /music/a.mp3|/music/a.wav"}, true},
+        {"  /out/x.wav ", "/music/a.mp3", {"OpenStream /music/a.mp3|/out/x.wav"}, true},
+        {".wav", "a.m", {}, false},
+        // Decoding into the track itself would destroy it.
+        {"/music/./a.mp3", "/music/a.mp3", {}, false},
+        {".wav", "/music/b.wav", {}, false},
+    };
+    addFile("a.m");
+    addFile("/music/b.wav");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.waveDest + " " + c.file);
+        dialogs.shown.clear();
+        state.waveDest = c.waveDest;
+        curFile = c.file;
+        Calls calls = callsOf([&] { transport.cmdPlay(0); });
+        Calls opens;
+        for (const std::string& call : calls)
+            if (call.rfind("OpenStream", 0) == 0) opens.push_back(call);
+        EXPECT_EQ(opens, c.calls);
+        EXPECT_EQ(state.playing, c.opened);
+        Calls boxes = dialogs.messages();
+        Calls expected;
+        if (!c.waveDest.empty()) expected.push_back(warning);
+        if (!c.opened) expected.push_back(kOpenError);
+        EXPECT_EQ(boxes, expected);
+    }
+}
+
+TEST_F(TransportTest, ResumeNeitherReopensNorWarns) {
+    state.waveDest = ".wav";
+    transport.cmdPlay(0);
+    transport.cmdPlay(2);
+    dialogs.shown.clear();
+    EXPECT_EQ(callsOf([&] { transport.cmdPlay(0); }), (Calls{"PauseToggle", "SetVolume 100 100"}));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(TransportTest, AutoFadeInStartsFromSilence) {
+    fader.fadeIn = true;
+    EXPECT_EQ(callsOf([&] { transport.cmdPlay(0); }),
+              (Calls{"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32", "SetVolume 0 0",
+                     "StartPlay", "startAutoFadeIn"}));
+}
+
+TEST_F(TransportTest, StopUnticksAutoPlayUnlessTheFadeStopMarkStands) {
+    struct Case {
+        const char* name;
+        bool marked, heldByUser, autoAfter;
+    } cases[] = {
+        {"plain stop", false, false, false},
+        {"fader or tray stop with the mark", true, false, true},
+        {"stop button held with the mark", true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        transport.cmdPlay(0);
+        fader.marked = c.marked;
+        if (c.heldByUser) {
+            transport.stopHeld(true);
+            EXPECT_TRUE(transport.light(Transport::kStopHeld));
+        }
+        transport.cmdPlay(1);
+        if (c.heldByUser) transport.stopHeld(false);
+        EXPECT_FALSE(transport.light(Transport::kStopHeld));
+        EXPECT_EQ(transport.autoPlay(), c.autoAfter);
+    }
+}
+
+TEST_F(TransportTest, TempoButtonsStayWithinRangeAndShowTheFactor) {
+    struct Case {
+        int element, presses, tempo;
+        const char* text;
+    } cases[] = {
+        {0, 10, 110, "-10%"},   {1, 15, 95, "+5%"},   {0, 5, 100, "+0%"},
+        {0, 150, 200, "-100%"}, {1, 250, 0, "+100%"},
+    };
+    for (const Case& c : cases) {
+        Calls calls = callsOf([&] {
+            for (int i = 0; i < c.presses; ++i)
+                transport.cmdTempo(c.element);
+        });
+        EXPECT_EQ(transport.tempo(), c.tempo);
+        EXPECT_EQ(transport.txtTempFactor(), c.text);
+        // The component hears every press, also those at a limit.
+        EXPECT_EQ(calls.size(), static_cast<std::size_t>(c.presses));
+        EXPECT_EQ(calls.back(), "SetTempo " + std::to_string(c.tempo));
+    }
+}
+
+TEST_F(TransportTest, ANewTrackKeepsTheUsersTempo) {
+    for (int i = 0; i < 10; ++i)
+        transport.cmdTempo(0);
+    Calls calls = callsOf([&] { transport.cmdPlay(0); });
+    EXPECT_EQ(calls[1], "SetTempo 110");
+    EXPECT_EQ(transport.txtTempFactor(), "-10%");
+}
+
+TEST_F(TransportTest, SpeakerMuteBoxesSetTheChannelGains) {
+    fader.level = 80;
+    struct Case {
+        bool right, left;
+        float leftGain, rightGain;
+        const char* call;
+    } cases[] = {
+        {false, false, 1, 1, "SetVolume 80 80"},
+        {false, true, 0, 1, "SetVolume 0 80"},
+        {true, false, 1, 0, "SetVolume 80 0"},
+        {true, true, 0, 0, "SetVolume 0 0"},
+    };
+    for (const Case& c : cases) {
+        transport.chkVol(0, c.right);
+        Calls calls = callsOf([&] { transport.chkVol(1, c.left); });
+        EXPECT_EQ(state.leftGain, c.leftGain);
+        EXPECT_EQ(state.rightGain, c.rightGain);
+        EXPECT_EQ(calls, Calls{c.call}) << "also when nothing plays";
+    }
+    EXPECT_EQ(fader.level, 80) << "muting leaves the volume alone";
+}
+
+TEST_F(TransportTest, MuteBothTogglesTheBoxesAndTheTrayCaption) {
+    EXPECT_EQ(transport.mnuMuteCaption(), "&Mute");
+    struct Step {
+        Calls calls;
+        bool boxes;
+        const char* caption;
+    } steps[] = {
+        {{"SetVolume 100 0", "SetVolume 0 0"}, true, "Un Mute"},
+        {{"SetVolume 0 100", "SetVolume 100 100"}, false, "Mute"},
+    };
+    for (const Step& s : steps) {
+        EXPECT_EQ(callsOf([&] { transport.cmdMute(); }), s.calls);
+        EXPECT_EQ(transport.muted(0), s.boxes);
+        EXPECT_EQ(transport.muted(1), s.boxes);
+        EXPECT_EQ(transport.mnuMuteCaption(), s.caption);
+    }
+    transport.chkVol(1, true);
+    EXPECT_EQ(callsOf([&] { transport.cmdMute(); }), Calls{"SetVolume 0 0"})
+        << "only the box that changes runs its step";
+}
+
+TEST_F(TransportTest, ShuttleStartsThreeQuartersOfAStepAwayAndGrows) {
+    struct Case {
+        std::int32_t from;
+        int element;
+        std::vector<std::int32_t> frames; // at the press, then after each 50 ms tick
+    } cases[] = {
+        {101, 0, {94, 74, 44, 4, -46, -46}},
+        {100, 0, {92, 72, 42, 2, -48, -48}},
+        {6800, 1, {6808, 6828, 6858, 6898, 6898}}, // 6891 frames: the last step passes the end
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.from);
+        transport.cmdPlay(0);
+        display.ActFrame(c.from);
+        transport.shuttlePress(c.element);
+        EXPECT_EQ(transport.shuttleFrame(), c.frames[0]);
+        EXPECT_TRUE(
+            transport.light(c.element == 0 ? Transport::kShuttleBack : Transport::kShuttleForward));
+        EXPECT_FALSE(transport.light(Transport::kPlaying));
+        EXPECT_EQ(transport.lineColour(), Transport::LineColour::Blue);
+        EXPECT_FALSE(tmrShutl.fire()) << "the repeat waits for the delay";
+        EXPECT_EQ(tmrShutDelay.interval(), 300);
+        ASSERT_TRUE(tmrShutDelay.fire());
+        EXPECT_FALSE(tmrShutDelay.enabled());
+        EXPECT_EQ(tmrShutl.interval(), 50);
+        for (std::size_t i = 1; i < c.frames.size(); ++i) {
+            ASSERT_TRUE(tmrShutl.fire());
+            EXPECT_EQ(transport.shuttleFrame(), c.frames[i]) << i;
+        }
+        EXPECT_EQ(callsOf([&] { transport.shuttleRelease(); }),
+                  Calls{"SeekFrame " + std::to_string(c.frames.back())});
+        EXPECT_TRUE(transport.light(Transport::kPlaying));
+        EXPECT_FALSE(transport.light(Transport::kShuttleBack));
+        EXPECT_FALSE(transport.light(Transport::kShuttleForward));
+        EXPECT_EQ(transport.lineColour(), Transport::LineColour::Green);
+        EXPECT_FALSE(tmrShutl.enabled());
+        transport.cmdPlay(1);
+    }
+}
+
+TEST_F(TransportTest, TheDisplayFollowsTheShuttleNotTheReportedFrame) {
+    transport.cmdPlay(0);
+    display.ActFrame(2297);
+    transport.shuttlePress(1);
+    EXPECT_EQ(display.lblCounter(), "01:00");
+    display.ActFrame(3000); // the component plays on during the shuttle
+    tmrDisp.fire();
+    EXPECT_EQ(display.lblCounter(), "01:00");
+    transport.shuttleRelease();
+    tmrDisp.fire();
+    EXPECT_EQ(display.lblCounter(), "01:18");
+}
+
+TEST_F(TransportTest, ShuttleIsRefusedUnlessPlayingAndEndsWithStop) {
+    EXPECT_TRUE(callsOf([&] {
+                    transport.shuttlePress(1);
+                    transport.shuttleRelease();
+                }).empty());
+    EXPECT_FALSE(tmrShutDelay.enabled());
+    transport.cmdPlay(0);
+    transport.shuttlePress(1);
+    transport.shuttlePress(0); // a held key's repeat
+    EXPECT_FALSE(transport.light(Transport::kShuttleBack));
+    transport.cmdPlay(1);
+    EXPECT_FALSE(tmrShutDelay.enabled());
+    EXPECT_FALSE(transport.shuttling());
+    EXPECT_TRUE(callsOf([&] { transport.shuttleRelease(); }).empty())
+        << "a release reaching no running shuttle seeks nowhere";
+}
+
+TEST_F(TransportTest, TrayStopPutsThePlayingLightOutAndPauseTurnsTheLineYellow) {
+    transport.cmdPlay(0);
+    transport.mnuPlayer(2);
+    EXPECT_EQ(transport.lineColour(), Transport::LineColour::Yellow);
+    EXPECT_TRUE(transport.takeFocusRequest());
+    EXPECT_FALSE(transport.takeFocusRequest());
+    transport.mnuPlayer(0);
+    transport.mnuPlayer(1);
+    EXPECT_FALSE(transport.light(Transport::kPlaying));
+    EXPECT_EQ(state.playStatus, "Stopped");
+}
+
+} // namespace
+} // namespace vantrel
