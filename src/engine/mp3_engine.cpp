@@ -1,6 +1,7 @@
 #include "engine/mp3_engine.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace vantrel {
 
@@ -59,7 +60,12 @@ std::int32_t Mp3Engine::OpenStream(const std::string& path, const std::string& w
     Result opened = Result::ok();
     StreamInfo info;
     thread_->callInline([&] {
-        opened = session_.open(path, wavePath);
+        try {
+            opened = session_.open(path, wavePath);
+        } catch (const std::exception& e) {
+            session_.close();
+            opened = Result::fail(e.what());
+        }
         info = session_.info();
     });
     info_ = info;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace vantrel {
 
@@ -171,6 +172,14 @@ void PlaybackSession::stop() {
 }
 
 void PlaybackSession::step() {
+    try {
+        playNextChunk();
+    } catch (const std::exception& e) { // out of memory, in practice
+        fail(kDecodeError, e.what());
+    }
+}
+
+void PlaybackSession::playNextChunk() {
     std::span<const std::int16_t> chunk;
     switch (nextChunk(chunk)) {
     case Mpg123Decoder::Step::Frame:

@@ -38,6 +38,7 @@ public:
     void step();
 
 private:
+    void playNextChunk();
     Result startWave();
     void pauseSoftly();
     std::size_t fadeLength() const;
