@@ -15,6 +15,7 @@ TaggerCore::TaggerCore(TaggerPorts ports)
     : ports_(std::move(ports)), commands_(playlist_, ports_.Mp3Play2, ports_.dialogs, ports_.ini),
       collector_(HandOffFile(ports_.appFolder), *this, ports_.tmrCollect), layout_(ports_.useRound),
       fader_(ports_.Mp3Play1, ports_.tmrVolume, state_),
+      audioOutput_(ports_.Mp3Play1, ports_.dialogs, ports_.ini, state_),
       timeDisplay_(ports_.Mp3Play1, ports_.tmrDisp, fader_),
       transport_(ports_.Mp3Play1, ports_.dialogs, state_, fader_, timeDisplay_, ports_.tmrShutDelay,
                  ports_.tmrShutl, [this] { return playlist_.curFile(); }),
@@ -56,9 +57,10 @@ void TaggerCore::load() {
     // Setting a box runs its click step; unticked boxes change nothing.
     if (settings_.muteLeft == 1) transport_.chkVol(1, true);
     if (settings_.muteRight == 1) transport_.chkVol(0, true);
+    audioOutput_.load(devices_);
     // From here on a failing step is skipped without a message; the parts that apply the
-    // output, editor, looks, ticker and recent-list values take them from settings_ when they
-    // are built.
+    // editor, looks, ticker and recent-list values take them from settings_ when they are
+    // built.
     setLayout(settings_.longDisp, false);
     sequencer_.setLoop(settings_.loop == 1);
     sequencer_.setRandom(settings_.random == 1);

@@ -10,6 +10,7 @@
 #include "platform/random_source.h"
 #include "platform/shell.h"
 #include "platform/timer.h"
+#include "playback/audio_output.h"
 #include "playback/fader.h"
 #include "playback/playback_state.h"
 #include "playback/time_display.h"
@@ -72,6 +73,8 @@ public:
     TimeDisplay& timeDisplay() { return timeDisplay_; }
     TrackSequencer& sequencer() { return sequencer_; }
     Fader& fader() { return fader_; }
+    AudioOutput& audioOutput() { return audioOutput_; }
+    const IniStore& ini() const { return ports_.ini; }
 
     PlaylistModel& playlist() { return playlist_; }
     PlaylistCommands& commands() { return commands_; }
@@ -123,6 +126,7 @@ private:
     std::vector<std::string> devices_;
     PlaybackState state_;
     Fader fader_;
+    AudioOutput audioOutput_;
     TimeDisplay timeDisplay_;
     Transport transport_;
     TrackSequencer sequencer_;

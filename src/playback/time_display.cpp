@@ -32,8 +32,9 @@ void TimeDisplay::stop() {
 }
 
 void TimeDisplay::showPosition(std::int32_t frame) {
-    // A shuttle may run a step past the start; the display stops at the track's ends.
-    const std::int32_t shown = std::max<std::int32_t>(frame, 0);
+    // A shuttle may run a step past either end; the display stops at the track's ends.
+    std::int32_t shown = std::max<std::int32_t>(frame, 0);
+    if (totalFrames_ > 0) shown = std::min(shown, totalFrames_);
     // A track without frames (an empty or broken file) draws no line rather than dividing by 0.
     fraction_ =
         totalFrames_ > 0 ? std::clamp(static_cast<double>(shown) / totalFrames_, 0.0, 1.0) : 0.0;

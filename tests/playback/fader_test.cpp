@@ -1,5 +1,5 @@
 // The volume ramp: what the player hears on each tick, the limiter, one-touch, fading out to
-// a stop, the menu's checks and the settings load.
+// a stop, the menu's checks, the settings load, and the settings dialog's arithmetic.
 #include "playback/fader.h"
 #include "playback/fader_settings.h"
 #include "support/fake_player.h"
@@ -11,6 +11,8 @@
 namespace vantrel {
 namespace {
 
+using Keys = std::vector<std::pair<const char*, const char*>>;
+
 struct FaderTest : ::testing::Test {
     test::TempDir dir;
     IniStore ini{dir / "vantrel.ini"};
@@ -18,39 +20,25 @@ struct FaderTest : ::testing::Test {
     test::ManualTimer tmrVolume;
     PlaybackState state;
     Fader fader{player, tmrVolume, state};
-    int stops = 0;
 
-    void SetUp() override {
-        fader.onPressStop([this] { ++stops; });
-    }
-
-    void load(std::initializer_list<std::pair<const char*, const char*>> keys) {
+    void load(const Keys& keys) {
         for (auto [key, value] : keys)
             ini.putIni("options", key, value);
         fader.loadVolume(ini);
         fader.loadFadeSettings(ini);
         player.calls.clear();
     }
-
-    // The levels sent to the player since the last look, left channel first.
+    // The levels sent to the player since the last look.
     std::vector<std::string> sent() {
         auto v = player.callsTo("SetVolume");
         player.calls.clear();
         return v;
     }
-
     static std::vector<std::string> levels(int from, int to, int step) {
         std::vector<std::string> v;
         for (int l = from; step > 0 ? l <= to : l >= to; l += step)
             v.push_back("SetVolume " + std::to_string(l) + " " + std::to_string(l));
         return v;
-    }
-
-    int lit() const {
-        int n = 0;
-        for (bool on : fader.meter())
-            n += on;
-        return n;
     }
 };
 
@@ -61,11 +49,9 @@ TEST_F(FaderTest, FadeInRisesToFullOnTwentyTicksAndTheTwentyFirstStops) {
     EXPECT_EQ(tmrVolume.interval(), 120);
     EXPECT_EQ(tmrVolume.fire(20), 20);
     EXPECT_EQ(sent(), levels(5, 100, 5));
-    EXPECT_EQ(lit(), 10);
     EXPECT_TRUE(tmrVolume.fire());
     EXPECT_EQ(sent(), levels(100, 100, 5));
     EXPECT_FALSE(tmrVolume.enabled());
-    EXPECT_EQ(fader.volume(), 100);
 }
 
 TEST_F(FaderTest, LimiterHaltsAFadeInAndAHeldUpRampsOnPastIt) {
@@ -110,30 +96,23 @@ TEST_F(FaderTest, WithoutOneTouchTheVolumeMovesOnlyWhileHeld) {
     EXPECT_EQ(sent(), levels(45, 40, -5));
 }
 
-TEST_F(FaderTest, FadingOutToSilenceWithTheStopMarkPressesStop) {
-    struct Case {
-        bool marked;
-        int stops;
-    };
-    for (Case c : {Case{true, 1}, Case{false, 0}}) {
-        test::FakePlayer p;
-        test::ManualTimer t;
-        Fader f(p, t, state);
-        int pressed = 0;
-        f.onPressStop([&] { ++pressed; });
+TEST_F(FaderTest, FadingOutToSilencePressesStopOnlyWithTheMark) {
+    for (bool marked : {true, false}) {
+        test::ManualTimer timer;
+        Fader f(player, timer, state);
+        int stops = 0;
+        f.onPressStop([&] { ++stops; });
         ini.putIni("options", "vol", "10");
-        ini.putIni("options", "fade_hold", "1");
         f.loadVolume(ini);
-        f.loadFadeSettings(ini);
-        if (c.marked) f.mnuFadeStop_Click();
+        if (marked) f.mnuFadeStop_Click();
         f.startAutoFadeOut();
-        t.fire(2);
-        EXPECT_EQ(pressed, 0);
-        t.fire();
-        EXPECT_EQ(pressed, c.stops);
-        EXPECT_EQ(p.callsTo("SetVolume").back(), "SetVolume 0 0");
-        EXPECT_FALSE(t.enabled());
-        EXPECT_EQ(f.stopMarked(), c.marked) << "the mark stays, so auto play goes on";
+        timer.fire(2);
+        EXPECT_EQ(stops, 0);
+        timer.fire();
+        EXPECT_EQ(stops, marked ? 1 : 0);
+        EXPECT_EQ(player.callsTo("SetVolume").back(), "SetVolume 0 0");
+        EXPECT_FALSE(timer.enabled());
+        EXPECT_EQ(f.stopMarked(), marked) << "the mark stays, so auto play goes on";
     }
 }
 
@@ -144,70 +123,47 @@ TEST_F(FaderTest, PausedRampCountsWithoutSendingAndGainsMuteAChannel) {
     tmrVolume.fire(2);
     EXPECT_TRUE(sent().empty());
     EXPECT_EQ(fader.volume(), 60);
-
     state.paused = false;
     state.leftGain = 0.0f;
     tmrVolume.fire();
     EXPECT_EQ(sent(), std::vector<std::string>{"SetVolume 0 65"});
 }
 
-TEST_F(FaderTest, KeyDownOnDownRearmsTheLimiterAndAMousePressDoesNot) {
-    load({{"vol", "50"}});
-    FaderSettings(fader, ini).ok(120, 60, 100); // the bar at "0 = Min" leaves the limiter off
-    ASSERT_FALSE(fader.limitArmed());
-    fader.volumePressed(1, false);
-    fader.volumeReleased();
-    EXPECT_FALSE(fader.limitArmed());
-    fader.volumePressed(1, true);
-    fader.volumeReleased();
-    EXPECT_TRUE(fader.limitArmed());
-}
-
 TEST_F(FaderTest, MeterLightsOneSegmentPerTenAndAtLeastOne) {
-    struct Case {
-        const char* vol;
-        int lit;
-    };
-    for (Case c : {Case{"0", 1}, Case{"9", 1}, Case{"10", 2}, Case{"55", 6}, Case{"99", 10},
-                   Case{"100", 10}}) {
-        ini.putIni("options", "vol", c.vol);
+    for (auto [vol, lit] : {std::pair{"0", 1}, {"9", 1}, {"10", 2}, {"55", 6}, {"100", 10}}) {
+        ini.putIni("options", "vol", vol);
         fader.loadVolume(ini);
-        EXPECT_EQ(lit(), c.lit) << "vol " << c.vol;
+        EXPECT_EQ(std::count(fader.meter().begin(), fader.meter().end(), true), lit) << vol;
     }
 }
 
 TEST_F(FaderTest, MenuEntriesFollowEachOther) {
-    using M = Fader::MenuState;
     auto menu = [this] {
-        const M& m = fader.menu();
+        const Fader::MenuState& m = fader.menu();
         return std::vector<bool>{m.stopEnabled, m.stopChecked, m.holdChecked,
                                  m.inChecked,   m.outEnabled,  m.outChecked};
     };
+    const std::vector<bool> none(6, false);
     load({});
-    EXPECT_EQ(menu(), (std::vector<bool>{false, false, false, false, false, false}));
+    EXPECT_EQ(menu(), none);
     fader.mnuFadeDir_Click(0);
     fader.mnuFadeDir_Click(1);
     EXPECT_EQ(menu(), (std::vector<bool>{false, false, false, true, true, true}));
-    EXPECT_TRUE(fader.autoFadeIn() && fader.autoFadeOut());
     fader.mnuFadeDir_Click(0); // "Auto Fade IN" off takes "Auto Fade OUT" with it
-    EXPECT_EQ(menu(), (std::vector<bool>{false, false, false, false, false, false}));
+    EXPECT_EQ(menu(), none);
     EXPECT_FALSE(fader.autoFadeOut());
 
     fader.mnuFadeHold_Click();
     fader.mnuFadeStop_Click();
     EXPECT_EQ(menu(), (std::vector<bool>{true, true, true, false, false, false}));
-    fader.clearStopMark();
-    EXPECT_FALSE(fader.stopMarked());
-    fader.mnuFadeStop_Click();
     fader.mnuFadeHold_Click(); // one-touch off disables and clears the stop entry
-    EXPECT_EQ(menu(), (std::vector<bool>{false, false, false, false, false, false}));
+    EXPECT_EQ(menu(), none);
 }
 
 TEST_F(FaderTest, SettingsLoad) {
     struct Case {
-        std::vector<std::pair<const char*, const char*>> keys;
-        int volume, in, out, limit;
-        std::int32_t lead;
+        Keys keys;
+        int volume, in, out, limit, lead;
         bool fadeIn, fadeOut, hold;
     };
     const Case cases[] = {
@@ -239,7 +195,6 @@ TEST_F(FaderTest, SettingsLoad) {
          false,
          false,
          false},
-        // "fade_out" alone is loaded as stored, though its entry stays disabled.
         {{{"vol", "0"}, {"fade_in", "yes"}, {"fade_out", "1"}},
          0,
          120,
@@ -258,30 +213,38 @@ TEST_F(FaderTest, SettingsLoad) {
         Fader f(player, tmrVolume, state);
         f.loadVolume(store);
         f.loadFadeSettings(store);
-        EXPECT_EQ(f.volume(), c.volume);
-        EXPECT_EQ(f.fadeInSpeed(), c.in);
-        EXPECT_EQ(f.fadeOutSpeed(), c.out);
-        EXPECT_EQ(f.volLimit(), c.limit);
-        EXPECT_EQ(f.fadeLead(), c.lead);
+        EXPECT_EQ((std::vector<int>{f.volume(), f.fadeInSpeed(), f.fadeOutSpeed(), f.volLimit(),
+                                    f.fadeLead()}),
+                  (std::vector<int>{c.volume, c.in, c.out, c.limit, c.lead}));
         EXPECT_TRUE(f.limitArmed());
-        EXPECT_EQ(f.autoFadeIn(), c.fadeIn);
-        EXPECT_EQ(f.menu().outEnabled, c.fadeIn);
-        EXPECT_EQ(f.autoFadeOut(), c.fadeOut);
-        EXPECT_EQ(f.oneTouch(), c.hold);
-        EXPECT_EQ(f.menu().stopEnabled, c.hold);
+        EXPECT_EQ((std::vector<bool>{f.autoFadeIn(), f.menu().outEnabled, f.autoFadeOut(),
+                                     f.oneTouch(), f.menu().stopEnabled}),
+                  (std::vector<bool>{c.fadeIn, c.fadeIn, c.fadeOut, c.hold, c.hold}));
     }
 }
 
-TEST_F(FaderTest, ChangeNotificationOnMenuAndMeter) {
-    int told = 0;
-    fader.onChange([&] { ++told; });
-    load({{"vol", "50"}});
-    told = 0;
-    fader.mnuFadeHold_Click();
-    EXPECT_EQ(told, 1);
-    fader.volumePressed(0, false);
-    tmrVolume.fire();
-    EXPECT_EQ(told, 2);
+TEST(FaderSettings, LimiterLabelAndFadeLead) {
+    for (auto [bar, text] : {std::pair{20, "8"}, {15, "8.5"}, {0, "10"}, {100, "0"}})
+        EXPECT_EQ(FaderSettings::lblAutoVol(bar), text) << bar;
+    for (auto [volume, speed, lead] :
+         {std::tuple{100, 60, 1200}, {0, 60, 0}, {33, 60, 396}, {7, 1, 1}, {8, 1, 2}})
+        EXPECT_EQ(FaderSettings::fadeLeadFor(volume, speed), lead) << volume << " x " << speed;
+}
+
+TEST_F(FaderTest, SettingsOkAppliesAndStores) {
+    load({{"vol", "100"}});
+    FaderSettings settings(fader, ini);
+    settings.ok(150, 60, 20);
+    EXPECT_EQ(fader.fadeLead(), 1200);
+    EXPECT_EQ(fader.volLimit(), 80);
+    EXPECT_TRUE(fader.limitArmed());
+    for (auto [key, value] :
+         Keys{{"vol_pause", "80"}, {"prem_fade", "1200"}, {"vol_in", "150"}, {"vol_out", "60"}})
+        EXPECT_EQ(ini.getIni("options", key), value) << key;
+
+    settings.ok(150, 60, 100);
+    EXPECT_EQ(fader.volLimit(), 0);
+    EXPECT_FALSE(fader.limitArmed()) << "a limit of 0 leaves the limiter unarmed";
 }
 
 } // namespace

@@ -26,10 +26,9 @@ TEST_F(TimeDisplayTest, CounterLineAndMarkerFollowTheFrame) {
         double fraction;
         bool lead;
     } cases[] = {
-        {0, "00:00", 0.0, false},
-        {2297, "01:00", 0.2297, true}, // 60003.15 ms
-        {10000, "04:21", 1.0, true},
-        {-6, "00:00", 0.0, true}, // a shuttle a step before the start
+        {0, "00:00", 0.0, false},    {2297, "01:00", 0.2297, true}, // 60003.15 ms
+        {10000, "04:21", 1.0, true}, {-6, "00:00", 0.0, true}, // a shuttle a step before the start
+        {10040, "04:21", 1.0, true},                           // or past the end
     };
     for (const Case& c : cases) {
         display.showPosition(c.frame);

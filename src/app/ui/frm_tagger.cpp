@@ -1,17 +1,17 @@
 #include "app/ui/frm_tagger.h"
 
 #include "app/tagger_core.h"
+#include "app/ui/transport_binding.h"
+#include "playback/ui/fader_binding.h"
+#include "playback/ui/sound_opt_binding.h"
 #include "playlist/ui/playlist_table_model.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainterPath>
-
-#include <cmath>
 
 namespace vantrel {
 
@@ -278,7 +278,6 @@ void frmTagger::closeEvent(QCloseEvent* event) {
 }
 
 bool frmTagger::eventFilter(QObject* watched, QEvent* event) {
-    if (core_ && transportEvent(watched, event)) return true;
     if (core_ && watched == ListView1->viewport()) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         switch (event->type()) {
@@ -310,7 +309,9 @@ void frmTagger::bind(TaggerCore& core) {
     core_ = &core;
     bindButtons();
     bindPlaylist();
-    bindTransport();
+    transportBinding_ = new TransportBinding(*this, core);
+    new FaderBinding(*this, core.fader(), core.ini());
+    new SoundOptBinding(*this, core.audioOutput());
     onUnload = [this] {
         core_->unload();
         QCoreApplication::exit(0);
@@ -379,112 +380,6 @@ void frmTagger::renderCounters() {
     lblLstTotal->setText(QString::fromStdString(core_->playlist().lblLstTotal()));
 }
 
-void frmTagger::bindTransport() {
-    Transport& transport = core_->transport();
-    for (int i = 0; i < 3; ++i) {
-        connect(cmdPlay[i], &QPushButton::clicked, this,
-                [this, i] { core_->transport().cmdPlay(i); });
-        connect(mnuPlayer[i], &QAction::triggered, this,
-                [this, i] { core_->transport().mnuPlayer(i); });
-    }
-    for (int i = 0; i < 2; ++i) {
-        connect(cmdTempo[i], &QPushButton::clicked, this,
-                [this, i] { core_->transport().cmdTempo(i); });
-        connect(chkVol[i], &QCheckBox::clicked, this,
-                [this, i](bool on) { core_->transport().chkVol(i, on); });
-        cmdShutl[i]->installEventFilter(this);
-    }
-    cmdPlay[1]->installEventFilter(this);
-    ListView1->installEventFilter(this);
-    connect(cmdMute, &QPushButton::clicked, this, [this] { core_->transport().cmdMute(); });
-    connect(mnuMute, &QAction::triggered, this, [this] { core_->transport().cmdMute(); });
-    connect(chkAutoPlay, &QCheckBox::clicked, this,
-            [this](bool on) { core_->transport().setAutoPlay(on); });
-    connect(chkPLloop, &QCheckBox::clicked, this,
-            [this](bool on) { core_->sequencer().setLoop(on); });
-    connect(chkPLrand, &QCheckBox::clicked, this,
-            [this](bool on) { core_->sequencer().setRandom(on); });
-    txtTempFactor->setReadOnly(true);
-    transport.setHooks({[this](bool on) { setBusy(on); }, nullptr});
-    transport.onChange([this] { renderTransport(); });
-    core_->sequencer().onChange([this] { renderTransport(); });
-    core_->timeDisplay().onChange([this] { renderTime(); });
-}
-
-// Mouse buttons and the space bar held on Stop and on the shuttle buttons, and the space bar
-// on the list, which presses Play.
-bool frmTagger::transportEvent(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
-    if (key) {
-        auto* k = static_cast<QKeyEvent*>(event);
-        if (k->key() != Qt::Key_Space || k->isAutoRepeat()) return false;
-    } else if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease) {
-        return false;
-    }
-    const bool down = type == QEvent::KeyPress || type == QEvent::MouseButtonPress;
-    Transport& transport = core_->transport();
-    if (watched == ListView1) {
-        if (!key) return false;
-        if (down) transport.cmdPlay(0);
-        return true;
-    }
-    if (watched == cmdPlay[1]) {
-        transport.stopHeld(down);
-    } else if (watched == cmdShutl[0] || watched == cmdShutl[1]) {
-        if (down)
-            transport.shuttlePress(watched == cmdShutl[0] ? 0 : 1);
-        else
-            transport.shuttleRelease();
-    }
-    return false;
-}
-
-void frmTagger::setBusy(bool busy) {
-    if (busy == busy_) return;
-    busy_ = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
-void frmTagger::renderTransport() {
-    const Transport& t = core_->transport();
-    const bool enabled[3] = {t.playEnabled(), t.stopEnabled(), t.pauseEnabled()};
-    for (int i = 0; i < 3; ++i) {
-        cmdPlay[i]->setEnabled(enabled[i]);
-        mnuPlayer[i]->setEnabled(enabled[i]);
-    }
-    for (QPushButton* b : cmdShutl)
-        b->setEnabled(t.shuttleEnabled());
-    static const char* const lit[5] = {"#00ff00", "#ff0000", "#ffff00", "#0000ff", "#0000ff"};
-    for (int i = 0; i < 5; ++i)
-        Shape1[i]->setStyleSheet(
-            QString("background: %1; border-radius: 4px;").arg(t.light(i) ? lit[i] : "#303030"));
-    const char* line = t.lineColour() == Transport::LineColour::Green    ? "#00ff00"
-                       : t.lineColour() == Transport::LineColour::Yellow ? "#ffff00"
-                                                                         : "#0000ff";
-    linePlay->setStyleSheet(QString("background: %1;").arg(line));
-    chkAutoPlay->setChecked(t.autoPlay());
-    chkPLloop->setChecked(core_->sequencer().loop());
-    chkPLrand->setChecked(core_->sequencer().random());
-    chkVol[0]->setChecked(t.muted(0));
-    chkVol[1]->setChecked(t.muted(1));
-    txtTempFactor->setText(QString::fromStdString(t.txtTempFactor()));
-    mnuMute->setText(QString::fromStdString(t.mnuMuteCaption()));
-    if (core_->transport().takeFocusRequest()) cmdPlay[0]->setFocus();
-}
-
-void frmTagger::renderTime() {
-    const TimeDisplay& d = core_->timeDisplay();
-    lblCounter->setText(QString::fromStdString(d.lblCounter()));
-    const int x2 = static_cast<int>(std::lround(d.lineFraction() * kTrackLength));
-    linePlay->setGeometry(2, linePlay->y(), x2, linePlay->height());
-    ShapeLinLead->move(2 + x2, ShapeLinLead->y());
-    ShapeLinLead->setVisible(d.leadVisible());
-}
-
 void frmTagger::render() {
     if (!core_) return;
     const MainLayout& layout = core_->layout();
@@ -492,8 +387,6 @@ void frmTagger::render() {
     applyLayout(layout.heightPixels(), layout.showsPlaylist(),
                 layout.showsEdge(core_->settings().edgeHide), layout.shape());
     renderCounters();
-    renderTransport();
-    renderTime();
 }
 
 } // namespace vantrel

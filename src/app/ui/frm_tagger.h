@@ -20,6 +20,7 @@ namespace vantrel {
 
 class PlaylistTableModel;
 class TaggerCore;
+class TransportBinding;
 
 // The main window: transport, time display, playlist and the three pop-up menus. It builds
 // its controls under the program's names and leaves every rule to the core it is wired to.
@@ -134,17 +135,12 @@ private:
     void listMousePress(QMouseEvent* event);
     void listMouseRelease(QMouseEvent* event);
     void renderCounters();
-    void bindTransport();
-    void renderTransport();
-    void renderTime();
-    bool transportEvent(QObject* watched, QEvent* event);
-    void setBusy(bool busy);
 
     bool unloaded_ = false;
     TaggerCore* core_ = nullptr;
     PlaylistTableModel* listModel_ = nullptr;
     int dragSource_ = 0;
-    bool busy_ = false;
+    TransportBinding* transportBinding_ = nullptr;
 };
 
 } // namespace vantrel
