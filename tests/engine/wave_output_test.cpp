@@ -189,6 +189,17 @@ TEST_F(WaveOutputTest, FrameReportsAreCoalescedAndPrecedeTheEnd) {
     EXPECT_EQ(events.order.back(), "ThreadEnded");
 }
 
+TEST_F(WaveOutputTest, EventsOfAStoppedStreamDoNotOutliveTheNextOpen) {
+    auto first = fixture(SineMp3{}, "first.mp3");
+    ASSERT_EQ(engine.OpenStream(first, dir / "first.wav"), 0);
+    engine.StartPlay();
+    engine.StopPlay(); // its ThreadEnded is not delivered before the next open
+    WaveFile wave = decode(fixture(SineMp3{}, "second.mp3"));
+    pumpFor(engine, std::chrono::milliseconds(200));
+    EXPECT_EQ(events.ended, 1);
+    EXPECT_EQ(static_cast<std::int64_t>(wave.frames()), encoded.samples);
+}
+
 TEST_F(WaveOutputTest, CloseStreamReleasesTheFileAtOnce) {
     SineMp3 longer;
     longer.seconds = 60;
