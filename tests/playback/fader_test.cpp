@@ -161,14 +161,15 @@ TEST_F(FaderTest, MenuEntriesFollowEachOther) {
 }
 
 TEST_F(FaderTest, SettingsLoad) {
+    // numbers: volume, fade in and out speeds, limit, lead; flags: in, out, one-touch.
     struct Case {
         Keys keys;
-        int volume, in, out, limit, lead;
-        bool fadeIn, fadeOut, hold;
+        std::vector<int> numbers;
+        std::vector<bool> flags;
     };
     const Case cases[] = {
         // A fresh file keeps the built-in values and plays at full volume.
-        {{}, 100, 120, 60, 90, 0, false, false, false},
+        {{}, {100, 120, 60, 90, 0}, {false, false, false}},
         {{{"vol", "35"},
           {"vol_in", "200"},
           {"vol_out", "30"},
@@ -177,33 +178,15 @@ TEST_F(FaderTest, SettingsLoad) {
           {"fade_in", "1"},
           {"fade_out", "1"},
           {"fade_hold", "1"}},
-         35,
-         200,
-         30,
-         70,
-         70000,
-         true,
-         true,
-         true},
+         {35, 200, 30, 70, 70000},
+         {true, true, true}},
         // Values the dialog cannot produce are brought into its ranges.
         {{{"vol", "250"}, {"vol_in", "0"}, {"vol_out", "500"}, {"vol_pause", "-3"}},
-         100,
-         5,
-         120,
-         0,
-         0,
-         false,
-         false,
-         false},
+         {100, 5, 120, 0, 0},
+         {false, false, false}},
         {{{"vol", "0"}, {"fade_in", "yes"}, {"fade_out", "1"}},
-         0,
-         120,
-         60,
-         90,
-         0,
-         false,
-         true,
-         false},
+         {0, 120, 60, 90, 0},
+         {false, true, false}},
     };
     for (const Case& c : cases) {
         test::TempDir d;
@@ -215,11 +198,12 @@ TEST_F(FaderTest, SettingsLoad) {
         f.loadFadeSettings(store);
         EXPECT_EQ((std::vector<int>{f.volume(), f.fadeInSpeed(), f.fadeOutSpeed(), f.volLimit(),
                                     f.fadeLead()}),
-                  (std::vector<int>{c.volume, c.in, c.out, c.limit, c.lead}));
+                  c.numbers);
         EXPECT_TRUE(f.limitArmed());
+        const bool in = c.flags[0], out = c.flags[1], hold = c.flags[2];
         EXPECT_EQ((std::vector<bool>{f.autoFadeIn(), f.menu().outEnabled, f.autoFadeOut(),
                                      f.oneTouch(), f.menu().stopEnabled}),
-                  (std::vector<bool>{c.fadeIn, c.fadeIn, c.fadeOut, c.hold, c.hold}));
+                  (std::vector<bool>{in, in, out, hold, hold}));
     }
 }
 

@@ -16,154 +16,45 @@ struct TransportTest : ::testing::Test, PlaybackRig {};
 
 // Every transition of the transport's state table, in the order a user meets them.
 TEST_F(TransportTest, StateTableWalk) {
+    const Calls open = {"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32", "StartPlay",
+                        "SetVolume 100 100"};
+    // enabled: Play, pAuse, Stop, sHuttle; flags: playing, paused, Playing light, Paused light.
     struct Step {
         const char* name;
         std::function<void()> action;
         Calls calls;
-        bool play, pause, stop, shuttle;
-        const char* status;
-        bool playing, paused, playLight, pausedLight;
+        const char *enabled, *status, *flags;
     };
+    auto play = [&] { transport.cmdPlay(0); };
+    auto stop = [&] { transport.cmdPlay(1); };
+    auto fileIn = [&] { transport.fileIn(); };
+    auto gone = [&] { curFile = "/music/gone.mp3", play(); };
     const Step steps[] = {
-        {"start", [] {}, {}, false, false, false, false, "", false, false, false, false},
-        {"track made current",
-         [&] { transport.fileIn(); },
-         {},
-         true,
-         false,
-         false,
-         false,
-         "",
-         false,
-         false,
-         false,
-         false},
-        {"Play",
-         [&] { transport.cmdPlay(0); },
-         {"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32", "StartPlay",
-          "SetVolume 100 100"},
-         false,
-         true,
-         true,
-         true,
-         "Playing",
-         true,
-         false,
-         true,
-         false},
-        {"current track changes while playing",
-         [&] { transport.fileIn(); },
-         {},
-         false,
-         true,
-         true,
-         true,
-         "Playing",
-         true,
-         false,
-         true,
-         false},
-        {"Pause",
-         [&] { transport.cmdPlay(2); },
-         {"PauseToggle"},
-         true,
-         false,
-         false,
-         false,
-         "Paused",
-         true,
-         true,
-         false,
-         true},
-        {"Pause again is refused",
-         [&] { transport.pause(); },
-         {},
-         true,
-         false,
-         false,
-         false,
-         "Paused",
-         true,
-         true,
-         false,
-         true},
-        {"Play resumes",
-         [&] { transport.cmdPlay(0); },
-         {"PauseToggle", "SetVolume 100 100"},
-         false,
-         true,
-         true,
-         true,
-         "Playing",
-         true,
-         false,
-         true,
-         false},
-        {"Stop",
-         [&] { transport.cmdPlay(1); },
-         {"SeekFrame 0", "StopPlay"},
-         true,
-         false,
-         false,
-         false,
-         "Stopped",
-         false,
-         false,
-         false,
-         false},
-        {"Play again",
-         [&] { transport.cmdPlay(0); },
-         {"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32", "StartPlay",
-          "SetVolume 100 100"},
-         false,
-         true,
-         true,
-         true,
-         "Playing",
-         true,
-         false,
-         true,
-         false},
-        {"track end",
-         [&] { transport.trackEnded(); },
-         {},
-         true,
-         false,
-         false,
-         false,
-         "Finished",
-         true,
-         false,
-         false,
-         false},
-        {"Play of a missing file",
-         [&] {
-             curFile = "/music/gone.mp3";
-             transport.cmdPlay(0);
-         },
-         {"OpenStream /music/gone.mp3|"},
-         true,
-         false,
-         false,
-         false,
-         "File Open Error",
-         false,
-         false,
-         false,
-         false},
+        {"start", [] {}, {}, "----", "", "----"},
+        {"track made current", fileIn, {}, "P---", "", "----"},
+        {"Play", play, open, "-ASH", "Playing", "p-L-"},
+        {"current track changes while playing", fileIn, {}, "-ASH", "Playing", "p-L-"},
+        {"Pause", [&] { transport.cmdPlay(2); }, {"PauseToggle"}, "P---", "Paused", "pa-P"},
+        {"Pause again is refused", [&] { transport.pause(); }, {}, "P---", "Paused", "pa-P"},
+        {"Play resumes", play, {"PauseToggle", "SetVolume 100 100"}, "-ASH", "Playing", "p-L-"},
+        {"Stop", stop, {"SeekFrame 0", "StopPlay"}, "P---", "Stopped", "----"},
+        {"Play again", play, open, "-ASH", "Playing", "p-L-"},
+        {"track end", [&] { transport.trackEnded(); }, {}, "P---", "Finished", "p---"},
+        {"missing file", gone, {"OpenStream /music/gone.mp3|"}, "P---", "File Open Error", "----"},
     };
+    auto mark = [](bool on, char c) { return on ? c : '-'; };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
         EXPECT_EQ(callsOf(s.action), s.calls);
-        EXPECT_EQ(transport.playEnabled(), s.play);
-        EXPECT_EQ(transport.pauseEnabled(), s.pause);
-        EXPECT_EQ(transport.stopEnabled(), s.stop);
-        EXPECT_EQ(transport.shuttleEnabled(), s.shuttle);
+        EXPECT_EQ(std::string(
+                      {mark(transport.playEnabled(), 'P'), mark(transport.pauseEnabled(), 'A'),
+                       mark(transport.stopEnabled(), 'S'), mark(transport.shuttleEnabled(), 'H')}),
+                  s.enabled);
         EXPECT_EQ(state.playStatus, s.status);
-        EXPECT_EQ(state.playing, s.playing);
-        EXPECT_EQ(state.paused, s.paused);
-        EXPECT_EQ(transport.light(Transport::kPlaying), s.playLight);
-        EXPECT_EQ(transport.light(Transport::kPaused), s.pausedLight);
+        EXPECT_EQ(std::string({mark(state.playing, 'p'), mark(state.paused, 'a'),
+                               mark(transport.light(Transport::kPlaying), 'L'),
+                               mark(transport.light(Transport::kPaused), 'P')}),
+                  s.flags);
     }
     EXPECT_EQ(dialogs.messages(), Calls{kOpenError});
     EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Critical);
@@ -278,14 +169,8 @@ TEST_F(TransportTest, TempoButtonsStayWithinRangeAndShowTheFactor) {
         EXPECT_EQ(calls.size(), static_cast<std::size_t>(c.presses));
         EXPECT_EQ(calls.back(), "SetTempo " + std::to_string(c.tempo));
     }
-}
-
-TEST_F(TransportTest, ANewTrackKeepsTheUsersTempo) {
-    for (int i = 0; i < 10; ++i)
-        transport.cmdTempo(0);
-    Calls calls = callsOf([&] { transport.cmdPlay(0); });
-    EXPECT_EQ(calls[1], "SetTempo 110");
-    EXPECT_EQ(transport.txtTempFactor(), "-10%");
+    EXPECT_EQ(callsOf([&] { transport.cmdPlay(0); })[1], "SetTempo 0") << "a new track keeps it";
+    EXPECT_EQ(transport.txtTempFactor(), "+100%");
 }
 
 TEST_F(TransportTest, SpeakerMuteBoxesSetTheChannelGains) {
