@@ -1,5 +1,7 @@
 #include "engine/audio_sink.h"
 
+#include <cstdlib>
+#include <mutex>
 #include <out123.h>
 
 namespace vantrel {
@@ -7,7 +9,15 @@ namespace vantrel {
 namespace {
 
 // Short enough that tempo and volume changes are heard within about 100 ms.
-constexpr double kDeviceBufferSeconds = 0.08;
+constexpr double kDeviceBufferSeconds = 0.06;
+
+// The output library's PulseAudio module ignores its device buffer setting and takes the
+// server's default (about 200 ms here); PulseAudio's client library takes the latency from
+// the environment instead. A user's own setting stays.
+void askForShortLatency() {
+    static std::once_flag once;
+    std::call_once(once, [] { setenv("PULSE_LATENCY_MSEC", "60", 0); });
+}
 
 } // namespace
 
@@ -29,6 +39,7 @@ Result AudioSink::failure(const std::string& doing) {
 Result AudioSink::openDevice(const std::string& device) {
     close();
     if (!handle_) return failure("cannot open the sound device");
+    askForShortLatency();
     out123_param_float(handle_, OUT123_DEVICEBUFFER, kDeviceBufferSeconds);
     // Never openal: it spins without a device.
     const char* name = device.empty() ? nullptr : device.c_str();

@@ -2,6 +2,19 @@
 
 namespace vantrel {
 
+namespace {
+
+// Tasks report their own failures; this is the last guard, so that nothing thrown ends the
+// process from a thread or leaves a caller of call() waiting for ever.
+void runSafely(const CommandThread::Task& task) {
+    try {
+        task();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
 CommandThread::CommandThread(std::function<bool()> busy, Task step)
     : busy_(std::move(busy)), step_(std::move(step)), thread_([this] { run(); }) {}
 
@@ -27,7 +40,7 @@ void CommandThread::call(const Task& task) {
     std::condition_variable doneSignal;
     bool done = false;
     post([&] {
-        task();
+        runSafely(task);
         std::lock_guard lock(doneMutex);
         done = true;
         doneSignal.notify_all();
@@ -41,7 +54,7 @@ void CommandThread::callInline(const Task& task) {
         std::lock_guard lock(mutex_);
         if (sleeping_ && tasks_.empty()) {
             // The thread cannot wake without this lock, so the task has everything to itself.
-            task();
+            runSafely(task);
             return;
         }
     }
@@ -63,9 +76,9 @@ void CommandThread::run() {
             quit = quit_;
         }
         for (Task& task : batch)
-            task();
+            runSafely(task);
         if (quit) return;
-        if (busy_()) step_();
+        if (busy_()) runSafely(step_);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/mp3_engine.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace vantrel {
 
@@ -59,7 +60,15 @@ std::int32_t Mp3Engine::OpenStream(const std::string& path, const std::string& w
     Result opened = Result::ok();
     StreamInfo info;
     thread_->callInline([&] {
-        opened = session_.open(path, wavePath);
+        // Whatever the last stream still had to say (a ThreadEnded after a stop, say) would now
+        // be taken for news of this one.
+        events_.discard();
+        try {
+            opened = session_.open(path, wavePath);
+        } catch (const std::exception& e) {
+            session_.close();
+            opened = Result::fail(e.what());
+        }
         info = session_.info();
     });
     info_ = info;
@@ -101,7 +110,10 @@ void Mp3Engine::StopPlay() {
 }
 
 void Mp3Engine::CloseStream() {
-    thread_->callInline([this] { session_.close(); });
+    thread_->callInline([this] {
+        session_.close();
+        events_.discard();
+    });
     info_ = {};
 }
 

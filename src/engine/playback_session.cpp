@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace vantrel {
 
@@ -61,6 +62,7 @@ void PlaybackSession::close() {
     sink_.close();
     decoder_.close();
     stretcher_.clear();
+    held_.clear();
     info_ = {};
     sinkStarted_ = false;
     state_ = State::Closed;
@@ -84,13 +86,73 @@ void PlaybackSession::start() {
 
 void PlaybackSession::togglePause() {
     if (state_ == State::Playing) {
-        sink_.pause();
-        state_ = State::Paused;
+        pauseSoftly();
     } else if (state_ == State::Paused) {
-        sink_.resume();
         state_ = State::Playing;
+        // Picks up exactly where the pause faded out, fading in as it went.
+        ramp(held_, false);
+        write(held_);
+        held_.clear();
         reportFrame(true);
     }
+}
+
+void PlaybackSession::pauseSoftly() {
+    if (!sink_.live()) { // a wave file has nothing to click
+        state_ = State::Paused;
+        return;
+    }
+    // A sound cut off mid-wave clicks: the next few milliseconds go out fading, the rest of
+    // that frame waits for the resume.
+    std::span<const std::int16_t> chunk;
+    switch (nextChunk(chunk)) {
+    case Mpg123Decoder::Step::Done:
+        return finish();
+    case Mpg123Decoder::Step::Error:
+        return fail(kDecodeError, decoder_.lastError());
+    case Mpg123Decoder::Step::Frame:
+        break;
+    }
+    held_.assign(chunk.begin(), chunk.end());
+    std::size_t fade = std::min(held_.size(), fadeLength());
+    std::vector<std::int16_t> tail(held_.begin(),
+                                   held_.begin() + static_cast<std::ptrdiff_t>(fade));
+    ramp(tail, true);
+    write(tail);
+    if (state_ != State::Playing) return; // the device failed
+    held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(fade));
+    // The device is left alone: with nothing more to play it plays silence, and takes the rest
+    // at once. Pausing it through the output library closes and reopens the stream, a second
+    // of stall on resume.
+    state_ = State::Paused;
+}
+
+std::size_t PlaybackSession::fadeLength() const {
+    return static_cast<std::size_t>(info_.sampleRate / 200) * info_.channels; // 5 ms
+}
+
+void PlaybackSession::ramp(std::vector<std::int16_t>& samples, bool down) const {
+    std::size_t channels = static_cast<std::size_t>(info_.channels);
+    std::size_t frames = std::min(samples.size(), fadeLength()) / channels;
+    for (std::size_t i = 0; i < frames; ++i) {
+        float gain = static_cast<float>(i + 1) / static_cast<float>(frames + 1);
+        if (down) gain = 1.0f - gain;
+        for (std::size_t c = 0; c < channels; ++c)
+            samples[i * channels + c] = scaled(samples[i * channels + c], gain);
+    }
+}
+
+Mpg123Decoder::Step PlaybackSession::nextChunk(std::span<const std::int16_t>& chunk) {
+    Mpg123Decoder::Step step = decoder_.next();
+    if (step != Mpg123Decoder::Step::Frame) return step;
+    if (!stretcher_.engaged()) {
+        chunk = decoder_.samples();
+    } else {
+        stretched_.clear();
+        stretcher_.process(decoder_.samples(), stretched_);
+        chunk = stretched_;
+    }
+    return step;
 }
 
 void PlaybackSession::seek(std::int64_t frame) {
@@ -99,6 +161,7 @@ void PlaybackSession::seek(std::int64_t frame) {
     // A failed seek leaves the position where it was; the track plays on from there.
     if (!decoder_.seekFrame(frame)) return;
     stretcher_.clear();
+    held_.clear();
     if (state_ == State::Playing || state_ == State::Paused) sink_.drop();
 }
 
@@ -109,18 +172,20 @@ void PlaybackSession::stop() {
 }
 
 void PlaybackSession::step() {
-    switch (decoder_.next()) {
-    case Mpg123Decoder::Step::Frame: {
-        if (!stretcher_.engaged()) {
-            write(decoder_.samples());
-        } else {
-            stretched_.clear();
-            stretcher_.process(decoder_.samples(), stretched_);
-            write(stretched_);
-        }
+    try {
+        playNextChunk();
+    } catch (const std::exception& e) { // out of memory, in practice
+        fail(kDecodeError, e.what());
+    }
+}
+
+void PlaybackSession::playNextChunk() {
+    std::span<const std::int16_t> chunk;
+    switch (nextChunk(chunk)) {
+    case Mpg123Decoder::Step::Frame:
+        write(chunk);
         if (state_ == State::Playing) reportFrame(false);
         return;
-    }
     case Mpg123Decoder::Step::Done:
         return finish();
     case Mpg123Decoder::Step::Error:
@@ -180,6 +245,7 @@ void PlaybackSession::fail(std::int32_t code, const std::string& text) {
 }
 
 void PlaybackSession::end() {
+    held_.clear();
     sink_.close(); // a wave file is complete once ThreadEnded is seen
     sinkStarted_ = false;
     state_ = State::Ended;

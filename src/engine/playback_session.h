@@ -38,7 +38,12 @@ public:
     void step();
 
 private:
+    void playNextChunk();
     Result startWave();
+    void pauseSoftly();
+    std::size_t fadeLength() const;
+    void ramp(std::vector<std::int16_t>& samples, bool down) const;
+    Mpg123Decoder::Step nextChunk(std::span<const std::int16_t>& chunk);
     Result startDevice();
     void write(std::span<const std::int16_t> samples);
     std::span<const std::int16_t> adjusted(std::span<const std::int16_t> samples);
@@ -61,6 +66,7 @@ private:
     float rightGain_ = 1.0f;
     std::vector<std::int16_t> stretched_;
     std::vector<std::int16_t> pcm_;
+    std::vector<std::int16_t> held_; // what follows a pause's fade-out
     std::chrono::steady_clock::time_point lastReport_;
 };
 

@@ -35,7 +35,8 @@ public:
     virtual std::int16_t SelectDevice(std::int16_t position) = 0;
 
     // wavePath "" plays to the selected device; otherwise decodes into that wave file.
-    // 0 = opened; anything else = failure with nothing left open.
+    // 0 = opened; anything else = failure with nothing left open. Events of the stream open
+    // before that were not delivered yet are dropped, as they are by CloseStream.
     virtual std::int32_t OpenStream(const std::string& path, const std::string& wavePath) = 0;
     virtual void DecodeOption(std::int16_t option) = 0;
 
@@ -53,7 +54,7 @@ public:
     // 0..100 for each channel.
     virtual void SetVolume(std::int16_t left, std::int16_t right) = 0;
     virtual void StopPlay() = 0;
-    // Releases the file at once.
+    // Releases the file at once; raises no ThreadEnded.
     virtual void CloseStream() = 0;
 };
 

@@ -98,6 +98,73 @@ TEST_F(SoundServerTest, PlaysTheToneWholeAtItsPitchAndLevel) {
     expectTone(rec, 3.0);
 }
 
+TEST_F(SoundServerTest, PauseHoldsTheTrackAndLosesNothing) {
+    auto started = std::chrono::steady_clock::now();
+    WaveFile rec = record([&] {
+        Mp3Engine engine;
+        EventRecorder events;
+        ASSERT_EQ(engine.OpenStream(dir / "sine.mp3", ""), 0);
+        engine.StartPlay();
+        pumpFor(engine, std::chrono::milliseconds(1000));
+        engine.PauseToggle();
+        pumpFor(engine, std::chrono::milliseconds(1000));
+        engine.PauseToggle();
+        ASSERT_TRUE(pumpUntilEnded(engine, events));
+    });
+    // The pause held the track back (a lower bound: a slow machine only makes it longer).
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(3900));
+    // The monitor records nothing while the sink idles, so the pause leaves no gap in the
+    // recording (nor can a click be told from the sink waking up); what must hold is that the
+    // whole tone was heard, once.
+    expectTone(rec, 3.0);
+}
+
+TEST_F(SoundServerTest, VolumeAndTempoChangesAreHeardWhilePlaying) {
+    struct Case {
+        const char* name;
+        std::function<void(Mp3Engine&)> change;
+    };
+    const Case cases[] = {{"volume", [](Mp3Engine& e) { e.SetVolume(25, 25); }},
+                          {"tempo", [](Mp3Engine& e) { e.SetTempo(150); }}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        double changedAt = 0; // seconds of the track already decoded when the change was made
+        WaveFile rec = record([&] {
+            Mp3Engine engine;
+            EventRecorder events;
+            engine.setListener(&events);
+            ASSERT_EQ(engine.OpenStream(dir / "sine.mp3", ""), 0);
+            engine.StartPlay();
+            // About a second into the track (the null sink can take a while to start pulling).
+            for (int i = 0; i < 500 && (events.frames.empty() || events.frames.back() < 38); ++i)
+                pumpFor(engine, std::chrono::milliseconds(20));
+            ASSERT_FALSE(events.frames.empty());
+            changedAt = events.frames.back() * engine.FrameTime() / 1000.0;
+            c.change(engine);
+            ASSERT_TRUE(pumpUntilEnded(engine, events));
+        });
+        ASSERT_TRUE(rec.valid) << rec.problem;
+        auto left = rec.channel(0);
+        double loud = 0, quiet = 0; // 10 ms windows at full and at quarter level
+        std::size_t window = static_cast<std::size_t>(rec.sampleRate) / 100;
+        for (std::size_t at = 0; at + window <= left.size(); at += window) {
+            double level = rmsLevel({left.begin() + static_cast<std::ptrdiff_t>(at),
+                                     left.begin() + static_cast<std::ptrdiff_t>(at + window)});
+            if (level > 0.25)
+                loud += 0.01;
+            else if (level > 0.05)
+                quiet += 0.01;
+        }
+        // Device latency delays the start and the change alike; what is left is the hand-over.
+        if (std::string(c.name) == "volume") {
+            EXPECT_NEAR(loud, changedAt, 0.25);
+            EXPECT_NEAR(quiet, 3.0 - changedAt, 0.25);
+        } else {
+            EXPECT_NEAR(loud, changedAt + 2 * (3.0 - changedAt), 0.3);
+        }
+    }
+}
+
 TEST_F(SoundServerTest, CommandLinePlayerPlaysTheToneAndSlowsItDown) {
     struct Case {
         const char* options;

@@ -143,7 +143,7 @@ TEST_F(WaveOutputTest, SeekClampsAndSkipsTheFramesBefore) {
         std::int32_t seekTo;
         std::int64_t framesSkipped; // roughly; the encoder delay shifts by part of a frame
     };
-    for (Case c : {Case{40, 40}, Case{-5, 0}, Case{1'000'000, -1}}) {
+    for (Case c : {Case{40, 40}, Case{0, 0}, Case{-5, 0}, Case{1'000'000, -1}}) {
         SCOPED_TRACE(c.seekTo);
         auto source = fixture(SineMp3{});
         WaveFile wave = decode(source, [&](Mp3Engine& e) {
@@ -154,6 +154,10 @@ TEST_F(WaveOutputTest, SeekClampsAndSkipsTheFramesBefore) {
         std::int64_t skipped = c.framesSkipped < 0 ? encoded.frames - 1 : c.framesSkipped;
         double expected = static_cast<double>(encoded.samples) - skipped * 1152.0;
         EXPECT_NEAR(static_cast<double>(wave.frames()), std::max(expected, 0.0), 2 * 1152.0);
+        // A seek to the start must not cost the first frame.
+        if (c.framesSkipped == 0) {
+            EXPECT_EQ(static_cast<std::int64_t>(wave.frames()), encoded.samples);
+        }
     }
 }
 
@@ -183,6 +187,17 @@ TEST_F(WaveOutputTest, FrameReportsAreCoalescedAndPrecedeTheEnd) {
     EXPECT_LT(events.frames.size(), static_cast<std::size_t>(encoded.frames) / 10);
     EXPECT_TRUE(std::is_sorted(events.frames.begin(), events.frames.end()));
     EXPECT_EQ(events.order.back(), "ThreadEnded");
+}
+
+TEST_F(WaveOutputTest, EventsOfAStoppedStreamDoNotOutliveTheNextOpen) {
+    auto first = fixture(SineMp3{}, "first.mp3");
+    ASSERT_EQ(engine.OpenStream(first, dir / "first.wav"), 0);
+    engine.StartPlay();
+    engine.StopPlay(); // its ThreadEnded is not delivered before the next open
+    WaveFile wave = decode(fixture(SineMp3{}, "second.mp3"));
+    pumpFor(engine, std::chrono::milliseconds(200));
+    EXPECT_EQ(events.ended, 1);
+    EXPECT_EQ(static_cast<std::int64_t>(wave.frames()), encoded.samples);
 }
 
 TEST_F(WaveOutputTest, CloseStreamReleasesTheFileAtOnce) {
