@@ -28,13 +28,13 @@ const Fixture& fixture(Kind kind) {
     if (auto found = made.find(kind); found != made.end()) return found->second;
     auto folder = std::filesystem::temp_directory_path() / "vantrel-probe-bench";
     std::filesystem::create_directories(folder);
-    SineMp3 spec;
-    spec.seconds = 240;
-    spec.variable = kind == kXingVbr || kind == kBareVbr;
-    spec.infoHeader = kind == kInfoCbr || kind == kXingVbr;
+    SineMp3 shape;
+    shape.seconds = 240;
+    shape.variable = kind == kXingVbr || kind == kBareVbr;
+    shape.infoHeader = kind == kInfoCbr || kind == kXingVbr;
     Fixture f;
     f.path = (folder / (std::string(kNames[kind]) + ".mp3")).string();
-    if (!std::filesystem::exists(f.path)) vantrel::test::writeSineMp3(f.path, spec);
+    if (!std::filesystem::exists(f.path)) vantrel::test::writeSineMp3(f.path, shape);
     vantrel::Mpg123Decoder walk;
     if (walk.open(f.path) && walk.scan())
         f.trueMs = static_cast<double>(walk.frameCount()) * 1152 * 1000.0 / 44100;

@@ -32,8 +32,8 @@ std::string randomBytes(std::size_t n, unsigned seed) {
     return bytes;
 }
 
-std::filesystem::path sine(const TempDir& dir, SineMp3 spec = {}) {
-    writeSineMp3(dir / "sine.mp3", spec);
+std::filesystem::path sine(const TempDir& dir, SineMp3 shape = {}) {
+    writeSineMp3(dir / "sine.mp3", shape);
     return dir / "sine.mp3";
 }
 
@@ -93,9 +93,9 @@ const BadInput kInputs[] = {
      Expect::PlaysToAnEnd},
     {"LargeId3v2InFront",
      [](const TempDir& d) {
-         SineMp3 spec;
-         spec.id3v2Bytes = 1 << 20;
-         return sine(d, spec);
+         SineMp3 shape;
+         shape.id3v2Bytes = 1 << 20;
+         return sine(d, shape);
      },
      Expect::PlaysToAnEnd},
 };
@@ -134,9 +134,9 @@ INSTANTIATE_TEST_SUITE_P(Inputs, BadInputTest, testing::ValuesIn(kInputs),
 
 TEST(BadInput, FileDeletedWhilePlayingPlaysToTheEnd) {
     TempDir dir;
-    SineMp3 spec;
-    spec.seconds = 20;
-    writeSineMp3(dir / "gone.mp3", spec);
+    SineMp3 shape;
+    shape.seconds = 20;
+    writeSineMp3(dir / "gone.mp3", shape);
     Mp3Engine engine;
     EventRecorder events;
     ASSERT_EQ(engine.OpenStream(dir / "gone.mp3", dir / "out.wav"), 0);

@@ -37,9 +37,9 @@ Outcome cli(const TempDir& dir, const std::string& args) {
 class CliEngineTest : public testing::Test {
 protected:
     void SetUp() override {
-        SineMp3 spec;
-        spec.id3v1 = true;
-        writeSineMp3(dir / "sine.mp3", spec);
+        SineMp3 shape;
+        shape.id3v1 = true;
+        writeSineMp3(dir / "sine.mp3", shape);
     }
     std::string file(const char* name) const { return "'" + (dir / name).string() + "'"; }
     TempDir dir;

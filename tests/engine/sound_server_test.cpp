@@ -37,8 +37,8 @@ protected:
     void SetUp() override {
         server = std::make_unique<PulseServer>(dir / "pulse");
         if (!server->running()) GTEST_SKIP() << "no sound server: " << server->problem();
-        SineMp3 spec;
-        writeSineMp3(dir / "sine.mp3", spec);
+        SineMp3 shape;
+        writeSineMp3(dir / "sine.mp3", shape);
     }
 
     // Plays with `play` while the null sink's monitor is recorded; returns the recording.

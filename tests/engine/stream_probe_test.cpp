@@ -11,7 +11,7 @@ namespace {
 
 struct ProbeCase {
     const char* name;
-    SineMp3 spec;
+    SineMp3 shape;
     int samplesPerFrame;
     int nominalBitRate; // 0 for variable bit rate
 };
@@ -65,7 +65,7 @@ TEST_P(StreamProbeTest, ReportsExactStreamValues) {
     const ProbeCase& c = GetParam();
     TempDir dir;
     auto file = dir / "fixture.mp3";
-    EncodedMp3 encoded = writeSineMp3(file, c.spec);
+    EncodedMp3 encoded = writeSineMp3(file, c.shape);
 
     Mp3Engine engine;
     ASSERT_EQ(engine.OpenStream(file, ""), 0) << engine.lastOpenError();
@@ -74,8 +74,8 @@ TEST_P(StreamProbeTest, ReportsExactStreamValues) {
     // encoder's own count (and a full walk) is the truth.
     long peer = ffprobeFrames(file);
     if (peer >= 0 && peer != encoded.frames) RecordProperty("ffprobe_frames", peer);
-    EXPECT_EQ(engine.SampleRate(), c.spec.sampleRate);
-    double frameMs = c.samplesPerFrame * 1000.0 / c.spec.sampleRate;
+    EXPECT_EQ(engine.SampleRate(), c.shape.sampleRate);
+    double frameMs = c.samplesPerFrame * 1000.0 / c.shape.sampleRate;
     EXPECT_NEAR(engine.FrameTime(), frameMs, 1e-4);
     EXPECT_NEAR(engine.TotalTime(), encoded.frames * frameMs, 1.0);
     if (c.nominalBitRate) {

@@ -38,8 +38,8 @@ protected:
         return WaveFile::read(out);
     }
 
-    std::filesystem::path fixture(const SineMp3& spec, const char* name = "in.mp3") {
-        encoded = writeSineMp3(dir / name, spec);
+    std::filesystem::path fixture(const SineMp3& shape, const char* name = "in.mp3") {
+        encoded = writeSineMp3(dir / name, shape);
         return dir / name;
     }
 
@@ -66,13 +66,13 @@ class WaveLengthTest : public WaveOutputTest, public testing::WithParamInterface
 
 TEST_P(WaveLengthTest, KeepsLengthRateChannelsAndPitch) {
     const LengthCase& c = GetParam();
-    SineMp3 spec;
-    spec.sampleRate = c.rate;
-    spec.channels = c.channels;
-    spec.variable = c.variable;
-    spec.infoHeader = c.header;
-    spec.bitRate = c.rate == 8000 ? 32 : c.rate < 32000 ? 64 : 128;
-    WaveFile wave = decode(fixture(spec));
+    SineMp3 shape;
+    shape.sampleRate = c.rate;
+    shape.channels = c.channels;
+    shape.variable = c.variable;
+    shape.infoHeader = c.header;
+    shape.bitRate = c.rate == 8000 ? 32 : c.rate < 32000 ? 64 : 128;
+    WaveFile wave = decode(fixture(shape));
     ASSERT_TRUE(wave.valid) << wave.problem;
     EXPECT_EQ(wave.sampleRate, c.rate);
     EXPECT_EQ(wave.channels, c.channels);

@@ -279,16 +279,16 @@ void frmTagger::closeEvent(QCloseEvent* event) {
 
 bool frmTagger::eventFilter(QObject* watched, QEvent* event) {
     if (core_ && watched == ListView1->viewport()) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
-            listMousePress(mouse);
+            listMousePress(static_cast<QMouseEvent*>(event));
             return true;
         case QEvent::MouseMove:
-            if (dragSource_ && (mouse->buttons() & Qt::LeftButton)) core_->playlist().dragMove();
+            if (dragSource_ && (static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton))
+                core_->playlist().dragMove();
             return true;
         case QEvent::MouseButtonRelease:
-            listMouseRelease(mouse);
+            listMouseRelease(static_cast<QMouseEvent*>(event));
             return true;
         case QEvent::MouseButtonDblClick:
             return true;

@@ -38,9 +38,9 @@ TEST(QtEventPump, DeliversEveryEventOnTheUiThread) {
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
     TempDir dir;
-    SineMp3 spec;
-    spec.seconds = 10;
-    writeSineMp3(dir / "in.mp3", spec);
+    SineMp3 shape;
+    shape.seconds = 10;
+    writeSineMp3(dir / "in.mp3", shape);
 
     Mp3Engine engine;
     ThreadCheckingListener listener;
