@@ -96,39 +96,33 @@ TEST(Infile, WhatEachArgumentOpensOrAdds) {
     }
 }
 
-TEST(HandOffCollector, HandlesEveryLineInOrderThenPlaysRowOne) {
-    Collector t;
-    t.target.rows = {"/m/already.mp3"};
-    t.handOff({"/m/a.mp3 \"/m/my song.mp3\"", "/Que /l/x.m3u", "/Play /m/b.mp3"});
-    t.collector.collect();
-    EXPECT_EQ(t.target.calls, (Calls{"GetListTag /m/a.mp3", "GetListTag /m/my song.mp3",
-                                     "openPList /l/x.m3u", "GetListTag /m/b.mp3", "selectRow 1",
-                                     "setFileIn /m/already.mp3", "pressPlay"}));
-    EXPECT_TRUE(std::filesystem::is_empty(t.dir.path())) << "the taken file is deleted";
-}
-
-TEST(HandOffCollector, TagRequestSelectsAllRowsAndEdits) {
-    Collector t;
-    t.handOff({"/Tag /m/a.mp3 /m/b.mp3"});
-    t.collector.collect();
-    EXPECT_EQ(t.target.calls, (Calls{"GetListTag /m/a.mp3", "GetListTag /m/b.mp3", "selectAllRows",
-                                     "editSelected"}));
-}
-
-TEST(HandOffCollector, RequestsOnAnEmptyListDoNothing) {
-    for (const char* line : {"/Play /m/missing.mp3", "/Tag /m/missing.mp3"}) {
+TEST(HandOffCollector, HandlesEveryLineInOrderThenTheRequest) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> rows, lines;
+        Calls calls;
+    } cases[] = {
+        {"lines in order, then row 1 plays",
+         {"/m/already.mp3"},
+         {"/m/a.mp3 \"/m/my song.mp3\"", "/Que /l/x.m3u", "/Play /m/b.mp3"},
+         {"GetListTag /m/a.mp3", "GetListTag /m/my song.mp3", "openPList /l/x.m3u",
+          "GetListTag /m/b.mp3", "selectRow 1", "setFileIn /m/already.mp3", "pressPlay"}},
+        {"a tag request selects all rows and edits",
+         {},
+         {"/Tag /m/a.mp3 /m/b.mp3"},
+         {"GetListTag /m/a.mp3", "GetListTag /m/b.mp3", "selectAllRows", "editSelected"}},
+        {"play on an empty list", {}, {"/Play /m/missing.mp3"}, {}},
+        {"tag on an empty list", {}, {"/Tag /m/missing.mp3"}, {}},
+        {"no file, nothing happens", {"/m/a.mp3"}, {}, {}},
+    };
+    for (const auto& c : cases) {
         Collector t;
-        t.handOff({line});
+        t.target.rows = c.rows;
+        t.handOff(c.lines);
         t.collector.collect();
-        EXPECT_EQ(t.target.calls, Calls{}) << line;
+        EXPECT_EQ(t.target.calls, c.calls) << c.name;
+        EXPECT_TRUE(std::filesystem::is_empty(t.dir.path())) << "the taken file is deleted";
     }
-}
-
-TEST(HandOffCollector, NoFileMeansNothingHappens) {
-    Collector t;
-    t.target.rows = {"/m/a.mp3"};
-    t.collector.collect();
-    EXPECT_EQ(t.target.calls, Calls{});
 }
 
 TEST(HandOffCollector, TicksOnceAfterArming) {

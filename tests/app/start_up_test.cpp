@@ -14,12 +14,20 @@ namespace {
 using Args = std::vector<std::string>;
 using Step = StartUpPlan::Step;
 
-std::string handOffText(const test::TempDir& dir) {
-    const auto file = dir / "quorv.tmp";
-    return std::filesystem::exists(file) ? test::readFile(file) : "(none)";
-}
+struct StartUpTest : ::testing::Test {
+    test::TempDir dir;
+    const StartUp startUp{addSlash(dir.path().string()), "1.2.3"};
 
-TEST(StartUp, WritesTheLineThenEndsOnlyBesideAnotherInstance) {
+    // The hand-off file's text, taken away for the next start.
+    std::string takeHandOff() {
+        const auto file = dir / "quorv.tmp";
+        const std::string text = std::filesystem::exists(file) ? test::readFile(file) : "(none)";
+        std::filesystem::remove(file);
+        return text;
+    }
+};
+
+TEST_F(StartUpTest, WritesTheLineThenEndsOnlyBesideAnotherInstance) {
     struct Case {
         Args arguments;
         bool otherRuns;
@@ -40,34 +48,28 @@ TEST(StartUp, WritesTheLineThenEndsOnlyBesideAnotherInstance) {
         {{"/m/a.mp3", "--help"}, false, Step::startFully, "/m/a.mp3 --help\r\n"},
     };
     for (const auto& c : cases) {
-        test::TempDir dir;
-        const StartUp startUp(addSlash(dir.path().string()), "1.2.3");
         const auto plan = startUp.Main(c.arguments, [&] { return c.otherRuns; });
         const auto label = ::testing::PrintToString(c.arguments);
         EXPECT_EQ(plan.step, c.step) << label;
         EXPECT_TRUE(plan.handOff) << label;
-        EXPECT_EQ(handOffText(dir), c.handOff) << label;
+        EXPECT_EQ(takeHandOff(), c.handOff) << label;
     }
 }
 
-TEST(StartUp, RelativePathsTravelAsAbsoluteOnes) {
-    test::TempDir dir;
-    const StartUp startUp(addSlash(dir.path().string()), "1.2.3");
+TEST_F(StartUpTest, RelativePathsTravelAsAbsoluteOnes) {
     startUp.Main({"/Play", "music/../a b.mp3"}, [] { return true; });
     const std::string here = std::filesystem::current_path().string();
-    EXPECT_EQ(handOffText(dir), "/Play \"" + here + "/a b.mp3\"\r\n");
+    EXPECT_EQ(takeHandOff(), "/Play \"" + here + "/a b.mp3\"\r\n");
 }
 
-TEST(StartUp, HelpAndVersionTexts) {
-    test::TempDir dir;
-    const StartUp startUp(addSlash(dir.path().string()), "1.2.3");
+TEST_F(StartUpTest, HelpAndVersionTexts) {
     EXPECT_EQ(startUp.Main({"--version"}, [] { return false; }).text, "vantrel 1.2.3\n");
     const auto help = startUp.Main({"--help"}, [] { return false; }).text;
     for (const char* word : {"/new", "/Que", "/Play", "/Open", "/Tag", ".m3u", "--version"})
         EXPECT_NE(help.find(word), std::string::npos) << word;
 }
 
-TEST(StartUp, WindowFlagsOnlyForTheNumberOne) {
+TEST_F(StartUpTest, WindowFlagsOnlyForTheNumberOne) {
     struct Case {
         const char* ini;
         bool useRound;
@@ -82,10 +84,9 @@ TEST(StartUp, WindowFlagsOnlyForTheNumberOne) {
         {"[options]\r\nround=-1\r\ngrid=abc\r\n", false, false},
     };
     for (const auto& c : cases) {
-        test::TempDir dir;
+        std::filesystem::remove(dir / "vantrel.ini");
         if (c.ini) test::writeFile(dir / "vantrel.ini", c.ini);
-        const auto plan =
-            StartUp(addSlash(dir.path().string()), "1").Main({}, [] { return false; });
+        const auto plan = startUp.Main({}, [] { return false; });
         EXPECT_EQ(plan.useRound, c.useRound) << (c.ini ? c.ini : "no file");
         EXPECT_EQ(plan.useGrid, c.useGrid) << (c.ini ? c.ini : "no file");
     }
@@ -93,9 +94,7 @@ TEST(StartUp, WindowFlagsOnlyForTheNumberOne) {
 
 // A start beside a running instance leaves its line; the next full start collects it
 // together with its own.
-TEST(StartUp, ALineLeftByAnEndedStartIsCollectedByTheNextFullStart) {
-    test::TempDir dir;
-    const StartUp startUp(addSlash(dir.path().string()), "1");
+TEST_F(StartUpTest, ALineLeftByAnEndedStartIsCollectedByTheNextFullStart) {
     EXPECT_EQ(startUp.Main({"/m/my song.mp3"}, [] { return true; }).step, Step::endNow);
     EXPECT_EQ(startUp.Main({"/Play", "/m/a.mp3"}, [] { return false; }).step, Step::startFully);
 

@@ -74,52 +74,43 @@ TEST_F(FrmTaggerTest, ControlsCarryTheirCaptionsAndTooltips) {
     EXPECT_FALSE(control<QWidget>("lstCols")->isVisibleTo(&window));
 }
 
-// The entries of a menu as "name:caption:enabled", separators as "-".
+// The entries of a menu as "name:caption:enabled" lines, separators as "-".
 std::string entries(QMenu* menu) {
     QStringList out;
-    for (QAction* a : menu->actions()) {
-        if (a->isSeparator())
-            out << "-";
-        else
-            out << QString("%1:%2:%3%4")
-                       .arg(a->objectName(), a->text(), a->isEnabled() ? "on" : "off",
-                            a->isVisible() ? "" : ":hidden");
-    }
+    for (QAction* a : menu->actions())
+        out << (a->isSeparator()
+                    ? QString("-")
+                    : QString("%1:%2:%3%4")
+                          .arg(a->objectName(), a->text(), a->isEnabled() ? "on" : "off",
+                               a->isVisible() ? "" : ":hidden"));
     return out.join("\n").toStdString();
+}
+std::string lines(const QStringList& list) {
+    return list.join("\n").toStdString();
 }
 
 TEST_F(FrmTaggerTest, MenusHoldTheirEntriesInOrder) {
     EXPECT_EQ(entries(window.mnuList),
-              QStringList({"mnuEdLvItm0:&Clear List:on", "mnuEdLvItm1:C&rop Selection:on",
-                           "mnuEdLvItm2:Re&move Selection:on", "mnuEdLvItm3:&Invert Selection:on",
-                           "mnuProperties:List Stats:on", "-", ":&Files:on", "-",
-                           "mnuEdit:Edit ID &Tags:on", "-", ":&Preferences:on"})
-                  .join("\n")
-                  .toStdString());
+              lines({"mnuEdLvItm0:&Clear List:on", "mnuEdLvItm1:C&rop Selection:on",
+                     "mnuEdLvItm2:Re&move Selection:on", "mnuEdLvItm3:&Invert Selection:on",
+                     "mnuProperties:List Stats:on", "-", ":&Files:on", "-",
+                     "mnuEdit:Edit ID &Tags:on", "-", ":&Preferences:on"}));
     EXPECT_EQ(entries(window.mnuFile),
-              QStringList({"mnuSaveAs:&Save Playlist AS:on", "mnuOpenPlay0:&Open PlayList:on",
-                           "mnuOpenPlay1:Open in &New Player:on",
-                           "mnuFileProp:File Properties:off:hidden", "-", "mnuMRUitm0::off:hidden"})
-                  .join("\n")
-                  .toStdString());
+              lines({"mnuSaveAs:&Save Playlist AS:on", "mnuOpenPlay0:&Open PlayList:on",
+                     "mnuOpenPlay1:Open in &New Player:on",
+                     "mnuFileProp:File Properties:off:hidden", "-", "mnuMRUitm0::off:hidden"}));
     EXPECT_EQ(
         entries(window.mnuGenOpts),
-        QStringList({"mnuGenOpt:General Settings:on", "mnuBannerOpt:Tray Banner Settings:on",
-                     "mnuSoundOpt:Sound Output Settings:on", "mnuListOpt:List Viewer Settings:on"})
-            .join("\n")
-            .toStdString());
-    EXPECT_EQ(entries(window.mnuTray),
-              QStringList({"mnuPlayer0:&Play:off", "mnuPlayer1:&Stop:off", "mnuPlayer2:P&ause:off",
-                           "mnuMute:&Mute:on", "mnuHiddenOpts0:S&how Main:on",
-                           "mnuHiddenOpts1:&Close:on"})
-                  .join("\n")
-                  .toStdString());
+        lines({"mnuGenOpt:General Settings:on", "mnuBannerOpt:Tray Banner Settings:on",
+               "mnuSoundOpt:Sound Output Settings:on", "mnuListOpt:List Viewer Settings:on"}));
+    EXPECT_EQ(
+        entries(window.mnuTray),
+        lines({"mnuPlayer0:&Play:off", "mnuPlayer1:&Stop:off", "mnuPlayer2:P&ause:off",
+               "mnuMute:&Mute:on", "mnuHiddenOpts0:S&how Main:on", "mnuHiddenOpts1:&Close:on"}));
     EXPECT_EQ(entries(window.mnuFade),
-              QStringList({"mnuFadeStop:Manual Fade OUT and Stop:off", "-",
-                           "mnuFadeHold:One Touch Up/Down:on", "mnuFadeDir0:Auto Fade IN:on",
-                           "mnuFadeDir1:Auto Fade OUT:off", "-", "mnuFadeSet:Fade Settings:on"})
-                  .join("\n")
-                  .toStdString());
+              lines({"mnuFadeStop:Manual Fade OUT and Stop:off", "-",
+                     "mnuFadeHold:One Touch Up/Down:on", "mnuFadeDir0:Auto Fade IN:on",
+                     "mnuFadeDir1:Auto Fade OUT:off", "-", "mnuFadeSet:Fade Settings:on"}));
 }
 
 TEST_F(FrmTaggerTest, LayoutsSetHeightAndPlaylistVisibility) {
