@@ -55,12 +55,16 @@ struct BoundWindowTest : ::testing::Test {
         return window.ListView1->model()->index(row, column).data().toString();
     }
 
-    void mouse(QEvent::Type type, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* viewport = window.ListView1->viewport();
-        QPoint at(10, window.ListView1->rowViewportPosition(row) + 2);
+    // A left-button event at a point of a widget, or on a row of the list.
+    static void send(QWidget* to, QEvent::Type type, QPoint at = {4, 4},
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, held, modifiers);
-        QApplication::sendEvent(viewport, &event);
+        QMouseEvent event(type, at, to->mapToGlobal(at), Qt::LeftButton, held, modifiers);
+        QApplication::sendEvent(to, &event);
+    }
+    void mouse(QEvent::Type type, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        send(window.ListView1->viewport(), type,
+             QPoint(10, window.ListView1->rowViewportPosition(row) + 2), modifiers);
     }
 };
 
@@ -120,13 +124,6 @@ struct TransportWindowTest : BoundWindowTest {
             player1.files[path] = FakePlayer::Stream{26.122449f, 261224, 10000, 44100, 128000};
         mouse(QEvent::MouseButtonPress, 0);
         mouse(QEvent::MouseButtonRelease, 0);
-    }
-    void send(QObject* to, QEvent::Type type) {
-        QPoint at(4, 4);
-        QMouseEvent event(type, at, at, Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(to, &event);
     }
     bool lit(QFrame* shape) { return !shape->styleSheet().contains("#303030"); }
 };
