@@ -59,11 +59,10 @@ TEST(FmtClock, RoundsToFourDecimalsOfASecondFirst) {
 }
 
 TEST(FmtClockHours, AddsHoursFromOneHourOn) {
-    for (auto [ms, text] : {std::pair{3599000, "59:59"},
-                            {3600000, "01:00:00"},
-                            {3723000, "01:02:03"},
-                            {425000, "07:05"}})
-        EXPECT_EQ(fmtClockHours(Millis::fromWhole(ms)), text) << ms;
+    EXPECT_EQ(fmtClockHours(Millis::fromWhole(3599000)), "59:59");
+    EXPECT_EQ(fmtClockHours(Millis::fromWhole(3600000)), "01:00:00");
+    EXPECT_EQ(fmtClockHours(Millis::fromWhole(3723000)), "01:02:03");
+    EXPECT_EQ(fmtClockHours(Millis::fromWhole(425000)), "07:05");
 }
 
 TEST(Millis, FixedPointArithmeticWithFourDecimals) {
