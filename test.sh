@@ -11,6 +11,7 @@ cmake_args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${1:-}" = "--sanitize" ]; then
     build=build-asan
     cmake_args=(-DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON)
+    export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
     shift
 fi
 
