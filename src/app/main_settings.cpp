@@ -53,11 +53,6 @@ MainSettings readMainSettings(const IniStore& ini) {
     s.genreStandardOrder = readFlag(ini.getIni(kOptions, "genre"));
     s.muteLeft = readCheckState(ini.getIni(kOptions, "bal_l"));
     s.muteRight = readCheckState(ini.getIni(kOptions, "bal_r"));
-    s.volume = readNumber16(ini.getIni(kOptions, "vol"));
-    s.soundCard = readNumber16(ini.getIni(kOptions, "sound_card"));
-    s.audioDest = ini.getIni(kOptions, "audio_dest");
-    s.outAsMp = readFlag(ini.getIni(kOptions, "out_as_mp"));
-    s.outToWav = readFlag(ini.getIni(kOptions, "out_to_wav"));
     s.longDisp = readFlag(ini.getIni(kOptions, "long_disp"));
     s.loop = readCheckState(ini.getIni(kOptions, "loop"));
     s.random = readCheckState(ini.getIni(kOptions, "random"));
@@ -72,13 +67,6 @@ MainSettings readMainSettings(const IniStore& ini) {
     for (int k = 0; k < s.mruMax; ++k)
         s.mruItems[k] = trimmed(ini.getIni(kMru, "itm_" + std::to_string(k + 1)));
     readLooks(ini, s);
-    s.fadeIn = readFlag(ini.getIni(kOptions, "fade_in"));
-    s.fadeOut = readFlag(ini.getIni(kOptions, "fade_out"));
-    s.fadeHold = readFlag(ini.getIni(kOptions, "fade_hold"));
-    s.volPause = readNumber16(ini.getIni(kOptions, "vol_pause"));
-    s.premFade = readNumber32(ini.getIni(kOptions, "prem_fade"));
-    s.volIn = readNumber16(ini.getIni(kOptions, "vol_in"));
-    s.volOut = readNumber16(ini.getIni(kOptions, "vol_out"));
     return s;
 }
 

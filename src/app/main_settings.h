@@ -10,18 +10,13 @@
 namespace vantrel {
 
 // What the main window's load step reads from the settings file, in the order it reads it,
-// for the parts of the program that render it. Values stay as read; each part applies its own
-// rules to them.
+// for the parts that have no settings of their own yet. Values stay as read; each part applies
+// its own rules to them. The transport, fader and audio output read their own keys.
 struct MainSettings {
     // Tag editor's genre list: standard order when "genre" is "1".
     bool genreStandardOrder = false;
-    // Transport: mute boxes (check-box states) and volume.
+    // Transport: mute boxes (check-box states).
     int muteLeft = 0, muteRight = 0;
-    int volume = 0;
-    // Audio output.
-    int soundCard = 0;
-    std::string audioDest;
-    bool outAsMp = false, outToWav = false;
     // Layout.
     bool longDisp = false;
     // Sequencing boxes (check-box states).
@@ -44,14 +39,9 @@ struct MainSettings {
     // Recent playlists: the slot count (1..9) and the slots.
     int mruMax = 7;
     std::array<std::string, 9> mruItems;
-    // Fader.
-    bool fadeIn = false, fadeOut = false, fadeHold = false;
-    int volPause = 0;
-    std::int32_t premFade = 0;
-    int volIn = 0, volOut = 0;
 };
 
-// The load step's reading of every key but the columns, which the playlist builds itself.
+// The load step's reading of those keys.
 MainSettings readMainSettings(const IniStore& ini);
 
 // The exit keys, written when the main window closes.
