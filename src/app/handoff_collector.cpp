@@ -1,7 +1,7 @@
 #include "app/handoff_collector.h"
 
-#include <algorithm>
-#include <cctype>
+#include "platform/ascii_text.h"
+
 #include <exception>
 #include <string_view>
 #include <system_error>
@@ -9,17 +9,9 @@
 namespace vantrel {
 namespace {
 
-std::string trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
 bool namesPlaylist(std::string_view text) {
     if (text.size() < 4) return false;
-    std::string extension(text.substr(text.size() - 4));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = asciiLowered(text.substr(text.size() - 4));
     return extension == ".m3u" || extension == ".m4u";
 }
 
@@ -65,7 +57,7 @@ void HandOffCollector::infile(const HandOffArgument& filIn) {
     const std::string& word = filIn.switchWord;
     if (word == "/new" || word == "/Que") {
         playOnCollect_ = editOnCollect_ = false;
-        const auto playlist = trimBlanks(filIn.path);
+        const auto playlist = std::string(trimmed(filIn.path));
         if (!playlist.empty()) target_.openPList(playlist);
         return;
     }
@@ -73,15 +65,15 @@ void HandOffCollector::infile(const HandOffArgument& filIn) {
     if (word == "/Play" || word == "/Open" || word == "/Tag") {
         playOnCollect_ = word == "/Play";
         editOnCollect_ = word == "/Tag";
-        fileName = trimBlanks(filIn.path);
+        fileName = std::string(trimmed(filIn.path));
     } else {
         playOnCollect_ = editOnCollect_ = false;
         const auto text = filIn.text();
         if (namesPlaylist(text)) {
-            target_.openPList(trimBlanks(text));
+            target_.openPList(std::string(trimmed(text)));
             return;
         }
-        fileName = trimBlanks(text);
+        fileName = std::string(trimmed(text));
     }
     // A name that names nothing is passed over without a word.
     if (!fileName.empty() && target_.fileExists(fileName)) target_.GetListTag(fileName);

@@ -1,21 +1,15 @@
 #include "app/handoff_line.h"
 
+#include "platform/ascii_text.h"
+
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace vantrel {
 namespace {
 
-bool sameWordAnyCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 bool isNewSwitch(std::string_view argument) {
-    return sameWordAnyCase(argument, "/new");
+    return sameIgnoringCase(argument, "/new");
 }
 
 bool isBlank(char c) {
@@ -60,7 +54,7 @@ bool isSwitchWord(std::string_view argument) {
     static constexpr std::array<std::string_view, 5> words = {"/new", "/Que", "/Play", "/Open",
                                                               "/Tag"};
     return std::any_of(words.begin(), words.end(),
-                       [&](std::string_view word) { return sameWordAnyCase(argument, word); });
+                       [&](std::string_view word) { return sameIgnoringCase(argument, word); });
 }
 
 bool asksForNewPlayer(const std::vector<std::string>& arguments) {

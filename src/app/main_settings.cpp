@@ -1,5 +1,7 @@
 #include "app/main_settings.h"
 
+#include "platform/ascii_text.h"
+
 #include "settings/ini_values.h"
 
 #include <algorithm>
@@ -14,16 +16,10 @@ constexpr const char* kLooks = "looks";
 constexpr const char* kMusicTag = "music_tag";
 constexpr const char* kMru = "mru_list";
 
-std::string trimmed(std::string s) {
-    s.erase(0, s.find_first_not_of(" \t"));
-    s.erase(s.find_last_not_of(" \t") + 1);
-    return s;
-}
-
 // The recent-list size is a whole number; anything else keeps the preset. Entries carry a
 // one-digit accelerator, so the count stays within 1..9.
 int readMruMax(const std::string& text, int preset) {
-    std::string t = trimmed(text);
+    std::string t(trimmed(text, kBlankOrTab));
     int n = 0;
     auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), n);
     if (t.empty() || ec != std::errc() || end != t.data() + t.size()) return preset;
@@ -65,7 +61,7 @@ MainSettings readMainSettings(const IniStore& ini) {
     s.traySpeed = readNumber16(ini.getIni(kOptions, "tray_speed"));
     s.mruMax = readMruMax(ini.getIni(kMru, "mru_max"), s.mruMax);
     for (int k = 0; k < s.mruMax; ++k)
-        s.mruItems[k] = trimmed(ini.getIni(kMru, "itm_" + std::to_string(k + 1)));
+        s.mruItems[k] = trimmed(ini.getIni(kMru, "itm_" + std::to_string(k + 1)), kBlankOrTab);
     readLooks(ini, s);
     return s;
 }

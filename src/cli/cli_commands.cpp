@@ -1,5 +1,7 @@
 #include "cli/cli_commands.h"
 
+#include "platform/ascii_text.h"
+
 #include "cli/engine_commands.h"
 #include "metadata/genre_table.h"
 #include "metadata/id3v1_block.h"
@@ -29,12 +31,6 @@ std::optional<TagRead> readTagOrReport(const std::string& file, Streams io) {
     return tag;
 }
 
-bool sameLetters(std::string_view a, std::string_view b) {
-    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return fold(x) == fold(y); });
-}
-
 // A genre given as a number 0..255 or by its name.
 std::optional<std::uint8_t> parseGenre(const std::string& text) {
     int n = -1;
@@ -42,7 +38,7 @@ std::optional<std::uint8_t> parseGenre(const std::string& text) {
     if (ec == std::errc() && end == text.data() + text.size())
         return (n >= 0 && n <= 255) ? std::optional<std::uint8_t>(n) : std::nullopt;
     for (int g = 0; g < genres::kCount; ++g)
-        if (sameLetters(genres::name(g), text)) return static_cast<std::uint8_t>(g);
+        if (sameIgnoringCase(genres::name(g), text)) return static_cast<std::uint8_t>(g);
     return std::nullopt;
 }
 

@@ -1,18 +1,17 @@
 #include "metadata/genre_table.h"
 
+#include "platform/ascii_text.h"
+
 #include <algorithm>
 
 namespace vantrel::genres {
 
 namespace {
 
-char fold(char c) {
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
 bool alphabeticallyBefore(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(fold(x)) < static_cast<unsigned char>(fold(y));
+        return static_cast<unsigned char>(asciiLower(x)) <
+               static_cast<unsigned char>(asciiLower(y));
     });
 }
 

@@ -1,5 +1,7 @@
 #include "metadata/id3v1_block.h"
 
+#include "platform/ascii_text.h"
+
 #include "metadata/cp1252.h"
 #include "platform/file_descriptor.h"
 
@@ -19,20 +21,12 @@ struct Field {
 constexpr Field kTitle{3, 30}, kArtist{33, 30}, kAlbum{63, 30}, kYear{93, 4}, kComment{97, 30};
 constexpr std::size_t kGenreOffset = 127;
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
-
 std::string readField(std::string_view block, Field f) {
-    return cp1252ToUtf8(trimBlanks(block.substr(f.offset, f.width)));
+    return cp1252ToUtf8(trimmed(block.substr(f.offset, f.width)));
 }
 
 void appendField(std::string& block, const std::string& text, Field f) {
-    std::string bytes(trimBlanks(utf8ToCp1252(trimBlanks(text))));
+    std::string bytes(trimmed(utf8ToCp1252(trimmed(text))));
     bytes.resize(f.width, ' ');
     block += bytes;
 }
@@ -54,8 +48,7 @@ Result readLastBlock(const std::filesystem::path& file, int fd, off_t length, st
 
 bool isBlock(std::string_view last128) {
     if (last128.size() != kBlockSize) return false;
-    auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; };
-    return upper(last128[0]) == 'T' && upper(last128[1]) == 'A' && upper(last128[2]) == 'G';
+    return sameIgnoringCase(last128.substr(0, 3), "TAG");
 }
 
 TagValues takeFields(std::string_view block) {

@@ -1,9 +1,10 @@
 #include "playback/audio_output.h"
 
+#include "platform/ascii_text.h"
+
 #include "settings/ini_values.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace vantrel {
 
@@ -11,15 +12,10 @@ namespace {
 
 constexpr const char* kOptions = "options";
 
-std::string lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
 // A name Browse need not be offered for: an absolute path that mentions ".wav".
 bool usableWavePath(const std::string& text) {
-    return !text.empty() && text.front() == '/' && lower(text).find(".wav") != std::string::npos;
+    return !text.empty() && text.front() == '/' &&
+           asciiLowered(text).find(".wav") != std::string::npos;
 }
 
 } // namespace

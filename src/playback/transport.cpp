@@ -1,5 +1,7 @@
 #include "playback/transport.h"
 
+#include "platform/ascii_text.h"
+
 #include "metadata/number_text.h"
 
 #include <cmath>
@@ -17,12 +19,6 @@ const char* const kWaveWarning = "WARNING!!\r\nYou are about to Decode an MP3 to
 const char* const kOpenError = "File Open Error OR No File Selected to Play";
 constexpr int kMaxTempo = 200;
 constexpr std::int16_t kDecodeOption = 32;
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Decoding into the file being played would truncate it before a byte is read.
 bool sameFile(const std::string& a, const std::string& b) {
@@ -125,7 +121,7 @@ bool Transport::openCurrent() {
         if (file.size() < 4) return false;
         wave = file.substr(0, file.size() - 4) + ".wav";
     }
-    wave = trimmed(wave);
+    wave = std::string(trimmed(wave));
     if (!wave.empty() && sameFile(file, wave)) return false;
     return player_.OpenStream(file, wave) == 0;
 }

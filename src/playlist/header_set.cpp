@@ -1,5 +1,7 @@
 #include "playlist/header_set.h"
 
+#include "platform/ascii_text.h"
+
 #include "settings/ini_store.h"
 
 #include <algorithm>
@@ -15,18 +17,12 @@ std::string headerKey(int position) {
     return "lv_header_" + std::to_string(position);
 }
 
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 } // namespace
 
 std::optional<HeaderEntry> parseHeaderValue(std::string_view value) {
     const auto eq = value.find('=');
     if (eq == std::string_view::npos) return std::nullopt;
-    const std::string_view digits = trimBlanks(value.substr(0, eq));
+    const std::string_view digits = trimmed(value.substr(0, eq));
     if (digits.empty() || digits.size() > 2) return std::nullopt;
     int field = 0;
     for (char c : digits) {

@@ -1,31 +1,18 @@
 #include "settings/ini_text.h"
 
+#include "platform/ascii_text.h"
+
 #include <algorithm>
 
 namespace vantrel {
 
 namespace {
 
-std::string_view trimBlanks(std::string_view s) {
-    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 std::optional<std::string_view> sectionName(std::string_view body) {
-    std::string_view t = trimBlanks(body);
+    std::string_view t = trimmed(body, kBlankOrTab);
     if (t.empty() || t.front() != '[') return std::nullopt;
     t.remove_prefix(1);
-    return trimBlanks(t.substr(0, t.find(']')));
+    return trimmed(t.substr(0, t.find(']')), kBlankOrTab);
 }
 
 struct KeyValue {
@@ -33,11 +20,11 @@ struct KeyValue {
 };
 
 std::optional<KeyValue> keyValue(std::string_view body) {
-    std::string_view t = trimBlanks(body);
+    std::string_view t = trimmed(body, kBlankOrTab);
     if (t.empty() || t.front() == ';' || t.front() == '[') return std::nullopt;
     std::size_t eq = t.find('=');
     if (eq == std::string_view::npos) return std::nullopt;
-    return KeyValue{trimBlanks(t.substr(0, eq)), trimBlanks(t.substr(eq + 1))};
+    return KeyValue{trimmed(t.substr(0, eq), kBlankOrTab), trimmed(t.substr(eq + 1), kBlankOrTab)};
 }
 
 // One key holds one line: a stored line break would split the value into a stray line.
@@ -66,7 +53,7 @@ IniText::IniText(std::string_view text) {
 std::optional<std::size_t> IniText::findSection(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         auto name = sectionName(lines_[i].body);
-        if (name && sameName(*name, section)) return i;
+        if (name && sameIgnoringCase(*name, section)) return i;
     }
     return std::nullopt;
 }
@@ -82,7 +69,7 @@ std::optional<std::size_t> IniText::findKey(std::size_t sectionLine, std::string
     std::size_t end = sectionEnd(sectionLine);
     for (std::size_t i = sectionLine + 1; i < end; ++i) {
         auto kv = keyValue(lines_[i].body);
-        if (kv && sameName(kv->key, key)) return i;
+        if (kv && sameIgnoringCase(kv->key, key)) return i;
     }
     return std::nullopt;
 }
@@ -104,7 +91,7 @@ void IniText::set(std::string_view section, std::string_view key, std::string_vi
     std::string line = std::string(key) + "=" + oneLine(value);
     auto s = findSection(section);
     if (!s) {
-        if (!lines_.empty() && !trimBlanks(lines_.back().body).empty())
+        if (!lines_.empty() && !trimmed(lines_.back().body, kBlankOrTab).empty())
             insertLine(lines_.size(), "");
         insertLine(lines_.size(), "[" + std::string(section) + "]");
         insertLine(lines_.size(), std::move(line));
@@ -116,7 +103,7 @@ void IniText::set(std::string_view section, std::string_view key, std::string_vi
     }
     // After the section's last non-blank line, so blank separator lines stay between sections.
     std::size_t at = sectionEnd(*s);
-    while (at > *s + 1 && trimBlanks(lines_[at - 1].body).empty())
+    while (at > *s + 1 && trimmed(lines_[at - 1].body, kBlankOrTab).empty())
         --at;
     insertLine(at, std::move(line));
 }

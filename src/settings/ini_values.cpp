@@ -1,5 +1,7 @@
 #include "settings/ini_values.h"
 
+#include "platform/ascii_text.h"
+
 #include "metadata/number_text.h"
 
 #include <algorithm>
@@ -41,13 +43,6 @@ template <typename Int> Int nearest(double value) {
     return static_cast<Int>(r);
 }
 
-bool sameWord(const std::string& a, const char* word) {
-    std::string w(word);
-    return a.size() == w.size() && std::equal(a.begin(), a.end(), w.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == y;
-           });
-}
-
 } // namespace
 
 bool readFlag(const std::string& text) {
@@ -87,11 +82,9 @@ std::string writeColour(std::uint32_t colour) {
 }
 
 bool readWordFlag(const std::string& text) {
-    std::string t = text;
-    t.erase(0, t.find_first_not_of(" \t"));
-    t.erase(t.find_last_not_of(" \t") + 1);
-    if (sameWord(t, "true")) return true;
-    if (sameWord(t, "false")) return false;
+    const std::string t(trimmed(text, kBlankOrTab));
+    if (sameIgnoringCase(t, "true")) return true;
+    if (sameIgnoringCase(t, "false")) return false;
     // Only a text that is wholly a number converts; "2x" is no Boolean.
     Prefix p = parsePrefix(t);
     return p.end != 0 && p.end == t.size() && p.value != 0;
