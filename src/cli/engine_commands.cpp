@@ -83,6 +83,15 @@ int openFailed(Mp3Engine& engine, const std::string& file, Streams io) {
     return kFileFailed;
 }
 
+// Plays the open stream (to the device or the wave file) until the engine says it ended.
+int playToEnd(Mp3Engine& engine, Streams io) {
+    TrackWatcher watcher(io);
+    engine.StartPlay();
+    watcher.runUntilEnded(engine);
+    engine.CloseStream();
+    return watcher.failed ? kFileFailed : kOk;
+}
+
 } // namespace
 
 int runDecode(const Args& args, Streams io) {
@@ -92,11 +101,7 @@ int runDecode(const Args& args, Streams io) {
     }
     Mp3Engine engine;
     if (engine.OpenStream(args[0], args[1]) != 0) return openFailed(engine, args[0], io);
-    TrackWatcher watcher(io);
-    engine.StartPlay();
-    watcher.runUntilEnded(engine);
-    engine.CloseStream();
-    return watcher.failed ? kFileFailed : kOk;
+    return playToEnd(engine, io);
 }
 
 int runPlay(const Args& args, Streams io) {
@@ -113,11 +118,7 @@ int runPlay(const Args& args, Streams io) {
     if (engine.OpenStream(o.file, "") != 0) return openFailed(engine, o.file, io);
     engine.SetTempo(static_cast<std::int16_t>(o.tempo));
     engine.SetVolume(static_cast<std::int16_t>(o.left), static_cast<std::int16_t>(o.right));
-    TrackWatcher watcher(io);
-    engine.StartPlay();
-    watcher.runUntilEnded(engine);
-    engine.CloseStream();
-    return watcher.failed ? kFileFailed : kOk;
+    return playToEnd(engine, io);
 }
 
 int runDevices(const Args& args, Streams io) {
