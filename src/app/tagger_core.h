@@ -82,7 +82,6 @@ public:
     const MainLayout& layout() const { return layout_; }
     const MainSettings& settings() const { return settings_; }
     const std::vector<std::string>& devices() const { return devices_; }
-    bool useGrid() const { return ports_.useGrid; }
 
     // Told after any change of the state the window renders outside the playlist.
     void onChange(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }

@@ -23,7 +23,6 @@ public:
     static constexpr Millis fromRaw(std::int64_t ticks) { return Millis(ticks); }
 
     constexpr std::int64_t raw() const { return ticks_; }
-    double toDouble() const { return static_cast<double>(ticks_) / kScale; }
     // Whole milliseconds, halves to even.
     std::int64_t roundedWhole() const;
 

@@ -45,6 +45,7 @@ QMessageBox::StandardButtons qtButtons(Dialogs::Buttons buttons) {
     return QMessageBox::Ok;
 }
 
+// The program's "description|*.ext|description|*.a;*.b" filter as Qt's filter list.
 QStringList filterList(const std::string& filter) {
     QStringList parts = q(filter).split('|');
     QStringList out;
@@ -76,10 +77,6 @@ std::optional<std::string> fileDialog(QWidget* parent, const Dialogs::FileReques
 }
 
 } // namespace
-
-QString qtFileFilter(const std::string& filter) {
-    return filterList(filter).join(";;");
-}
 
 QtDialogs::QtDialogs(QWidget* parent, QString programTitle)
     : parent_(parent), programTitle_(std::move(programTitle)) {}

@@ -8,9 +8,6 @@ class QWidget;
 
 namespace vantrel {
 
-// The program's "description|*.ext|description|*.a;*.b" filter as Qt's filter list.
-QString qtFileFilter(const std::string& filter);
-
 // Boxes and pickers with Qt's standard dialogs, modal to a parent window.
 class QtDialogs : public Dialogs {
 public:
