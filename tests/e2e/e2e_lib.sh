@@ -17,16 +17,28 @@ fail() {
     exit 1
 }
 
-# A private X server on a display number no one else uses.
+# A private X server; it picks a free display number itself and writes it once it accepts
+# connections, so runs in parallel never race for a number.
 start_x() {
-    for n in $(seq 90 120); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-        pids+=($!)
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    pids+=($!)
+    local n=""
+    for _ in $(seq 300); do
+        n=$(head -n 1 "$work/display")
+        [ -n "$n" ] && break
+        kill -0 "${pids[-1]}" 2>/dev/null || break
+        sleep 0.1
     done
-    fail "Xvfb did not start"
+    [ -n "$n" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    export DISPLAY=":$n"
+}
+
+# wait_for SECONDS COMMAND…: polls COMMAND every tenth of a second until it succeeds.
+wait_for() {
+    local tries=$(($1 * 10))
+    shift
+    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+    return 1
 }
 
 # A private PulseAudio with a null sink, as the only sound server the program sees.
@@ -38,9 +50,26 @@ start_pulse() {
         --load="module-native-protocol-unix auth-anonymous=1 socket=$work/pulse/native" \
         >"$work/pulse/server.log" 2>&1) || fail "pulseaudio did not start"
     export PULSE_SERVER="unix:$work/pulse/native"
-    for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+    wait_for 10 pactl info >/dev/null 2>&1
     pactl set-default-sink testsink || fail "no null sink"
 }
+
+# record NAME: records the null sink into $work/NAME.raw in the background.
+record() {
+    parec -d testsink.monitor --latency-msec=20 --raw --format=s16le --rate=44100 --channels=2 \
+        >"$work/$1.raw" &
+    pids+=($!)
+    rec=$!
+}
+
+# stop_recording NAME: ends the recording and keeps it as $work/NAME.wav too.
+stop_recording() {
+    kill "$rec"
+    wait "$rec" 2>/dev/null || true
+    sox -t raw -r 44100 -e signed -b 16 -c 2 "$work/$1.raw" "$work/$1.wav"
+}
+
+sound() { python3 "$SOURCE_DIR/tests/e2e/sound.py" "$@"; }
 
 # mp3 NAME FREQUENCY SECONDS: a stereo sine encoded by LAME.
 mp3() {
@@ -59,16 +88,11 @@ make_program_folder() {
 }
 
 # The main window's X id, once it is mapped.
-main_window() {
-    for _ in $(seq 100); do
-        local id
-        id=$(xdotool search --onlyvisible --name "Quorvane Vantrel" 2>/dev/null | head -n 1) || true
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
+visible_main_window() { xdotool search --onlyvisible --name "Quorvane Vantrel" 2>/dev/null | head -n 1 | grep .; }
+main_window() { wait_for 30 visible_main_window; }
 
 window_height() { xwininfo -id "$1" | awk '/Height:/ {print $2}'; }
+height_is() { [ "$(window_height "$1")" -eq "$2" ]; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
 
 ini_value() { awk -F= -v k="$1" 'tolower($1) == k {sub(/\r$/, "", $2); print $2}' "$work/prog/vantrel.ini"; }

@@ -19,8 +19,7 @@ set_option() { printf '%s=%s\r\n' "$1" "$2" >>"$work/prog/vantrel.ini"; }
 close_program() {
     local pid=$1 wid=$2
     xdotool mousemove --window "$wid" 612 73 click 1
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+    wait_for 10 ended "$pid" || fail "the program did not end"
     wait "$pid" || true
 }
 
@@ -33,16 +32,14 @@ set_option vol 100
 set_option fade_in 1
 set_option vol_in 120
 set_option vol_pause 100
-parec -d testsink.monitor --latency-msec=20 --file-format=wav "$work/fade.wav" &
-rec=$!
-pids+=($rec)
+record fade
 "$work/prog/vantrel" /Play "$work/tone.mp3" >"$work/fade.log" 2>&1 &
 prog=$!
 pids+=($prog)
 wid=$(main_window) || fail "the main window did not show"
-sleep 6
-kill "$rec"
-wait "$rec" 2>/dev/null || true
+heard_for() { awk -v h="$(sound heard "$work/fade.raw")" -v s="$1" 'BEGIN { exit !(h >= s) }'; }
+wait_for 60 heard_for 3.5 || fail "nothing was heard"
+stop_recording fade
 close_program "$prog" "$wid"
 
 # The first quarter second that holds sound, against the level three seconds later.
@@ -66,19 +63,12 @@ set_option audio_dest "$work/unused.wav" # a usable name, so loading offers no B
 prog=$!
 pids+=($prog)
 wid=$(main_window) || fail "the main window did not show"
-box=""
-for _ in $(seq 50); do
-    box=$(xdotool search --onlyvisible --name '^Vantrel$' 2>/dev/null | head -n 1) || true
-    [ -n "$box" ] && break
-    sleep 0.1
-done
-[ -n "$box" ] || fail "no warning box before decoding"
+warning_box() { xdotool search --onlyvisible --name '^Vantrel$' 2>/dev/null | head -n 1 | grep .; }
+box=$(wait_for 30 warning_box) || fail "no warning box before decoding"
 xdotool windowfocus --sync "$box" key Return
-for _ in $(seq 100); do
-    [ -s "$work/tone.wav" ] && [ "$(sox --i -D "$work/tone.wav" 2>/dev/null || echo 0)" != 0 ] && break
-    sleep 0.1
-done
-sleep 1 # the header is completed when the stream closes at the track's end
+# The header is completed when the stream closes at the track's end.
+whole_track() { awk -v d="$(sox --i -D "$work/tone.wav" 2>/dev/null)" 'BEGIN { exit !(d > 5.9 && d < 6.2) }'; }
+wait_for 30 whole_track
 close_program "$prog" "$wid"
 [ -f "$work/tone.wav" ] || fail "no tone.wav beside the track"
 length=$(sox --i -D "$work/tone.wav")

@@ -18,8 +18,7 @@ pids+=($first)
 wid=$(main_window) || fail "the main window did not show"
 # The collector reads the hand-off file about a second after the window loads; a busy machine
 # may take longer.
-for _ in $(seq 100); do [ -e "$work/prog/quorv.tmp" ] || break; sleep 0.1; done
-[ -e "$work/prog/quorv.tmp" ] && fail "the collector left quorv.tmp behind"
+wait_for 30 test ! -e "$work/prog/quorv.tmp" || fail "the collector left quorv.tmp behind"
 
 # A second start while one runs ends at once; its line waits for the next full start.
 timeout 10 "$work/prog/vantrel" "$work/d.mp3" || fail "the second start did not end cleanly"
@@ -29,14 +28,12 @@ grep -q "d.mp3" "$work/prog/quorv.tmp" || fail "the second start's line is not i
 # The shipped settings open the small layout; "Lge" switches to the large one.
 [ "$(window_height "$wid")" -eq 89 ] || fail "small layout is $(window_height "$wid") pixels high"
 xdotool mousemove --window "$wid" 614 46 click 1
-sleep 0.5
-[ "$(window_height "$wid")" -eq 304 ] || fail "large layout is $(window_height "$wid") pixels high"
+wait_for 10 height_is "$wid" 304 || fail "large layout is $(window_height "$wid") pixels high"
 [ -n "$SHOT" ] && import -window root "$SHOT"
 
 # "Close" writes the exit keys and ends the program.
 xdotool mousemove --window "$wid" 612 73 click 1
-for _ in $(seq 50); do kill -0 "$first" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$first" 2>/dev/null && fail "the program did not end after Close"
+wait_for 10 ended "$first" || fail "the program did not end after Close"
 wait "$first" || fail "the program ended with an error: $(cat "$work/first.log")"
 [ "$(ini_value long_disp)" = "1" ] || fail "long_disp is '$(ini_value long_disp)'"
 [ "$(ini_value mru_max)" = "7" ] || fail "mru_max is '$(ini_value mru_max)'"
