@@ -1,6 +1,6 @@
 #include "app/device_probe.h"
 
-#include "metadata/number_text.h"
+#include "base/number_text.h"
 
 namespace vantrel {
 

@@ -1,6 +1,6 @@
 #include "app/handoff_collector.h"
 
-#include "platform/ascii_text.h"
+#include "base/ascii_text.h"
 
 #include <exception>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "app/handoff_file.h"
 
 #include "app/handoff_line.h"
-#include "platform/file_descriptor.h"
+#include "base/file_descriptor.h"
 
 #include <atomic>
 #include <cerrno>

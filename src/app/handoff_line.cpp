@@ -1,6 +1,6 @@
 #include "app/handoff_line.h"
 
-#include "platform/ascii_text.h"
+#include "base/ascii_text.h"
 
 #include <algorithm>
 #include <array>

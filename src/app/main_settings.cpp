@@ -1,6 +1,6 @@
 #include "app/main_settings.h"
 
-#include "platform/ascii_text.h"
+#include "base/ascii_text.h"
 
 #include "settings/ini_values.h"
 

@@ -1,6 +1,6 @@
 #include "cli/cli_commands.h"
 
-#include "platform/ascii_text.h"
+#include "base/ascii_text.h"
 
 #include "cli/engine_commands.h"
 #include "metadata/genre_table.h"

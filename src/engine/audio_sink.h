@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "platform/result.h"
+#include "base/result.h"
 
 struct out123_struct;
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "engine/mpeg_layout.h"
-#include "metadata/number_text.h"
+#include "base/number_text.h"
 
 namespace vantrel {
 

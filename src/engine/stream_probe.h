@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/mpg123_decoder.h"
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace vantrel {
 

@@ -1,6 +1,6 @@
 #include "metadata/genre_table.h"
 
-#include "platform/ascii_text.h"
+#include "base/ascii_text.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "metadata/id3v1_block.h"
 
-#include "platform/ascii_text.h"
+#include "base/ascii_text.h"
 
 #include "metadata/cp1252.h"
-#include "platform/file_descriptor.h"
+#include "base/file_descriptor.h"
 
 #include <cerrno>
 #include <cstring>

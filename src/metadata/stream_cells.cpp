@@ -1,6 +1,6 @@
 #include "metadata/stream_cells.h"
 
-#include "metadata/number_text.h"
+#include "base/number_text.h"
 
 namespace vantrel {
 

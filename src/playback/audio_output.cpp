@@ -1,6 +1,6 @@
 #include "playback/audio_output.h"
 
-#include "platform/ascii_text.h"
+#include "base/ascii_text.h"
 
 #include "settings/ini_values.h"
 

@@ -1,6 +1,6 @@
 #include "playback/fader.h"
 
-#include "metadata/number_text.h"
+#include "base/number_text.h"
 #include "settings/ini_values.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "playback/fader_settings.h"
 
-#include "metadata/number_text.h"
+#include "base/number_text.h"
 #include "settings/ini_values.h"
 
 namespace vantrel {

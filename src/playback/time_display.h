@@ -1,6 +1,6 @@
 #pragma once
 
-#include "metadata/number_text.h"
+#include "base/number_text.h"
 #include "platform/mp3_play.h"
 #include "platform/timer.h"
 #include "playback/fader_control.h"

@@ -1,8 +1,8 @@
 #include "playback/transport.h"
 
-#include "platform/ascii_text.h"
+#include "base/ascii_text.h"
 
-#include "metadata/number_text.h"
+#include "base/number_text.h"
 
 #include <cmath>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "playlist/header_set.h"
 
-#include "platform/ascii_text.h"
+#include "base/ascii_text.h"
 
 #include "settings/ini_store.h"
 

@@ -1,6 +1,6 @@
 #include "playlist/list_columns.h"
 
-#include "metadata/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "playlist/playlist_commands.h"
 
 #include "metadata/id3v1_block.h"
-#include "metadata/number_text.h"
+#include "base/number_text.h"
 #include "platform/dialogs.h"
 #include "platform/mp3_play.h"
 #include "playlist/playlist_model.h"

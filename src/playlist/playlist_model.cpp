@@ -1,6 +1,6 @@
 #include "playlist/playlist_model.h"
 
-#include "metadata/number_text.h"
+#include "base/number_text.h"
 #include "playlist/cell_collation.h"
 
 #include <algorithm>

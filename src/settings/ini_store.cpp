@@ -1,6 +1,6 @@
 #include "settings/ini_store.h"
 
-#include "platform/file_descriptor.h"
+#include "base/file_descriptor.h"
 #include "settings/ini_text.h"
 
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "settings/ini_text.h"
 
-#include "platform/ascii_text.h"
+#include "base/ascii_text.h"
 
 #include <algorithm>
 

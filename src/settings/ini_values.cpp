@@ -1,8 +1,8 @@
 #include "settings/ini_values.h"
 
-#include "platform/ascii_text.h"
+#include "base/ascii_text.h"
 
-#include "metadata/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 #include <cctype>

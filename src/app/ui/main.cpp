@@ -6,7 +6,7 @@
 #include "app/ui/frm_tagger.h"
 #include "engine/mp3_engine.h"
 #include "platform/qt/qt_dialogs.h"
-#include "platform/qt/qt_event_pump.h"
+#include "app/ui/qt_event_pump.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_timer.h"
 

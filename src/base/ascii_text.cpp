@@ -1,4 +1,4 @@
-#include "platform/ascii_text.h"
+#include "base/ascii_text.h"
 
 #include <algorithm>
 

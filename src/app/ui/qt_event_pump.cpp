@@ -1,4 +1,4 @@
-#include "platform/qt/qt_event_pump.h"
+#include "app/ui/qt_event_pump.h"
 
 #include <QMetaObject>
 

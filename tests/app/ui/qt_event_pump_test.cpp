@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/mp3_engine.h"
-#include "platform/qt/qt_event_pump.h"
+#include "app/ui/qt_event_pump.h"
 #include "support/lame_fixture.h"
 #include "support/temp_dir.h"
 

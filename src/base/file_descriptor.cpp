@@ -1,4 +1,4 @@
-#include "platform/file_descriptor.h"
+#include "base/file_descriptor.h"
 
 #include <cerrno>
 #include <sys/file.h>
