@@ -20,7 +20,7 @@ TaggerCore::TaggerCore(TaggerPorts ports)
       transport_(ports_.Mp3Play1, ports_.dialogs, state_, fader_, timeDisplay_, ports_.tmrShutDelay,
                  ports_.tmrShutl, [this] { return playlist_.curFile(); }),
       sequencer_(playlist_, transport_, ports_.random, ports_.dialogs) {
-    playlist_.onFileIn([this](const std::string&) { transport_.fileIn(); });
+    fileIn_ = playlist_.fileIn.connect([this](const std::string&) { transport_.fileIn(); });
     fader_.onPressStop([this] { transport_.cmdPlay(1); });
     ports_.Mp3Play1.setListener(&player1Events_);
     ports_.Mp3Play2.setListener(&player2Events_);

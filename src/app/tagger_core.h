@@ -134,6 +134,7 @@ private:
     std::function<void()> eventPump_;
     std::chrono::steady_clock::time_point lastPump_{};
     std::vector<std::function<void()>> listeners_;
+    Connection fileIn_;
 };
 
 } // namespace vantrel

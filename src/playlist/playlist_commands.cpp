@@ -1,7 +1,8 @@
 #include "playlist/playlist_commands.h"
 
-#include "metadata/id3v1_block.h"
 #include "base/number_text.h"
+#include "metadata/id3v1_block.h"
+#include "metadata/stream_cells.h"
 #include "platform/dialogs.h"
 #include "platform/mp3_play.h"
 #include "playlist/playlist_model.h"
@@ -13,18 +14,6 @@
 namespace vantrel {
 
 namespace {
-
-// Whatever happens while a file is open on the probe, it is closed again.
-class ProbeGuard {
-public:
-    explicit ProbeGuard(Mp3Play& probe) : probe_(probe) {}
-    ~ProbeGuard() { probe_.CloseStream(); }
-    ProbeGuard(const ProbeGuard&) = delete;
-    ProbeGuard& operator=(const ProbeGuard&) = delete;
-
-private:
-    Mp3Play& probe_;
-};
 
 // A regular file (links followed) of at least 129 bytes. Folders, devices and pipes are not
 // tracks, and reading a pipe's end would block.
@@ -46,51 +35,78 @@ void PlaylistCommands::toglHeaders() {
     model_.setColumns(ListColumns(readHeaderSet(ini_), readFieldCaptions(ini_)));
 }
 
+bool PlaylistCommands::readCells(const std::string& path, PlaylistRow& row, TagRead& tag) {
+    if (!id3v1::readTag(path, tag)) return false; // unreadable: skipped silently
+    if (tag.state == TagState::TooShort) return false;
+    StreamValues stream;
+    if (!probeStream(probe_, path, stream)) return false;
+    const auto tagTexts = tagCells(path, tag);
+    const auto streamTexts = streamCells(stream);
+    for (int c = 1; c <= model_.columnCount(); ++c) {
+        const auto field = static_cast<std::size_t>(model_.columns().column(c).field);
+        row.fields[field] =
+            field < tagTexts.size() ? tagTexts[field] : streamTexts[field - tagTexts.size()];
+    }
+    row.key = path;
+    return true;
+}
+
 bool PlaylistCommands::GetListTag(const std::string& filPath) {
     if (filPath.empty() || !isListableFile(filPath)) return false;
     // Checked before the probe opens the file: a listed file is skipped all the same, and a
     // playlist full of files already listed is not opened file by file.
     if (model_.contains(filPath)) return false;
-    TagRead tag;
-    if (!id3v1::readTag(filPath, tag)) return false; // unreadable: skipped silently
-    if (tag.state == TagState::TooShort) return false;
-
     PlaylistRow row;
-    {
-        ProbeGuard guard(probe_);
-        if (probe_.OpenStream(filPath, "") != 0) return false;
-        const auto tagTexts = tagCells(filPath, tag);
-        for (int c = 1; c <= model_.columnCount(); ++c) {
-            const int field = model_.columns().column(c).field;
-            std::string& cell = row.fields[field];
-            if (field < kTagFieldCount)
-                cell = tagTexts[field];
-            else if (field == int(TrackField::PlayTime))
-                cell = fmtClock(Millis::fromWhole(probe_.TotalTime()));
-            else if (field == int(TrackField::SampleRate))
-                cell = numberText(probe_.SampleRate() / 1000.0) + " Khz";
-            else
-                cell = numberText(probe_.BitRate() / 1000.0) + " Kbit";
-        }
-    }
-    row.key = filPath;
+    TagRead tag;
+    if (!readCells(filPath, row, tag)) return false;
     const int index = model_.addRow(std::move(row));
     if (index == 0) return false;
     if (tag.state == TagState::Tagged && model_.fieldShown(int(TrackField::GenreName)))
-        for (const GenreHook& hook : genreHooks_)
-            hook(tag.values.genre);
+        genreCell(tag.values.genre);
     model_.showRow(index);
     model_.showTotal();
     return true;
+}
+
+bool PlaylistCommands::refreshRow(const std::string& key) {
+    PlaylistRow row;
+    TagRead tag;
+    if (!model_.contains(key) || !isListableFile(key) || !readCells(key, row, tag)) return false;
+    return model_.rows().updateCells(key, std::move(row.fields));
+}
+
+bool PlaylistCommands::renameRow(const std::string& oldKey, const std::string& newKey) {
+    if (!model_.rows().rename(oldKey, newKey)) return false;
+    refreshRow(newKey); // the file name and path cells; an unreadable file keeps the old ones
+    return true;
+}
+
+void PlaylistCommands::mnuEdLvItm(int element) {
+    switch (element) {
+    case 0:
+        model_.clearList();
+        break;
+    case 1:
+        model_.cropSelection();
+        break;
+    case 2:
+        model_.removeSelection();
+        break;
+    case 3:
+        model_.invertSelection();
+        break;
+    default:
+        break;
+    }
 }
 
 void PlaylistCommands::listStats() {
     Millis selected, all;
     for (int index = 1; index <= model_.count(); ++index) {
         const PlaylistRow& row = model_.row(index);
-        ProbeGuard guard(probe_);
-        if (probe_.OpenStream(row.key, "") != 0) return; // ends the command without a word
-        const Millis time = Millis::fromWhole(probe_.TotalTime());
+        StreamValues stream;
+        if (!probeStream(probe_, row.key, stream)) return; // ends the command without a word
+        const Millis time = Millis::fromWhole(stream.totalTime);
         if (row.selected) selected = selected + time;
         all = all + time;
     }

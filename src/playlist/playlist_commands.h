@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/signal.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -11,6 +13,8 @@ class Dialogs;
 class IniStore;
 class Mp3Play;
 class PlaylistModel;
+struct PlaylistRow;
+struct TagRead;
 
 // The playlist operations that reach outside the model: building the columns from the
 // settings, adding a file as a row (its tag and its stream values from the probe player),
@@ -19,7 +23,6 @@ class PlaylistCommands {
 public:
     // Opens the tag editor on one row and returns when it is closed.
     using EditorOpener = std::function<void(const std::string& key)>;
-    using GenreHook = std::function<void(std::uint8_t genre)>;
 
     // probe is the second player instance, Mp3Play2, used only to open files for their values.
     PlaylistCommands(PlaylistModel& model, Mp3Play& probe, Dialogs& dialogs, const IniStore& ini);
@@ -31,8 +34,18 @@ public:
     // but a regular file, files under 129 bytes, files already listed and files the probe
     // cannot open are skipped without a message.
     bool GetListTag(const std::string& filPath);
-    // Told the genre number whenever a row's genre cell is filled from a tag.
-    void onGenreCell(GenreHook hook) { genreHooks_.push_back(std::move(hook)); }
+    // The row's file changed (its tag was saved): its cells are read again where it stands.
+    // False when the row is not listed or the file can no longer be read (the row stays).
+    bool refreshRow(const std::string& key);
+    // The row's file was renamed: the row goes on under the new key, its cells read again.
+    // False, with nothing changed, when no row has oldKey or a row has newKey already.
+    bool renameRow(const std::string& oldKey, const std::string& newKey);
+
+    // Raised with the genre number whenever a row's genre cell is filled from a tag.
+    Signal<std::uint8_t> genreCell;
+
+    // The list commands by menu element: 0 clear, 1 crop, 2 remove, 3 invert selection.
+    void mnuEdLvItm(int element);
 
     // "List Stats": the total play time of the selected rows and of all rows.
     void listStats();
@@ -43,12 +56,13 @@ public:
     void setEditorOpener(EditorOpener opener) { editorOpener_ = std::move(opener); }
 
 private:
+    bool readCells(const std::string& path, PlaylistRow& row, TagRead& tag);
+
     PlaylistModel& model_;
     Mp3Play& probe_;
     Dialogs& dialogs_;
     const IniStore& ini_;
     EditorOpener editorOpener_;
-    std::vector<GenreHook> genreHooks_;
 };
 
 } // namespace vantrel

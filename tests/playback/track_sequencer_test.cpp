@@ -15,9 +15,10 @@ struct TrackSequencerTest : ::testing::Test, PlaybackRig {
     PlaylistModel list;
     test::ScriptedRandom random;
     TrackSequencer sequencer{list, transport, random, dialogs};
+    Connection fileIn;
 
     TrackSequencerTest() {
-        list.onFileIn([this](const std::string& file) {
+        fileIn = list.fileIn.connect([this](const std::string& file) {
             curFile = file;
             transport.fileIn();
         });

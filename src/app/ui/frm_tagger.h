@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_layout.h"
+#include "playlist/ui/playlist_list_view.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -18,7 +19,6 @@ class QMouseEvent;
 
 namespace vantrel {
 
-class PlaylistTableModel;
 class TaggerCore;
 class TransportBinding;
 
@@ -57,7 +57,7 @@ public:
     QCheckBox* chkPLrand = nullptr;
     QPushButton* cmdFade = nullptr;
     // Playlist
-    QTableView* ListView1 = nullptr;
+    PlaylistListView* ListView1 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* lblLstSel = nullptr;
     QLabel* lblLstTotal = nullptr;
@@ -132,14 +132,10 @@ private:
     QAction* entry(QMenu* menu, const QString& name, const QString& caption);
     void bindButtons();
     void bindPlaylist();
-    void listMousePress(QMouseEvent* event);
-    void listMouseRelease(QMouseEvent* event);
     void renderCounters();
 
     bool unloaded_ = false;
     TaggerCore* core_ = nullptr;
-    PlaylistTableModel* listModel_ = nullptr;
-    int dragSource_ = 0;
     TransportBinding* transportBinding_ = nullptr;
 };
 

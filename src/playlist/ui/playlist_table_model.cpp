@@ -1,19 +1,74 @@
 #include "playlist/ui/playlist_table_model.h"
 
 #include "metadata/track_fields.h"
-
-#include <QBrush>
-#include <QPalette>
+#include "playlist/playlist_model.h"
 
 namespace vantrel {
 
 PlaylistTableModel::PlaylistTableModel(PlaylistModel& playlist, QObject* parent)
     : QAbstractTableModel(parent), playlist_(playlist) {
-    playlist_.addObserver(this);
+    connectRows();
+    auto& c = connections_;
+    c.push_back(playlist_.columnsAboutToBeRebuilt.connect([this] {
+        beginResetModel();
+        rebuilding_ = true;
+    }));
+    c.push_back(playlist_.columnsRebuilt.connect([this] {
+        rebuilding_ = false;
+        endResetModel();
+    }));
+    c.push_back(playlist_.headersChanged.connect([this] {
+        if (playlist_.columnCount() > 0)
+            emit headerDataChanged(Qt::Horizontal, 0, playlist_.columnCount() - 1);
+    }));
 }
 
-PlaylistTableModel::~PlaylistTableModel() {
-    playlist_.removeObserver(this);
+void PlaylistTableModel::connectRows() {
+    PlaylistRows& rows = playlist_.rows();
+    auto& c = connections_;
+    // The store numbers rows from 1, Qt from 0.
+    c.push_back(rows.rowsAboutToBeInserted.connect(
+        [this](int first, int last) { beginInsertRows({}, first - 1, last - 1); }));
+    c.push_back(rows.rowsInserted.connect([this](int, int) { endInsertRows(); }));
+    c.push_back(rows.rowsAboutToBeRemoved.connect(
+        [this](int first, int last) { beginRemoveRows({}, first - 1, last - 1); }));
+    c.push_back(rows.rowsRemoved.connect([this](int, int) { endRemoveRows(); }));
+    c.push_back(rows.rowAboutToBeMoved.connect([this](int source, int target) {
+        // Qt names the destination as the row the moved one is put in front of, before the move.
+        beginMoveRows({}, source - 1, source - 1, {}, target > source ? target : target - 1);
+    }));
+    c.push_back(rows.rowMoved.connect([this](int, int) { endMoveRows(); }));
+    c.push_back(rows.aboutToReorder.connect([this] { aboutToReorder(); }));
+    c.push_back(rows.reordered.connect([this] { reordered(); }));
+    c.push_back(rows.aboutToReset.connect([this] {
+        if (!rebuilding_) beginResetModel();
+    }));
+    c.push_back(rows.wasReset.connect([this] {
+        if (!rebuilding_) endResetModel();
+    }));
+    c.push_back(rows.cellsChanged.connect([this](int index) {
+        if (playlist_.columnCount() > 0)
+            emit dataChanged(this->index(index - 1, 0),
+                             this->index(index - 1, playlist_.columnCount() - 1));
+    }));
+}
+
+void PlaylistTableModel::aboutToReorder() {
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    persistentRows_.clear();
+    for (const QModelIndex& index : persistentIndexList())
+        persistentRows_.push_back(&playlist_.row(index.row() + 1));
+}
+
+void PlaylistTableModel::reordered() {
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    for (int i = 0; i < before.size(); ++i)
+        after.push_back(
+            index(playlist_.rows().indexOf(persistentRows_.at(i)) - 1, before[i].column()));
+    changePersistentIndexList(before, after);
+    persistentRows_.clear();
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 int PlaylistTableModel::rowCount(const QModelIndex& parent) const {
@@ -25,78 +80,18 @@ int PlaylistTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant PlaylistTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= playlist_.count()) return {};
-    int row = index.row() + 1;
-    switch (role) {
-    case Qt::DisplayRole:
-        return QString::fromStdString(
-            std::string(shownText(playlist_.cell(row, index.column() + 1))));
-    case Qt::BackgroundRole:
-        if (playlist_.row(row).selected) return QBrush(QPalette().color(QPalette::Highlight));
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= playlist_.count() ||
+        index.column() >= playlist_.columnCount())
         return {};
-    case Qt::ForegroundRole:
-        if (playlist_.row(row).selected) return QBrush(QPalette().color(QPalette::HighlightedText));
-        return {};
-    default:
-        return {};
-    }
+    const std::string& text = playlist_.cell(index.row() + 1, index.column() + 1);
+    return QString::fromStdString(std::string(shownText(text)));
 }
 
 QVariant PlaylistTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole ||
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= playlist_.columnCount())
         return {};
     return QString::fromStdString(playlist_.columns().column(section + 1).header);
-}
-
-void PlaylistTableModel::rowsAboutToBeInserted(int first, int last) {
-    beginInsertRows({}, first - 1, last - 1);
-}
-void PlaylistTableModel::rowsInserted(int, int) {
-    endInsertRows();
-}
-void PlaylistTableModel::rowsAboutToBeRemoved(int first, int last) {
-    beginRemoveRows({}, first - 1, last - 1);
-}
-void PlaylistTableModel::rowsRemoved(int, int) {
-    endRemoveRows();
-}
-
-void PlaylistTableModel::rowAboutToBeMoved(int source, int target) {
-    // Qt names the destination as the row the moved one is put in front of, before the move.
-    int destination = target > source ? target : target - 1;
-    beginMoveRows({}, source - 1, source - 1, {}, destination);
-}
-void PlaylistTableModel::rowMoved(int, int) {
-    endMoveRows();
-}
-
-void PlaylistTableModel::rowsAboutToBeReordered() {
-    emit layoutAboutToBeChanged();
-}
-void PlaylistTableModel::rowsReordered() {
-    emit layoutChanged();
-}
-void PlaylistTableModel::modelAboutToBeReset() {
-    beginResetModel();
-}
-void PlaylistTableModel::modelReset() {
-    endResetModel();
-}
-void PlaylistTableModel::columnsRebuilt() {
-    beginResetModel();
-    endResetModel();
-}
-void PlaylistTableModel::headersChanged() {
-    emit headerDataChanged(Qt::Horizontal, 0, playlist_.columnCount() - 1);
-}
-
-void PlaylistTableModel::selectionChanged(int first, int last) {
-    if (playlist_.count() == 0) return;
-    first = std::max(first, 1);
-    last = std::min(last, playlist_.count());
-    if (first <= last)
-        emit dataChanged(index(first - 1, 0), index(last - 1, playlist_.columnCount() - 1));
 }
 
 } // namespace vantrel

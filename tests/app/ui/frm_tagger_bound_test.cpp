@@ -78,7 +78,7 @@ TEST_F(BoundWindowTest, RowsShowSortedAndCountersFollow) {
 
 TEST_F(BoundWindowTest, HeaderClickSortsThroughTheCore) {
     emit window.ListView1->horizontalHeader()->sectionClicked(0);
-    EXPECT_EQ(core.playlist().sortOrder(), SortOrder::Descending);
+    EXPECT_EQ(core.playlist().sorting().sortOrder(), SortOrder::Descending);
     EXPECT_EQ(cell(0, 0), "Charlie");
     EXPECT_TRUE(
         window.ListView1->model()->headerData(0, Qt::Horizontal).toString().endsWith("A<Z"));

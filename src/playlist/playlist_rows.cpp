@@ -1,0 +1,173 @@
+#include "playlist/playlist_rows.h"
+
+#include <algorithm>
+
+namespace vantrel {
+
+namespace {
+
+// Beyond this many separate runs of removed rows a view is better told to start over than
+// to shift its rows once per run.
+constexpr std::size_t kMaxRemovalRuns = 32;
+
+} // namespace
+
+// The row and where it stood when positions were last counted; moves mark them stale.
+struct PlaylistRows::Entry : PlaylistRow {
+    explicit Entry(PlaylistRow row) : PlaylistRow(std::move(row)) {}
+    mutable std::size_t position = 0;
+};
+
+PlaylistRows::PlaylistRows() = default;
+PlaylistRows::~PlaylistRows() = default;
+
+PlaylistRows::Entry& PlaylistRows::entry(int index) const {
+    return *rows_.at(static_cast<std::size_t>(index - 1));
+}
+
+const PlaylistRow& PlaylistRows::row(int index) const {
+    return entry(index);
+}
+
+const PlaylistRow* PlaylistRows::find(std::string_view key) const {
+    const auto it = byKey_.find(key);
+    return it == byKey_.end() ? nullptr : it->second;
+}
+
+int PlaylistRows::indexOf(std::string_view key) const {
+    return indexOf(find(key));
+}
+
+int PlaylistRows::indexOf(const PlaylistRow* row) const {
+    if (!row) return 0;
+    if (positionsStale_) {
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            rows_[i]->position = i;
+        positionsStale_ = false;
+    }
+    return static_cast<int>(static_cast<const Entry*>(row)->position) + 1;
+}
+
+bool PlaylistRows::insert(int index, PlaylistRow row) {
+    if (index < 1 || index > count() + 1 || contains(row.key)) return false;
+    rowsAboutToBeInserted(index, index);
+    const auto at = static_cast<std::size_t>(index - 1);
+    auto added = std::make_unique<Entry>(std::move(row));
+    added->position = at;
+    byKey_.emplace(added->key, added.get());
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(added));
+    if (at + 1 != rows_.size()) positionsStale_ = true;
+    rowsInserted(index, index);
+    return true;
+}
+
+void PlaylistRows::eraseRun(std::size_t first, std::size_t last) {
+    for (std::size_t i = first; i <= last; ++i) {
+        leaving(*rows_[i]);
+        byKey_.erase(rows_[i]->key);
+    }
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(first),
+                rows_.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+    positionsStale_ = true;
+}
+
+bool PlaylistRows::remove(std::string_view key) {
+    const int index = indexOf(key);
+    if (index == 0) return false;
+    rowsAboutToBeRemoved(index, index);
+    eraseRun(static_cast<std::size_t>(index - 1), static_cast<std::size_t>(index - 1));
+    rowsRemoved(index, index);
+    return true;
+}
+
+void PlaylistRows::removeIf(const std::function<bool(const PlaylistRow&)>& doomed) {
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (!doomed(*rows_[i])) continue;
+        if (!runs.empty() && runs.back().second + 1 == i)
+            runs.back().second = i;
+        else
+            runs.emplace_back(i, i);
+    }
+    if (runs.empty()) return;
+    if (runs.size() <= kMaxRemovalRuns) {
+        // From the bottom up, so the runs still to go keep their indices.
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+            const int first = static_cast<int>(run->first) + 1;
+            const int last = static_cast<int>(run->second) + 1;
+            rowsAboutToBeRemoved(first, last);
+            eraseRun(run->first, run->second);
+            rowsRemoved(first, last);
+        }
+        return;
+    }
+    // One pass over the rows, so a crop of a long list stays linear.
+    aboutToReset();
+    for (const auto& run : runs)
+        for (std::size_t i = run.first; i <= run.second; ++i) {
+            leaving(*rows_[i]);
+            byKey_.erase(rows_[i]->key);
+            rows_[i].reset();
+        }
+    std::erase(rows_, nullptr);
+    positionsStale_ = true;
+    wasReset();
+}
+
+void PlaylistRows::clear() {
+    aboutToReset();
+    for (const auto& row : rows_)
+        leaving(*row);
+    byKey_.clear();
+    rows_.clear();
+    positionsStale_ = false;
+    wasReset();
+}
+
+bool PlaylistRows::move(int source, int target) {
+    if (target < 1 || target > count() || source < 1 || source > count() || target == source)
+        return false;
+    rowAboutToBeMoved(source, target);
+    const auto at = [&](int index) { return rows_.begin() + (index - 1); };
+    if (target > source)
+        std::rotate(at(source), at(source + 1), at(target + 1));
+    else
+        std::rotate(at(target), at(source), at(source + 1));
+    positionsStale_ = true;
+    rowMoved(source, target);
+    return true;
+}
+
+void PlaylistRows::sort(const std::function<bool(const PlaylistRow&, const PlaylistRow&)>& less) {
+    aboutToReorder();
+    std::stable_sort(rows_.begin(), rows_.end(),
+                     [&](const auto& a, const auto& b) { return less(*a, *b); });
+    positionsStale_ = true;
+    reordered();
+}
+
+bool PlaylistRows::updateCells(std::string_view key, Fields fields) {
+    const int index = indexOf(key);
+    if (index == 0) return false;
+    entry(index).fields = std::move(fields);
+    cellsChanged(index);
+    return true;
+}
+
+bool PlaylistRows::rename(std::string_view oldKey, std::string newKey) {
+    const auto it = byKey_.find(oldKey);
+    if (it == byKey_.end() || byKey_.count(newKey) != 0) return false;
+    Entry* renamed = it->second;
+    std::string old = std::exchange(renamed->key, std::move(newKey));
+    // The map's key is a copy, so it is replaced; nothing else holds the old text.
+    byKey_.erase(it);
+    byKey_.emplace(renamed->key, renamed);
+    rekeyed(indexOf(renamed), old);
+    return true;
+}
+
+void PlaylistRows::setMark(int index, bool selected) {
+    entry(index).selected = selected;
+}
+
+} // namespace vantrel
