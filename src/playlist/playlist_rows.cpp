@@ -1,6 +1,7 @@
 #include "playlist/playlist_rows.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vantrel {
 

@@ -7,9 +7,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainterPath>
 
 namespace vantrel {

@@ -13,7 +13,6 @@
 #include <QTableView>
 #include <QWidget>
 
-class QMouseEvent;
 #include <array>
 #include <functional>
 
