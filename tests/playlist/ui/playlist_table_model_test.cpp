@@ -47,7 +47,8 @@ struct PlaylistQtTest : ::testing::Test {
 };
 
 // Besides Qt's checks: a persistent index (what a view's selection holds) stays on its row
-// through every change, or becomes invalid when the row goes.
+// through every change, or becomes invalid when the row goes; the store's own lookup by key
+// agrees.
 TEST_F(PlaylistQtTest, TableAdapterPassesQtsModelCheckThroughEveryChange) {
     PlaylistTableModel table(playlist);
     QAbstractItemModelTester tester(&table,
@@ -60,9 +61,10 @@ TEST_F(PlaylistQtTest, TableAdapterPassesQtsModelCheckThroughEveryChange) {
     std::vector<Held> held;
     const auto check = [&](const char* step) {
         for (const Held& h : held)
-            if (h.index.isValid())
+            if (h.index.isValid()) {
                 EXPECT_EQ(&playlist.row(h.index.row() + 1), h.row) << step;
-            else
+                EXPECT_EQ(playlist.indexOf(h.row->key), h.index.row() + 1) << step;
+            } else
                 EXPECT_FALSE(playlist.contains(h.key)) << step;
     };
     std::mt19937 random(3);
