@@ -127,15 +127,15 @@ void PlaylistListView::mousePressEvent(QMouseEvent* event) {
     pressedRow_ = 0;
     const int row = rowUnder(event);
     if (!playlist_ || event->button() != Qt::LeftButton || row < 1) return;
-    {
-        // Qt's own focus and keyboard anchor go to the clicked row; the marks come from the
-        // core right after.
-        FlagScope scope(mirroring_);
-        setCurrentIndex(model_->index(row - 1, 0));
-    }
     const auto how = (event->modifiers() & Qt::ControlModifier) ? PlaylistSelection::Click::Ctrl
                      : (event->modifiers() & Qt::ShiftModifier) ? PlaylistSelection::Click::Shift
                                                                 : PlaylistSelection::Click::Plain;
+    if (how != PlaylistSelection::Click::Shift) {
+        // Qt's keyboard anchor goes to the clicked row, so Shift with an arrow key extends
+        // from there; the marks come from the core right after.
+        FlagScope scope(mirroring_);
+        setCurrentIndex(model_->index(row - 1, 0));
+    }
     playlist_->clickRow(row, how);
     playlist_->listClick();
     pressedRow_ = row;
