@@ -36,7 +36,7 @@ Result HandOffFile::appendLine(const std::string& line) const {
     for (int attempt = 0; attempt < 1000; ++attempt) {
         FileDescriptor fd(::open(file_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
         if (!fd.isOpen()) return failure("Cannot open", file_);
-        if (!lockExclusive(fd.get())) return failure("Cannot lock", file_);
+        if (!lockFile(fd.get(), LOCK_EX)) return failure("Cannot lock", file_);
         if (!stillNamed(fd.get(), file_)) continue;
         if (!writeAll(fd.get(), bytes)) return failure("Cannot write", file_);
         return Result::ok();
@@ -53,7 +53,7 @@ std::optional<HandOffFile::Taken> HandOffFile::take() const {
     FileDescriptor fd(::open(taken.privateFile.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.isOpen()) return taken;
     // Waits for a start that opened the file before the rename and is still writing.
-    lockExclusive(fd.get());
+    lockFile(fd.get(), LOCK_EX);
     std::string text;
     readAll(fd.get(), text); // what could be read is handled; the rest is lost with the file
     taken.lines = splitLines(text);

@@ -61,7 +61,7 @@ Result IniStore::putIni(const std::string& section, const std::string& key,
     std::filesystem::path folder = file_.has_parent_path() ? file_.parent_path() : ".";
     FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folderFd.get() < 0) return failure(std::strerror(errno));
-    if (!lockExclusive(folderFd.get())) return failure(std::strerror(errno));
+    if (!lockFile(folderFd.get(), LOCK_EX)) return failure(std::strerror(errno));
 
     std::string old;
     mode_t mode = 0644;
