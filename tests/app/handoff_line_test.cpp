@@ -38,7 +38,6 @@ TEST(HandOffLine, ArgumentsSurviveTheRoundTrip) {
         {"/m/a.mp3"},
         {"/m/a.mp3", "/m/b c.mp3", "", "/x"},
         {R"(")", R"("")", R"(a "quoted" b)", R"(end")", R"("start)"},
-        {"/m/line\nbreak.mp3", "/m/cr\r\nlf.mp3"},
         {"  leading and trailing  ", "é/ünïcødé ♪.mp3"},
     };
     for (const auto& arguments : samples) {
@@ -90,11 +89,12 @@ TEST(HandOffLine, WhatEachLineGivesToInfile) {
     EXPECT_EQ((A{"/Que", ""}.text()), "/Que");
 }
 
-TEST(HandOffLine, LinesEndAtCrLfOrLfButNotInsideQuotes) {
+// One start's odd quote must not swallow the lines of the starts after it.
+TEST(HandOffLine, EveryLineEndsAtItsLineEnd) {
     EXPECT_EQ(splitLines("a\r\nb\nc"), (Args{"a", "b", "c"}));
     EXPECT_EQ(splitLines("\r\n\r\nx\r\n"), (Args{"", "", "x"}));
-    EXPECT_EQ(splitLines("\"/m/line\r\nbreak.mp3\" b\r\nnext\r\n"),
-              (Args{"\"/m/line\r\nbreak.mp3\" b", "next"}));
+    EXPECT_EQ(splitLines("\"/m/odd.mp3 /m/b.mp3\r\n/m/c.mp3\r\n\"/m/d e.mp3\"\r\n"),
+              (Args{"\"/m/odd.mp3 /m/b.mp3", "/m/c.mp3", "\"/m/d e.mp3\""}));
     EXPECT_EQ(splitLines(""), Args{});
 }
 

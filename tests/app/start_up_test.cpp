@@ -4,6 +4,7 @@
 #include "app/handoff_collector.h"
 #include "recording_target.h"
 #include "support/manual_timer.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -57,9 +58,34 @@ TEST_F(StartUpTest, WritesTheLineThenEndsOnlyBesideAnotherInstance) {
 }
 
 TEST_F(StartUpTest, RelativePathsTravelAsAbsoluteOnes) {
-    startUp.Main({"/Play", "music/../a b.mp3"}, [] { return true; });
     const std::string here = std::filesystem::current_path().string();
+    startUp.Main({"/Play", "music/../a b.mp3"}, [] { return true; });
     EXPECT_EQ(takeHandOff(), "/Play \"" + here + "/a b.mp3\"\r\n");
+    startUp.Main({"-dash.mp3", "--help"}, [] { return true; });
+    EXPECT_EQ(takeHandOff(), here + "/-dash.mp3 --help\r\n");
+}
+
+// A line break cannot travel inside a line: such a name is left out, and the start says so.
+TEST_F(StartUpTest, ANameWithALineBreakIsLeftOutAndReported) {
+    const auto plan = startUp.Main({"/m/a\nb.mp3", "/m/c.mp3"}, [] { return true; });
+    EXPECT_FALSE(plan.handOff);
+    EXPECT_EQ(takeHandOff(), "/m/c.mp3\r\n");
+}
+
+// A start that cannot write the hand-off file must not lose its files without a word.
+TEST_F(StartUpTest, AHandOffThatFailsIsReported) {
+    const StartUp unwritable{addSlash((dir / "gone").string()), "1"};
+    for (const bool otherRuns : {true, false}) {
+        const auto plan = unwritable.Main({"/m/a.mp3"}, [&] { return otherRuns; });
+        EXPECT_FALSE(plan.handOff);
+        EXPECT_NE(handOffProblem(plan).find(plan.handOff.error()), std::string::npos);
+        test::ScriptedDialogs dialogs;
+        reportHandOff(plan, dialogs);
+        EXPECT_EQ(dialogs.messages(), std::vector{handOffProblem(plan)});
+    }
+    test::ScriptedDialogs dialogs;
+    reportHandOff(startUp.Main({"/m/a.mp3"}, [] { return false; }), dialogs);
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(StartUpTest, HelpAndVersionTexts) {
