@@ -32,19 +32,6 @@ TEST(HandOffFile, AppendsCrLfLinesAndTakesThemOnce) {
     EXPECT_FALSE(file.take()) << "taken once";
 }
 
-TEST(HandOffFile, ReadsLfLinesAsWell) {
-    test::TempDir dir;
-    test::writeFile(dir / "quorv.tmp", "/m/a.mp3\n/m/b.mp3\r\n/m/c.mp3");
-    const auto taken = HandOffFile(dir.path()).take();
-    ASSERT_TRUE(taken);
-    EXPECT_EQ(taken->lines, (Lines{"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"}));
-}
-
-TEST(HandOffFile, AppendToAMissingFolderFails) {
-    test::TempDir dir;
-    EXPECT_FALSE(HandOffFile(dir / "gone").appendLine("/m/a.mp3"));
-}
-
 // A FIFO would make every start wait forever; a link would send a start's arguments into
 // another file, which the collector would then read as arguments.
 TEST(HandOffFile, OnlyARegularFileIsWrittenOrTaken) {

@@ -13,20 +13,12 @@ TEST(HandOffLine, FormatOfAStartsLine) {
         std::optional<std::string> line;
     } cases[] = {
         {{}, std::nullopt},
-        {{"/m/a.mp3", "/m/b.mp3"}, "/m/a.mp3 /m/b.mp3"},
-        {{"/m/my song.mp3"}, R"("/m/my song.mp3")"},
         {{R"(/m/say "hi".mp3)"}, R"("/m/say ""hi"".mp3")"},
-        {{R"(/m/a"b.mp3)"}, R"("/m/a""b.mp3")"},
-        {{"/m/tab\there.mp3"}, "\"/m/tab\there.mp3\""},
         {{""}, R"("")"},
         {{"/home/me/newmusic/a.mp3"}, "/home/me/newmusic/a.mp3"},
         {{"/m/a.mp3", "/new"}, ""},
-        {{"/new"}, ""},
-        {{"/new", "/l/x.m3u"}, "/l/x.m3u"},
         {{"/m/before.mp3", "/NeW", "/m/a b.mp3", "/new", "/c.mp3"}, R"("/m/a b.mp3" /new /c.mp3)"},
         {{"/new/x.mp3"}, "/new/x.mp3"},
-        {{"/PLAY", "/m/a.mp3"}, "/PLAY /m/a.mp3"},
-        {{"/Play", "/m/a b.mp3"}, R"(/Play "/m/a b.mp3")"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(handOffLine(c.arguments), c.line) << ::testing::PrintToString(c.arguments);
@@ -51,7 +43,6 @@ TEST(HandOffLine, SplittingOddTextAlwaysMovesOn) {
         const char* line;
         Args arguments;
     } cases[] = {
-        {"", {}},
         {"   \t ", {}},
         {"  /m/a.mp3   /m/b.mp3  ", {"/m/a.mp3", "/m/b.mp3"}},
         {R"("/m/unterminated quote)", {"/m/unterminated quote"}},
@@ -71,22 +62,15 @@ TEST(HandOffLine, WhatEachLineGivesToInfile) {
         std::vector<HandOffArgument> given;
     } cases[] = {
         {"/m/a.mp3 /m/b.mp3", {A{"", "/m/a.mp3"}, A{"", "/m/b.mp3"}}},
-        {R"("/m/my song.mp3")", {A{"", "/m/my song.mp3"}}},
-        {"/home/me/newmusic/a.mp3", {A{"", "/home/me/newmusic/a.mp3"}}},
         {R"("/new music/a.mp3")", {A{"", "/new music/a.mp3"}}},
-        {R"(/Play "/m/my song.mp3")", {A{"/Play", "/m/my song.mp3"}}},
         {"/PLAY /m/a.mp3", {A{"/PLAY", "/m/a.mp3"}}},
         {"/Tag /m/a.mp3 /m/b.mp3", {A{"/Tag", "/m/a.mp3"}, A{"/Tag", "/m/b.mp3"}}},
         {"/Que", {A{"/Que", ""}}},
-        {"/Playlists/a.mp3", {A{"", "/Playlists/a.mp3"}}},
         {"/m/a.mp3 /Play /m/b.mp3", {A{"", "/m/a.mp3"}, A{"", "/Play"}, A{"", "/m/b.mp3"}}},
-        {"", {A{}}},
         {"   ", {A{}}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(lineArguments(c.line), c.given) << c.line;
-    EXPECT_EQ((A{"/PLAY", "/m/a.mp3"}.text()), "/PLAY /m/a.mp3");
-    EXPECT_EQ((A{"/Que", ""}.text()), "/Que");
 }
 
 // One start's odd quote must not swallow the lines of the starts after it.
