@@ -45,7 +45,8 @@ void HandOffCollector::collect() {
         }
     }
     std::error_code ignored;
-    std::filesystem::remove(taken->privateFile, ignored);
+    for (const auto& privateFile : taken->privateFiles)
+        std::filesystem::remove(privateFile, ignored);
     actOnRequests();
 }
 

@@ -102,20 +102,14 @@ std::vector<std::string> splitArguments(std::string_view line) {
 
 std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
-    std::string line;
-    bool quoted = false;
-    for (char c : text) {
-        if (c == '"') quoted = !quoted;
-        if (c != '\n' || quoted) {
-            line += c;
-            continue;
-        }
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        line.clear();
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // A last line without its line end still counts unless it is empty.
+        if (end < text.size() || !line.empty()) lines.emplace_back(line);
+        text.remove_prefix(std::min(end + 1, text.size()));
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(std::move(line));
     return lines;
 }
 

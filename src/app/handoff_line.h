@@ -9,9 +9,11 @@ namespace vantrel {
 
 // The text form of a start's arguments in the hand-off file, and the way back.
 //
-// A line holds the arguments separated by one blank; an argument holding a blank, a tab, a
-// double quote or a line break (or an empty one) is written in double quotes with inner quotes
-// doubled. Switches are whole arguments, so "/new" inside /home/me/newmusic is no switch.
+// A line holds the arguments separated by one blank; an argument holding a blank, a tab or a
+// double quote (or an empty one) is written in double quotes with inner quotes doubled. An
+// argument cannot hold a line break: every line of the file is read on its own, so a quote
+// left open ends at its line's end. Switches are whole arguments, so "/new" inside
+// /home/me/newmusic is no switch.
 
 // One argument as the collector gives it to infile: the switch word as written (any letter
 // case; empty for a plain path) and the path behind it.
@@ -38,8 +40,7 @@ std::optional<std::string> handOffLine(const std::vector<std::string>& arguments
 std::string composeArguments(const std::vector<std::string>& arguments);
 std::vector<std::string> splitArguments(std::string_view line);
 
-// Cuts a file's text into lines at LF (a CR before it is dropped); a line break inside a
-// quoted argument belongs to the argument.
+// Cuts a file's text into lines at every LF (a CR before it is dropped).
 std::vector<std::string> splitLines(std::string_view text);
 
 // What one line gives to infile. A line whose first argument is a switch word gives that

@@ -1,5 +1,7 @@
 #include "app/instance_lock.h"
 
+#include "base/file_descriptor.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -7,17 +9,6 @@
 #include <unistd.h>
 
 namespace vantrel {
-namespace {
-
-int lock(int fd, int operation) {
-    int result;
-    do {
-        result = ::flock(fd, operation);
-    } while (result != 0 && errno == EINTR);
-    return result;
-}
-
-} // namespace
 
 InstanceLock::~InstanceLock() {
     if (fd_ >= 0) ::close(fd_);
@@ -26,7 +17,7 @@ InstanceLock::~InstanceLock() {
 bool InstanceLock::anotherInstanceRuns() const {
     const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
-    const bool taken = lock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    const bool taken = !lockFile(fd, LOCK_EX | LOCK_NB) && errno == EWOULDBLOCK;
     ::close(fd); // drops our test lock too
     return taken;
 }
@@ -38,7 +29,7 @@ Result InstanceLock::hold() {
     if (fd < 0)
         return Result::fail("Cannot open \"" + file_.string() + "\": " + std::strerror(errno));
     // Waits out a start that is testing with its exclusive lock at this moment.
-    if (lock(fd, LOCK_SH) != 0) {
+    if (!lockFile(fd, LOCK_SH)) {
         const std::string why = std::strerror(errno);
         ::close(fd);
         return Result::fail("Cannot lock \"" + file_.string() + "\": " + why);

@@ -2,8 +2,11 @@
 
 #include "app/handoff_file.h"
 #include "app/handoff_line.h"
+#include "platform/dialogs.h"
 #include "settings/ini_store.h"
 #include "settings/ini_values.h"
+
+#include <algorithm>
 
 namespace vantrel {
 namespace {
@@ -35,17 +38,25 @@ bool readWindowFlag(const IniStore& ini, const char* key) {
     return readNumber16(ini.getIni("options", key)) == 1;
 }
 
+bool isHelpOrVersion(const std::string& argument) {
+    return argument == "--help" || argument == "--version";
+}
+
 // The running player may have started elsewhere: a path relative to this start's folder would
-// name another file there, so relative paths travel as absolute ones.
+// name another file there, so relative paths travel as absolute ones. Every argument but the
+// switch words and the two words of our own is a path, even one that begins with "-".
 std::vector<std::string> withAbsolutePaths(std::vector<std::string> arguments) {
     std::error_code error;
     const std::filesystem::path here = std::filesystem::current_path(error);
     if (error) return arguments;
     for (std::string& argument : arguments)
-        if (!argument.empty() && argument.front() != '/' && argument.front() != '-' &&
-            !isSwitchWord(argument))
+        if (!argument.empty() && argument.front() != '/' && !isHelpOrVersion(argument))
             argument = (here / argument).lexically_normal().string();
     return arguments;
+}
+
+bool holdsLineBreak(const std::string& argument) {
+    return argument.find_first_of("\r\n") != std::string::npos;
 }
 
 } // namespace
@@ -70,15 +81,35 @@ StartUpPlan StartUp::Main(const std::vector<std::string>& arguments,
         return plan;
     }
     // Even the first instance's own arguments go through the file: the window never reads
-    // the command line itself.
-    if (const auto line = handOffLine(withAbsolutePaths(arguments)))
-        plan.handOff = HandOffFile(appFolder_).appendLine(*line);
+    // the command line itself. A name holding a line break would split into other lines.
+    std::vector<std::string> handed = withAbsolutePaths(arguments);
+    const auto broken = std::find_if(handed.begin(), handed.end(), holdsLineBreak);
+    if (broken != handed.end())
+        plan.handOff =
+            Result::fail("A name holding a line break cannot be passed on: \"" + *broken + "\"");
+    std::erase_if(handed, holdsLineBreak);
+    if (const auto line = handOffLine(handed)) {
+        Result written = HandOffFile(appFolder_).appendLine(*line);
+        if (!written) plan.handOff = std::move(written);
+    }
     if (!asksForNewPlayer(arguments) && anotherInstanceRuns()) {
         plan.step = StartUpPlan::Step::endNow;
         return plan;
     }
     readWindowFlags(plan);
     return plan;
+}
+
+std::string handOffProblem(const StartUpPlan& plan) {
+    if (plan.handOff) return {};
+    return "The files this start was given could not be passed to the player.\n" +
+           plan.handOff.error();
+}
+
+void reportHandOff(const StartUpPlan& plan, Dialogs& dialogs) {
+    const std::string problem = handOffProblem(plan);
+    if (!problem.empty())
+        dialogs.message(problem, "", Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
 }
 
 void StartUp::readWindowFlags(StartUpPlan& plan) const {

@@ -8,6 +8,8 @@
 
 namespace vantrel {
 
+class Dialogs;
+
 // What the program does after the first, window-free steps of a start.
 struct StartUpPlan {
     enum class Step {
@@ -19,9 +21,15 @@ struct StartUpPlan {
     std::string text;
     bool useRound = false;
     bool useGrid = false;
-    // Whether the hand-off line was written; the program goes on either way.
+    // Whether the hand-off line was written; the program goes on either way, and tells.
     Result handOff = Result::ok();
 };
+
+// What a start tells the user when it could not pass its arguments on; empty when it could.
+// A start that ends prints it to standard error; a start that opens the window shows it.
+std::string handOffProblem(const StartUpPlan& plan);
+// Shows handOffProblem in a message box once the main window has loaded, when there is one.
+void reportHandOff(const StartUpPlan& plan, Dialogs& dialogs);
 
 // The start-up routine Main up to the point where windows are built: passes the arguments on
 // through the hand-off file, ends when another instance runs (unless asked for a new player)

@@ -1,7 +1,10 @@
 #include "base/file_descriptor.h"
 
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vantrel {
@@ -16,10 +19,51 @@ bool FileDescriptor::close() {
     return fd < 0 || ::close(fd) == 0;
 }
 
-bool lockExclusive(int fd) {
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+FileDescriptor openRegularFile(const std::filesystem::path& file, int flags, std::string& why,
+                               mode_t mode) {
+    why.clear();
+    FileDescriptor fd(::open(file.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode));
+    if (!fd.isOpen()) {
+        const int error = errno;
+        // A FIFO without a reader refuses a non-blocking writer with ENXIO.
+        if ((error == ELOOP && (flags & O_NOFOLLOW)) || error == ENXIO)
+            why = "\"" + file.string() + "\" is not a regular file";
+        else
+            why = "Cannot open \"" + file.string() + "\": " + std::strerror(error);
+        errno = error;
+        return fd;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        why = "\"" + file.string() + "\" is not a regular file";
+        fd.close();
+        errno = EINVAL;
+        return fd;
+    }
+    // Reads and writes of a regular file wait as usual.
+    const int status = ::fcntl(fd.get(), F_GETFL);
+    if (status < 0 || ::fcntl(fd.get(), F_SETFL, status & ~O_NONBLOCK) != 0) {
+        const int error = errno;
+        why = "Cannot open \"" + file.string() + "\": " + std::strerror(error);
+        fd.close();
+        errno = error;
+    }
+    return fd;
+}
+
+bool lockFile(int fd, int operation) {
     int result;
     do {
-        result = ::flock(fd, LOCK_EX);
+        result = ::flock(fd, operation);
     } while (result != 0 && errno == EINTR);
     return result == 0;
 }

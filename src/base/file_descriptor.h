@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -12,8 +13,8 @@ class FileDescriptor {
 public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor();
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
 
     int get() const { return fd_; }
     bool isOpen() const { return fd_ >= 0; }
@@ -24,8 +25,16 @@ private:
     int fd_;
 };
 
+// Opens `file` only when it is a regular file. The open never waits on a FIFO (it is
+// non-blocking until the kind of file is known) and, with O_NOFOLLOW in `flags`, refuses a
+// symbolic link. On failure the descriptor is closed, `why` says what is wrong in words and
+// errno keeps the open's own error (EINVAL for a file of the wrong kind).
+FileDescriptor openRegularFile(const std::filesystem::path& file, int flags, std::string& why,
+                               mode_t mode = 0666);
+
 // Each retries when a signal interrupts it; false (with errno set) on failure.
-bool lockExclusive(int fd);
+// `operation` is flock's: LOCK_SH or LOCK_EX, with LOCK_NB to test without waiting.
+bool lockFile(int fd, int operation);
 bool readAll(int fd, std::string& out);
 bool writeAll(int fd, std::string_view bytes);
 // Exactly n bytes at an offset; a file ending early is a failure.

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,40 +15,96 @@ namespace vantrel {
 
 namespace {
 
+// What tells one version of the file from another without reading it. Every write of the
+// store makes a new inode; an editor that rewrites in place changes the size or the times.
+struct FileVersion {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{}, changed{};
+
+    explicit FileVersion(const struct stat& st)
+        : device(st.st_dev), inode(st.st_ino), size(st.st_size), modified(st.st_mtim),
+          changed(st.st_ctim) {}
+
+    bool operator==(const FileVersion& o) const {
+        return device == o.device && inode == o.inode && size == o.size &&
+               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
+               changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
 // Cut to at most n characters of UTF-8 text, never inside a character.
-std::string cutCharacters(const std::string& s, std::size_t n) {
+std::string cutCharacters(std::string_view s, std::size_t n) {
     std::size_t count = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
         bool startsCharacter = (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80;
-        if (startsCharacter && count++ == n) return s.substr(0, i);
+        if (startsCharacter && count++ == n) return std::string(s.substr(0, i));
     }
-    return s;
+    return std::string(s);
+}
+
+// The file a link finally names (the path itself when it is no link): a settings file that is
+// a link is the user's choice of where the settings live.
+std::filesystem::path linkTarget(std::filesystem::path file) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, error))) break;
+        const auto target = std::filesystem::read_symlink(file, error);
+        if (error) break;
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    return file;
 }
 
 // Writes the new text beside the file and renames it over the file, so a reader sees either
-// the old or the new text, never a part.
-Result replaceFile(const std::filesystem::path& file, const std::string& text, mode_t mode) {
+// the old or the new text, never a part. Leaves `written` open on the new file.
+Result replaceFile(const std::filesystem::path& file, const std::string& text, mode_t mode,
+                   FileDescriptor& written) {
     std::string temp = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
     FileDescriptor fd(::mkstemp(temp.data()));
     if (fd.get() < 0)
         return Result::fail(std::string("cannot write beside it: ") + std::strerror(errno));
     ::fchmod(fd.get(), mode);
-    Result written = writeAll(fd.get(), text) ? Result::ok() : Result::fail(std::strerror(errno));
-    if (written && ::fsync(fd.get()) != 0) written = Result::fail(std::strerror(errno));
-    if (written && ::rename(temp.c_str(), file.c_str()) != 0)
-        written = Result::fail(std::strerror(errno));
-    if (!written) ::unlink(temp.c_str());
-    return written;
+    Result result = writeAll(fd.get(), text) ? Result::ok() : Result::fail(std::strerror(errno));
+    if (result && ::fsync(fd.get()) != 0) result = Result::fail(std::strerror(errno));
+    if (result && ::rename(temp.c_str(), file.c_str()) != 0)
+        result = Result::fail(std::strerror(errno));
+    if (!result) ::unlink(temp.c_str());
+    written = std::move(fd);
+    return result;
 }
 
 } // namespace
 
-std::string IniStore::getIni(const std::string& section, const std::string& key) const {
-    // A file that cannot be read counts as missing.
-    FileDescriptor fd(::open(file_.c_str(), O_RDONLY | O_CLOEXEC));
+struct IniStore::Parsed {
+    Parsed(const struct stat& st, std::string bytes)
+        : version(st), text(std::move(bytes)), lookup(text) {}
+    Parsed(const Parsed&) = delete; // the lookup points into the text
+    FileVersion version;
     std::string text;
-    if (fd.get() < 0 || !readAll(fd.get(), text)) return {};
-    return cutCharacters(IniText(text).value(section, key).value_or(""), kMaxValueLength);
+    IniLookup lookup;
+};
+
+std::shared_ptr<const IniStore::Parsed> IniStore::parsed() const {
+    // A file that cannot be read, or is no regular file, counts as missing.
+    struct stat st {};
+    if (::stat(file_.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return parsed_ = nullptr;
+    if (parsed_ && parsed_->version == FileVersion(st)) return parsed_;
+    std::string why;
+    FileDescriptor fd = openRegularFile(file_, O_RDONLY, why);
+    // Taken before the read: a change while we read then shows as a change at the next read.
+    if (!fd.isOpen() || ::fstat(fd.get(), &st) != 0) return parsed_ = nullptr;
+    std::string text;
+    text.reserve(static_cast<std::size_t>(st.st_size));
+    if (!readAll(fd.get(), text)) return parsed_ = nullptr;
+    return parsed_ = std::make_shared<const Parsed>(st, std::move(text));
+}
+
+std::string IniStore::getIni(const std::string& section, const std::string& key) const {
+    const auto file = parsed();
+    if (!file) return {};
+    return cutCharacters(file->lookup.value(section, key).value_or(""), kMaxValueLength);
 }
 
 Result IniStore::putIni(const std::string& section, const std::string& key,
@@ -55,32 +112,40 @@ Result IniStore::putIni(const std::string& section, const std::string& key,
     auto failure = [&](const std::string& why) {
         return Result::fail(file_.string() + ": " + why);
     };
+    const std::filesystem::path target = linkTarget(file_);
     // Writers take turns on the folder, which stays the same file while each replaces the
     // settings file with a new one; a lock on the settings file itself would be left behind
     // on the old file by every rename.
-    std::filesystem::path folder = file_.has_parent_path() ? file_.parent_path() : ".";
+    std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folderFd.get() < 0) return failure(std::strerror(errno));
-    if (!lockExclusive(folderFd.get())) return failure(std::strerror(errno));
+    if (!lockFile(folderFd.get(), LOCK_EX)) return failure(std::strerror(errno));
 
     std::string old;
     mode_t mode = 0644;
-    FileDescriptor fd(::open(file_.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() >= 0) {
+    std::string why;
+    FileDescriptor fd = openRegularFile(target, O_RDONLY, why);
+    if (fd.isOpen()) {
         struct stat st {};
         if (::fstat(fd.get(), &st) != 0) return failure(std::strerror(errno));
-        if (!S_ISREG(st.st_mode)) return failure("not a regular file");
         mode = st.st_mode & 07777;
         if (!readAll(fd.get(), old)) return failure(std::strerror(errno));
     } else if (errno != ENOENT) {
-        return failure(std::strerror(errno));
+        return failure(why);
     }
     IniText ini(old);
     ini.set(section, key, value);
     std::string updated = ini.text();
-    if (fd.get() >= 0 && updated == old) return Result::ok();
-    Result r = replaceFile(file_, updated, mode);
-    return r ? r : failure(r.error());
+    if (fd.isOpen() && updated == old) return Result::ok();
+    FileDescriptor written(-1);
+    Result r = replaceFile(target, updated, mode, written);
+    if (!r) return failure(r.error());
+    // Our own write is the current version; a later write of another process is a new one.
+    struct stat st {};
+    parsed_ = ::fstat(written.get(), &st) == 0
+                  ? std::make_shared<const Parsed>(st, std::move(updated))
+                  : nullptr;
+    return r;
 }
 
 } // namespace vantrel

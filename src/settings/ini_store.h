@@ -3,14 +3,21 @@
 #include "base/result.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace vantrel {
 
-// The settings file: one value read or written per call, straight from and to the file (no
-// cache), section and key names matched without regard to letter case. Every write replaces
-// the file atomically under an exclusive lock, so several running instances never see or
-// leave a half-written file; lines the store does not touch stay byte for byte as they were.
+// The settings file: one value read or written per call, section and key names matched without
+// regard to letter case. Every write replaces the file atomically under an exclusive lock, so
+// several running instances never see or leave a half-written file; lines the store does not
+// touch stay byte for byte as they were.
+//
+// The file is parsed once and parsed again only when it changed (another inode, size or time),
+// so a large file costs one parse, not one per read; the store's own writes keep that copy
+// current. Only a regular file counts: a FIFO reads as missing and is never written. A settings
+// file that is a symbolic link is written through to its target, and the link stays.
+// A store is used from one thread at a time.
 class IniStore {
 public:
     static constexpr std::size_t kMaxValueLength = 127;
@@ -30,7 +37,11 @@ public:
                   const std::string& value) const;
 
 private:
+    struct Parsed;
+    std::shared_ptr<const Parsed> parsed() const;
+
     std::filesystem::path file_;
+    mutable std::shared_ptr<const Parsed> parsed_;
 };
 
 } // namespace vantrel

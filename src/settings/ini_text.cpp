@@ -74,14 +74,6 @@ std::optional<std::size_t> IniText::findKey(std::size_t sectionLine, std::string
     return std::nullopt;
 }
 
-std::optional<std::string> IniText::value(std::string_view section, std::string_view key) const {
-    auto s = findSection(section);
-    if (!s) return std::nullopt;
-    auto k = findKey(*s, key);
-    if (!k) return std::nullopt;
-    return std::string(keyValue(lines_[*k].body)->value);
-}
-
 void IniText::insertLine(std::size_t at, std::string body) {
     if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = "\r\n";
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(body), "\r\n"});
@@ -106,6 +98,60 @@ void IniText::set(std::string_view section, std::string_view key, std::string_vi
     while (at > *s + 1 && trimmed(lines_[at - 1].body, kBlankOrTab).empty())
         --at;
     insertLine(at, std::move(line));
+}
+
+namespace {
+
+// Calls `each` with the body of every line (without its line end, as IniText reads it) and
+// where the line begins.
+template <typename Each> void forEachLine(std::string_view text, Each each) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t nl = std::min(text.find('\n', at), text.size());
+        std::string_view body = text.substr(at, nl - at);
+        if (!body.empty() && body.back() == '\r' && nl < text.size()) body.remove_suffix(1);
+        each(body, at);
+        at = nl + 1;
+    }
+}
+
+} // namespace
+
+IniLookup::IniLookup(std::string_view text) {
+    // Keys of a later section with the same name are shadowed by the first one, as are keys
+    // before the first section. Only lines holding "[" can be headers, so the search jumps
+    // from one "[" to the next instead of looking at every line.
+    Section* open = nullptr;
+    for (std::size_t bracket = text.find('['); bracket != std::string_view::npos;) {
+        const std::size_t lineStart = text.rfind('\n', bracket) + 1; // npos + 1 is 0
+        const std::size_t nl = text.find('\n', bracket);
+        const std::size_t lineEnd = nl == std::string_view::npos ? text.size() : nl;
+        bracket = nl == std::string_view::npos ? nl : text.find('[', nl);
+        std::string_view body = text.substr(lineStart, lineEnd - lineStart);
+        if (!body.empty() && body.back() == '\r' && lineEnd < text.size()) body.remove_suffix(1);
+        const auto name = sectionName(body);
+        if (!name) continue;
+        if (open) open->lines = text.substr(0, lineStart).substr(open->lines.data() - text.data());
+        auto [section, added] = sections_.try_emplace(asciiLowered(*name));
+        open = added ? &section->second : nullptr;
+        if (open) open->lines = text.substr(std::min(lineEnd + 1, text.size()));
+    }
+}
+
+std::optional<std::string_view> IniLookup::value(std::string_view section,
+                                                 std::string_view key) const {
+    const auto s = sections_.find(asciiLowered(section));
+    if (s == sections_.end()) return std::nullopt;
+    auto& keys = s->second.keys;
+    if (!keys) {
+        keys.emplace();
+        forEachLine(s->second.lines, [&](std::string_view body, std::size_t) {
+            if (auto kv = keyValue(body)) keys->try_emplace(asciiLowered(kv->key), kv->value);
+        });
+    }
+    const auto k = keys->find(asciiLowered(key));
+    if (k == keys->end()) return std::nullopt;
+    return k->second;
 }
 
 std::string IniText::text() const {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vantrel {
@@ -13,8 +14,6 @@ class IniText {
 public:
     explicit IniText(std::string_view text);
 
-    // The raw value of the first matching key in the first matching section.
-    std::optional<std::string> value(std::string_view section, std::string_view key) const;
     void set(std::string_view section, std::string_view key, std::string_view value);
     std::string text() const;
 
@@ -29,6 +28,26 @@ private:
     void insertLine(std::size_t at, std::string body);
 
     std::vector<Line> lines_;
+};
+
+// The values of an INI text by section and key, so that many reads cost one parse. Only the
+// section headers are found at first; a section's keys are indexed when it is first read, so
+// a large section nobody reads costs one pass over its lines. Holds views into the text, which
+// must outlive it.
+class IniLookup {
+public:
+    explicit IniLookup(std::string_view text);
+
+    // The raw value of the first matching key in the first matching section; letter case of
+    // section and key names does not count.
+    std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
+
+private:
+    struct Section {
+        std::string_view lines; // from the line after the header to the next header
+        mutable std::optional<std::unordered_map<std::string, std::string_view>> keys;
+    };
+    std::unordered_map<std::string, Section> sections_; // by lowered name
 };
 
 } // namespace vantrel

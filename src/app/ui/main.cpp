@@ -4,14 +4,15 @@
 #include "app/start_up.h"
 #include "app/tagger_core.h"
 #include "app/ui/frm_tagger.h"
+#include "app/ui/qt_event_pump.h"
 #include "engine/mp3_engine.h"
 #include "platform/qt/qt_dialogs.h"
-#include "app/ui/qt_event_pump.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_timer.h"
 
 #include <QApplication>
 #include <QStyleFactory>
+#include <QTimer>
 #include <iostream>
 #include <memory>
 
@@ -68,6 +69,8 @@ int runWindow(const std::string& folder, const StartUpPlan& plan) {
     window.bind(core);
     core.collector().arm();
     window.show();
+    // Once the window is up, so the box has the window to stand over.
+    QTimer::singleShot(0, &window, [&] { reportHandOff(plan, dialogs); });
     return app.exec();
 }
 
@@ -85,7 +88,8 @@ int main(int argc, char** argv) {
         std::cout << plan.text;
         return 0;
     case StartUpPlan::Step::endNow:
-        return 0;
+        if (!plan.handOff) std::cerr << handOffProblem(plan) << '\n';
+        return plan.handOff ? 0 : 1;
     case StartUpPlan::Step::startFully:
         break;
     }
