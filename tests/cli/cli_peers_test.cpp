@@ -1,13 +1,10 @@
 // vantrel-cli run as a user would, with other tag tools reading what it writes and writing
 // what it reads.
 #include "metadata/id3v1_block.h"
+#include "support/cli_runner.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
 
 namespace vantrel {
 namespace {
@@ -16,34 +13,10 @@ using test::readFile;
 using test::TempDir;
 using test::writeFile;
 
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string quoted(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg)
-        q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using Outcome = test::CliOutcome;
 
 Outcome run(const TempDir& dir, const std::string& program, const std::vector<std::string>& args) {
-    std::string cmd = quoted(program);
-    for (const auto& a : args)
-        cmd += " " + quoted(a);
-    cmd += " 2>" + quoted((dir / "stderr.txt").string());
-    Outcome r;
-    FILE* pipe = ::popen(cmd.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buf{};
-    std::size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-        r.out.append(buf.data(), n);
-    int status = ::pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = readFile(dir / "stderr.txt");
-    return r;
+    return test::runProgram(dir.path(), program, args);
 }
 
 Outcome cli(const TempDir& dir, const std::vector<std::string>& args) {

@@ -146,12 +146,20 @@ TEST(BadInput, FileDeletedWhilePlayingPlaysToTheEnd) {
     EXPECT_TRUE(WaveFile::read(dir / "out.wav").valid);
 }
 
-TEST(BadInput, UnwritableWaveFileFailsTheOpen) {
+TEST(BadInput, WaveOutputOntoTheInputOrNowhereFailsTheOpen) {
     TempDir dir;
     auto source = sine(dir);
-    Mp3Engine engine;
-    EXPECT_NE(engine.OpenStream(source, (dir / "no-such-folder" / "out.wav").string()), 0);
-    EXPECT_EQ(engine.TotalFrames(), 0);
+    std::string original = readFile(source);
+    std::filesystem::create_hard_link(source, dir / "link.wav");
+    for (auto out : {dir / "no-such-folder" / "out.wav", source, dir / "link.wav"}) {
+        SCOPED_TRACE(out);
+        Mp3Engine engine;
+        EXPECT_NE(engine.OpenStream(source, out.string()), 0);
+        EXPECT_NE(engine.lastOpenError().find(out.filename().string()), std::string::npos)
+            << engine.lastOpenError();
+        EXPECT_EQ(engine.TotalFrames(), 0);
+        EXPECT_TRUE(readFile(source) == original) << "the input changed";
+    }
 }
 
 } // namespace

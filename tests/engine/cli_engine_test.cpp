@@ -1,8 +1,7 @@
 // vantrel-cli's player commands run as a user would, with mpg123 and sox checking the output.
-#include <array>
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+
+#include "support/cli_runner.h"
 
 #include "support/lame_fixture.h"
 #include "support/pulse_server.h"
@@ -12,26 +11,11 @@
 namespace vantrel::test {
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = CliOutcome;
 
+// The command line is split by the shell, so tests can write it as a user would.
 Outcome cli(const TempDir& dir, const std::string& args) {
-    std::string cmd =
-        std::string("'") + VANTREL_CLI + "' " + args + " 2>'" + (dir / "stderr.txt").string() + "'";
-    Outcome r;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buf{};
-    std::size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-        r.out.append(buf.data(), n);
-    int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = readFile(dir / "stderr.txt");
-    return r;
+    return runProgram(dir.path(), "/bin/sh", {"-c", shellQuoted(VANTREL_CLI) + " " + args});
 }
 
 class CliEngineTest : public testing::Test {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "engine/mp3_engine.h"
+#include "engine_harness.h"
 #include "support/lame_fixture.h"
 #include "support/temp_dir.h"
 
@@ -105,6 +106,54 @@ TEST(StreamProbe, TagBytesDoNotCountInTheBitRate) {
     std::int32_t plainRate = engine.BitRate();
     ASSERT_EQ(engine.OpenStream(dir / "tagged.mp3", ""), 0);
     EXPECT_EQ(engine.BitRate(), plainRate);
+}
+
+TEST(StreamProbe, LowerCaseTagMarkerIsATagToo) {
+    TempDir dir;
+    SineMp3 shape = make(44100, 2, 0, true, false); // the bit rate follows the audio bytes
+    shape.id3v1 = true;
+    writeSineMp3(dir / "upper.mp3", shape);
+    std::string bytes = readFile(dir / "upper.mp3");
+    bytes.replace(bytes.size() - 128, 3, "tag");
+    writeFile(dir / "lower.mp3", bytes);
+
+    Mp3Engine engine;
+    ASSERT_EQ(engine.OpenStream(dir / "upper.mp3", ""), 0);
+    std::int32_t upperRate = engine.BitRate();
+    ASSERT_EQ(engine.OpenStream(dir / "lower.mp3", ""), 0);
+    EXPECT_EQ(engine.BitRate(), upperRate);
+}
+
+// Zeros or a hole after the audio (a download cut short, a sparse file) add no time.
+TEST(StreamProbe, CountsOnlyTheFramesThatAreThere) {
+    struct Case {
+        const char* name;
+        bool variable, header;
+        std::uintmax_t zeros;
+    };
+    const Case cases[] = {
+        {"CbrThenZeros", false, false, 1u << 20},
+        {"VbrThenZeros", true, false, 1u << 20},
+        {"CbrWithInfoThenZeros", false, true, 1u << 20},
+        {"SparseTwoGigabytes", false, false, std::uintmax_t{2} << 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        SineMp3 shape = make(44100, 2, c.variable ? 0 : 64, c.variable, c.header);
+        shape.seconds = 0.34;
+        EncodedMp3 encoded = writeSineMp3(dir / "in.mp3", shape);
+        std::filesystem::resize_file(dir / "in.mp3",
+                                     std::filesystem::file_size(dir / "in.mp3") + c.zeros);
+        Mp3Engine engine;
+        ASSERT_EQ(engine.OpenStream(dir / "in.mp3", dir / "out.wav"), 0) << engine.lastOpenError();
+        EXPECT_EQ(engine.TotalFrames(), encoded.frames);
+        EXPECT_LT(engine.BitRate(), 320000);
+        EventRecorder events;
+        engine.StartPlay();
+        ASSERT_TRUE(pumpUntilEnded(engine, events));
+        EXPECT_TRUE(events.failures.empty()) << events.failures[0].second;
+    }
 }
 
 } // namespace
