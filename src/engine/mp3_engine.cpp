@@ -104,7 +104,7 @@ std::int32_t Mp3Engine::OpenStream(const std::string& path, const std::string& w
             opened = session_.open(path, wavePath);
         } catch (const std::exception& e) {
             session_.close();
-            opened = Result::fail(e.what());
+            opened = Result::fail(path + ": " + e.what());
         }
         info = session_.info();
     });

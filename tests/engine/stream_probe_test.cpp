@@ -1,6 +1,4 @@
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <memory>
 
 #include "engine/mp3_engine.h"
 #include "engine_harness.h"
@@ -49,17 +47,6 @@ const ProbeCase kCases[] = {
     {"BehindLargeId3v2AndId3v1", tagged(), 1152, 128000},
 };
 
-// Frame count ffprobe finds by reading every frame; -1 when ffprobe is not there.
-long ffprobeFrames(const std::filesystem::path& file) {
-    std::string cmd = "ffprobe -v error -count_frames -select_streams a -show_entries "
-                      "stream=nb_read_frames -of csv=p=0 '" +
-                      file.string() + "' 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(cmd.c_str(), "r"), pclose);
-    long frames = -1;
-    if (pipe && std::fscanf(pipe.get(), "%ld", &frames) != 1) frames = -1;
-    return frames;
-}
-
 class StreamProbeTest : public testing::TestWithParam<ProbeCase> {};
 
 TEST_P(StreamProbeTest, ReportsExactStreamValues) {
@@ -71,10 +58,6 @@ TEST_P(StreamProbeTest, ReportsExactStreamValues) {
     Mp3Engine engine;
     ASSERT_EQ(engine.OpenStream(file, ""), 0) << engine.lastOpenError();
     EXPECT_EQ(engine.TotalFrames(), encoded.frames);
-    // ffprobe leaves out a last frame that holds only encoder padding; where it does, the
-    // encoder's own count (and a full walk) is the truth.
-    long peer = ffprobeFrames(file);
-    if (peer >= 0 && peer != encoded.frames) RecordProperty("ffprobe_frames", peer);
     EXPECT_EQ(engine.SampleRate(), c.shape.sampleRate);
     double frameMs = c.samplesPerFrame * 1000.0 / c.shape.sampleRate;
     EXPECT_NEAR(engine.FrameTime(), frameMs, 1e-4);
@@ -92,6 +75,8 @@ TEST_P(StreamProbeTest, ReportsExactStreamValues) {
 INSTANTIATE_TEST_SUITE_P(Fixtures, StreamProbeTest, testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The bit rate of a variable rate file follows its audio bytes, so a tag counted as audio
+// shows; a tag's marker may be in any letter case.
 TEST(StreamProbe, TagBytesDoNotCountInTheBitRate) {
     TempDir dir;
     SineMp3 plain = make(44100, 2, 0, true, false);
@@ -100,28 +85,17 @@ TEST(StreamProbe, TagBytesDoNotCountInTheBitRate) {
     withTags.id3v1 = true;
     writeSineMp3(dir / "plain.mp3", plain);
     writeSineMp3(dir / "tagged.mp3", withTags);
+    std::string lower = readFile(dir / "tagged.mp3");
+    lower.replace(lower.size() - 128, 3, "tag");
+    writeFile(dir / "lower.mp3", lower);
 
     Mp3Engine engine;
     ASSERT_EQ(engine.OpenStream(dir / "plain.mp3", ""), 0);
     std::int32_t plainRate = engine.BitRate();
-    ASSERT_EQ(engine.OpenStream(dir / "tagged.mp3", ""), 0);
-    EXPECT_EQ(engine.BitRate(), plainRate);
-}
-
-TEST(StreamProbe, LowerCaseTagMarkerIsATagToo) {
-    TempDir dir;
-    SineMp3 shape = make(44100, 2, 0, true, false); // the bit rate follows the audio bytes
-    shape.id3v1 = true;
-    writeSineMp3(dir / "upper.mp3", shape);
-    std::string bytes = readFile(dir / "upper.mp3");
-    bytes.replace(bytes.size() - 128, 3, "tag");
-    writeFile(dir / "lower.mp3", bytes);
-
-    Mp3Engine engine;
-    ASSERT_EQ(engine.OpenStream(dir / "upper.mp3", ""), 0);
-    std::int32_t upperRate = engine.BitRate();
-    ASSERT_EQ(engine.OpenStream(dir / "lower.mp3", ""), 0);
-    EXPECT_EQ(engine.BitRate(), upperRate);
+    for (const char* name : {"tagged.mp3", "lower.mp3"}) {
+        ASSERT_EQ(engine.OpenStream(dir / name, ""), 0);
+        EXPECT_EQ(engine.BitRate(), plainRate) << name;
+    }
 }
 
 // Zeros or a hole after the audio (a download cut short, a sparse file) add no time.
