@@ -42,21 +42,16 @@ std::filesystem::path named(const TempDir& dir, const std::string& bytes) {
     return dir / "bad.mp3";
 }
 
+// A genuine PCM wave file: a loud square wave, full of 0xFF bytes that look like frame sync.
 std::string waveBytes() {
-    // A genuine PCM wave file: 1 s of a loud square wave, full of 0xFF bytes.
     std::string data;
     for (int i = 0; i < 44100 * 2; ++i)
         data += (i / 50) % 2 ? "\xff\x7f" : "\x01\x80";
-    std::string h = "RIFF";
-    auto le = [](std::uint32_t v, int n) {
-        std::string s;
-        for (int i = 0; i < n; ++i)
-            s += static_cast<char>((v >> (8 * i)) & 0xFF);
-        return s;
-    };
-    h += le(36 + data.size(), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(2, 2) + le(44100, 4) +
-         le(44100 * 4, 4) + le(4, 2) + le(16, 2) + "data" + le(data.size(), 4);
-    return h + data;
+    const unsigned char head[] = {'R', 'I', 'F',  'F',  0,   0,   0,    0,    'W',  'A', 'V',
+                                  'E', 'f', 'm',  't',  ' ', 16,  0,    0,    0,    1,   0,
+                                  2,   0,   0x44, 0xAC, 0,   0,   0x10, 0xB1, 2,    0,   4,
+                                  0,   16,  0,    'd',  'a', 't', 'a',  0x10, 0xB1, 2,   0};
+    return std::string(reinterpret_cast<const char*>(head), sizeof head) + data;
 }
 
 const BadInput kInputs[] = {

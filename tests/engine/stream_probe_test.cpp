@@ -4,6 +4,7 @@
 #include "engine_harness.h"
 #include "support/lame_fixture.h"
 #include "support/temp_dir.h"
+#include "support/wave_file.h"
 
 namespace vantrel::test {
 namespace {
@@ -49,14 +50,15 @@ const ProbeCase kCases[] = {
 
 class StreamProbeTest : public testing::TestWithParam<ProbeCase> {};
 
-TEST_P(StreamProbeTest, ReportsExactStreamValues) {
+// Measured without decoding, then decoded into a wave file that must agree.
+TEST_P(StreamProbeTest, ReportsExactStreamValuesAndDecodesThemWhole) {
     const ProbeCase& c = GetParam();
     TempDir dir;
     auto file = dir / "fixture.mp3";
     EncodedMp3 encoded = writeSineMp3(file, c.shape);
 
     Mp3Engine engine;
-    ASSERT_EQ(engine.OpenStream(file, ""), 0) << engine.lastOpenError();
+    ASSERT_EQ(engine.OpenStream(file, dir / "out.wav"), 0) << engine.lastOpenError();
     EXPECT_EQ(engine.TotalFrames(), encoded.frames);
     EXPECT_EQ(engine.SampleRate(), c.shape.sampleRate);
     double frameMs = c.samplesPerFrame * 1000.0 / c.shape.sampleRate;
@@ -68,8 +70,23 @@ TEST_P(StreamProbeTest, ReportsExactStreamValues) {
         EXPECT_GT(engine.BitRate(), 32000);
         EXPECT_LT(engine.BitRate(), 320000);
     }
+
+    EventRecorder events;
+    engine.StartPlay();
+    ASSERT_TRUE(pumpUntilEnded(engine, events));
+    EXPECT_TRUE(events.failures.empty());
     engine.CloseStream();
     EXPECT_EQ(engine.TotalFrames(), 0);
+    WaveFile wave = WaveFile::read(dir / "out.wav");
+    ASSERT_TRUE(wave.valid) << wave.problem;
+    EXPECT_EQ(wave.sampleRate, c.shape.sampleRate);
+    EXPECT_EQ(wave.channels, c.shape.channels);
+    // LAME's header carries the encoder delay and padding: exactly the samples put in.
+    // Without it, every decoded sample of every frame comes out, none missing.
+    EXPECT_EQ(static_cast<std::int64_t>(wave.frames()),
+              c.shape.infoHeader ? encoded.samples : encoded.frames * c.samplesPerFrame);
+    auto middle = wave.channel(0, wave.frames() / 4, wave.frames() / 2);
+    EXPECT_NEAR(zeroCrossingFrequency(middle, wave.sampleRate), 440.0, 1.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, StreamProbeTest, testing::ValuesIn(kCases),
