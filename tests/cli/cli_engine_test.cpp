@@ -86,6 +86,8 @@ TEST_F(CliEngineTest, WrongInputIsReportedAndLeavesTheInputAlone) {
         {{"tag", "--title", "x", fifo}, 1, "pipe.mp3"},
         {{"deltag", fifo}, 1, "pipe.mp3"},
         {{"tag", song}, 2, "field"},
+        {{"tag", "--genre", "Polkadot", song}, 2, "Polkadot"},
+        {{"frobnicate", song}, 2, "frobnicate"},
         {{"decode", song}, 2, "decode wants"},
         {{"play", song, "--tempo", "201"}, 2, "--tempo"},
         {{"play", song, "--volume", "50"}, 2, "--volume"},

@@ -126,20 +126,5 @@ TEST_F(CliTest, FailuresAreReportedPerFileAndLeaveFilesAlone) {
     EXPECT_EQ(std::filesystem::file_size(track), 5128u) << "the good file was still handled";
 }
 
-TEST_F(CliTest, WrongCommandLinesChangeNothing) {
-    std::vector<std::vector<std::string>> cases = {
-        {"tag", "--genre", "Polkadot", track.string()},
-        {"frobnicate", track.string()},
-        {},
-    };
-    for (const auto& args : cases) {
-        EXPECT_EQ(cli(dir, args).status, 2) << (args.empty() ? "" : args[0]);
-        EXPECT_EQ(readFile(track), audio);
-    }
-    Outcome help = cli(dir, {"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("deltag"), std::string::npos);
-}
-
 } // namespace
 } // namespace vantrel

@@ -52,17 +52,6 @@ protected:
         return WaveFile::read(dir / "rec.wav");
     }
 
-    void playInProcess(std::int16_t tempo) {
-        Mp3Engine engine;
-        EventRecorder events;
-        ASSERT_EQ(engine.OpenStream(dir / "sine.mp3", ""), 0);
-        engine.SetTempo(tempo);
-        engine.StartPlay();
-        ASSERT_TRUE(pumpUntilEnded(engine, events));
-        EXPECT_TRUE(events.failures.empty());
-        EXPECT_GE(events.frames.size(), 10u); // about 20 a second while playing live
-    }
-
     void expectTone(const WaveFile& rec, double seconds) {
         ASSERT_TRUE(rec.valid) << rec.problem;
         auto left = rec.channel(0);
@@ -100,11 +89,6 @@ TEST_F(SoundServerTest, ListsTheDefaultOutputAndEachSink) {
     EXPECT_EQ(engine.DeviceCount(), count + 1);
 }
 
-TEST_F(SoundServerTest, PlaysTheToneWholeAtItsPitchAndLevel) {
-    WaveFile rec = record([&] { playInProcess(100); });
-    expectTone(rec, 3.0);
-}
-
 TEST_F(SoundServerTest, PauseHoldsTheTrackAndLosesNothing) {
     auto started = std::chrono::steady_clock::now();
     WaveFile rec = record([&] {
@@ -122,7 +106,7 @@ TEST_F(SoundServerTest, PauseHoldsTheTrackAndLosesNothing) {
     EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(3900));
     // The monitor records nothing while the sink idles, so the pause leaves no gap in the
     // recording (nor can a click be told from the sink waking up); what must hold is that the
-    // whole tone was heard, once.
+    // whole tone was heard, once, at its pitch and level.
     expectTone(rec, 3.0);
 }
 
