@@ -24,12 +24,21 @@ double audibleSeconds(const std::vector<std::int16_t>& mono, int rate) {
     return loud / 100.0;
 }
 
-// The samples from the first to the last audible window.
-std::vector<std::int16_t> audiblePart(const std::vector<std::int16_t>& mono) {
-    auto loud = [](std::int16_t s) { return std::abs(s) > 3000; };
-    auto first = std::find_if(mono.begin(), mono.end(), loud);
-    auto last = std::find_if(mono.rbegin(), mono.rend(), loud).base();
-    return first < last ? std::vector<std::int16_t>(first, last) : std::vector<std::int16_t>{};
+// The longest stretch of audible 10 ms windows. Level and pitch are measured there: whether
+// the monitor records a pause as silence or as nothing depends on when the sink idles.
+std::vector<std::int16_t> longestAudibleRun(const std::vector<std::int16_t>& mono, int rate) {
+    std::size_t window = static_cast<std::size_t>(rate) / 100;
+    std::size_t start = 0, bestStart = 0, bestEnd = 0;
+    for (std::size_t at = 0; at + window <= mono.size(); at += window) {
+        std::vector<std::int16_t> part(mono.begin() + static_cast<std::ptrdiff_t>(at),
+                                       mono.begin() + static_cast<std::ptrdiff_t>(at + window));
+        if (rmsLevel(part) <= 0.05)
+            start = at + window;
+        else if (at + window - start > bestEnd - bestStart)
+            bestStart = start, bestEnd = at + window;
+    }
+    return {mono.begin() + static_cast<std::ptrdiff_t>(bestStart),
+            mono.begin() + static_cast<std::ptrdiff_t>(bestEnd)};
 }
 
 class SoundServerTest : public testing::Test {
@@ -57,7 +66,7 @@ protected:
         auto left = rec.channel(0);
         EXPECT_GE(audibleSeconds(left, rec.sampleRate), 0.9 * seconds);
         EXPECT_LE(audibleSeconds(left, rec.sampleRate), 1.1 * seconds);
-        auto tone = audiblePart(left);
+        auto tone = longestAudibleRun(left, rec.sampleRate);
         // The middle half: the edges hold the device's ramp and the stretcher's lead-in.
         std::vector<std::int16_t> middle(tone.begin() +
                                              static_cast<std::ptrdiff_t>(tone.size() / 4),
