@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantrel::cli {
@@ -27,6 +28,9 @@ int runDeltag(const Args& args, Streams io);
 
 // One line on the error stream, prefixed with the program's name.
 void reportFailure(Streams io, const std::string& message);
+// Text fit for a terminal: control characters, which a terminal would act on (escape
+// sequences in a tag or a file name), become "?", as ls shows them.
+std::string terminalText(std::string_view text);
 // A cell as one field of a tab-separated row: tabs and line breaks become blanks.
 std::string rowField(const std::string& cell);
 

@@ -77,8 +77,8 @@ bool parsePlayArgs(const Args& args, PlayOptions& o, Streams io) {
     return !o.file.empty();
 }
 
-int openFailed(Mp3Engine& engine, const std::string& file, Streams io) {
-    reportFailure(io, file + ": " + engine.lastOpenError());
+int openFailed(Mp3Engine& engine, Streams io) {
+    reportFailure(io, engine.lastOpenError()); // names the file that failed, in or out
     engine.CloseStream();
     return kFileFailed;
 }
@@ -100,7 +100,7 @@ int runDecode(const Args& args, Streams io) {
         return kUsage;
     }
     Mp3Engine engine;
-    if (engine.OpenStream(args[0], args[1]) != 0) return openFailed(engine, args[0], io);
+    if (engine.OpenStream(args[0], args[1]) != 0) return openFailed(engine, io);
     return playToEnd(engine, io);
 }
 
@@ -115,7 +115,7 @@ int runPlay(const Args& args, Streams io) {
             return kUsage;
         }
     }
-    if (engine.OpenStream(o.file, "") != 0) return openFailed(engine, o.file, io);
+    if (engine.OpenStream(o.file, "") != 0) return openFailed(engine, io);
     engine.SetTempo(static_cast<std::int16_t>(o.tempo));
     engine.SetVolume(static_cast<std::int16_t>(o.left), static_cast<std::int16_t>(o.right));
     return playToEnd(engine, io);
@@ -135,8 +135,7 @@ int runDevices(const Args& args, Streams io) {
     return kOk;
 }
 
-std::array<std::string, 3> streamFields(const std::string& path) {
-    static Mp3Engine prober; // one probing instance for all files, as the playlist has
+std::array<std::string, 3> streamFields(Mp3Play& prober, const std::string& path) {
     StreamValues values;
     if (!probeStream(prober, path, values)) return {};
     return streamCells(values);

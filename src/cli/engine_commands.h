@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/cli_commands.h"
+#include "platform/mp3_play.h"
 
 namespace vantrel::cli {
 
@@ -15,8 +16,8 @@ int runPlay(const Args& args, Streams io);
 // devices: one row per output device: position, format mask, name.
 int runDevices(const Args& args, Streams io);
 
-// Fields 8, 9 and 10 of a file (play time, sample rate, bit rate); empty texts when the file
-// is not playable MPEG audio.
-std::array<std::string, 3> streamFields(const std::string& path);
+// Fields 8, 9 and 10 of a file (play time, sample rate, bit rate) as `prober` measures them;
+// empty texts when the file is not playable MPEG audio.
+std::array<std::string, 3> streamFields(Mp3Play& prober, const std::string& path);
 
 } // namespace vantrel::cli

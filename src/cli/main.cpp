@@ -1,6 +1,7 @@
 // vantrel-cli: the player's tag and playlist core from a shell, for scripts.
 #include "cli/cli_commands.h"
 #include "cli/engine_commands.h"
+#include "engine/mp3_engine.h"
 
 #include <iostream>
 #include <map>
@@ -15,7 +16,7 @@ constexpr const char* kUsageText =
     "                          artist, album, genre, year, comment, play time, sample rate,\n"
     "                          bit rate (the last three empty for a file that does not play)\n"
     "  tag [--title T] [--artist A] [--album B] [--year Y] [--comment C] [--genre N] FILE...\n"
-    "                          change the given ID3v1 fields and keep the others;\n"
+    "                          change the given ID3v1 fields (at least one) and keep the others;\n"
     "                          the genre is a number 0..255 or a genre name\n"
     "  deltag FILE...          blank the ID3v1 tag (five empty texts, genre 32)\n"
     "  decode FILE OUT.wav     decode into a wave file\n"
@@ -34,6 +35,7 @@ constexpr const char* kUsageText =
 } // namespace
 
 int main(int argc, char** argv) {
+    vantrel::prepareSoundEnvironment();
     using namespace vantrel::cli;
     Args args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
@@ -45,12 +47,8 @@ int main(int argc, char** argv) {
         return kOk;
     }
     static const std::map<std::string, int (*)(const Args&, Streams)> commands = {
-        {"info", runInfo},
-        {"tag", runTag},
-        {"deltag", runDeltag},
-        {"decode", runDecode},
-        {"play", runPlay},
-        {"devices", runDevices},
+        {"info", runInfo},     {"tag", runTag},   {"deltag", runDeltag},
+        {"decode", runDecode}, {"play", runPlay}, {"devices", runDevices},
     };
     auto command = commands.find(args[0]);
     if (command == commands.end()) {

@@ -1,8 +1,13 @@
 #include "engine/audio_sink.h"
 
+#include <cerrno>
 #include <cstdlib>
-#include <mutex>
+#include <cstring>
+#include <fcntl.h>
 #include <out123.h>
+#include <sys/stat.h>
+
+#include "base/file_descriptor.h"
 
 namespace vantrel {
 
@@ -11,12 +16,17 @@ namespace {
 // Short enough that tempo and volume changes are heard within about 100 ms.
 constexpr double kDeviceBufferSeconds = 0.06;
 
-// The output library's PulseAudio module ignores its device buffer setting and takes the
-// server's default (about 200 ms here); PulseAudio's client library takes the latency from
-// the environment instead. A user's own setting stays.
-void askForShortLatency() {
-    static std::once_flag once;
-    std::call_once(once, [] { setenv("PULSE_LATENCY_MSEC", "60", 0); });
+// Creates the file when it is missing, never truncates it: nothing is lost when it turns out
+// to be the source.
+Result checkWaveTarget(const std::string& path, const std::string& source) {
+    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (!fd.isOpen()) return Result::fail("cannot write " + path + ": " + std::strerror(errno));
+    struct stat out {
+    }, in{};
+    if (::fstat(fd.get(), &out) == 0 && ::stat(source.c_str(), &in) == 0 &&
+        out.st_dev == in.st_dev && out.st_ino == in.st_ino)
+        return Result::fail("cannot write " + path + ": it is the file being decoded");
+    return Result::ok();
 }
 
 } // namespace
@@ -33,28 +43,28 @@ AudioSink::~AudioSink() {
 
 Result AudioSink::failure(const std::string& doing) {
     std::string why = handle_ ? out123_strerror(handle_) : "no output handle";
-    return Result::fail(doing + ": " + why);
+    return Result::fail(doing + " " + target_ + ": " + why);
 }
 
 Result AudioSink::openDevice(const std::string& device) {
     close();
-    if (!handle_) return failure("cannot open the sound device");
-    askForShortLatency();
+    target_ = device.empty() ? "the sound device" : "the sound device " + device;
+    if (!handle_) return failure("cannot open");
     out123_param_float(handle_, OUT123_DEVICEBUFFER, kDeviceBufferSeconds);
     // Never openal: it spins without a device.
     const char* name = device.empty() ? nullptr : device.c_str();
-    if (out123_open(handle_, "pulse,alsa", name) != OUT123_OK)
-        return failure("cannot open the sound device");
+    if (out123_open(handle_, "pulse,alsa", name) != OUT123_OK) return failure("cannot open");
     opened_ = true;
     live_ = true;
     return Result::ok();
 }
 
-Result AudioSink::openWave(const std::string& path) {
+Result AudioSink::openWave(const std::string& path, const std::string& source) {
     close();
-    if (!handle_) return failure("cannot create " + path);
-    if (out123_open(handle_, "wav", path.c_str()) != OUT123_OK)
-        return failure("cannot create " + path);
+    target_ = path;
+    if (Result writable = checkWaveTarget(path, source); !writable) return writable;
+    if (!handle_) return failure("cannot write");
+    if (out123_open(handle_, "wav", path.c_str()) != OUT123_OK) return failure("cannot write");
     opened_ = true;
     live_ = false;
     return Result::ok();
@@ -63,7 +73,7 @@ Result AudioSink::openWave(const std::string& path) {
 Result AudioSink::start(long rate, int channels) {
     if (!opened_) return Result::fail("no output is open");
     if (out123_start(handle_, rate, channels, MPG123_ENC_SIGNED_16) != OUT123_OK)
-        return failure("cannot start the output");
+        return failure("cannot start");
     return Result::ok();
 }
 
@@ -71,7 +81,7 @@ Result AudioSink::write(std::span<const std::int16_t> samples) {
     std::size_t bytes = samples.size_bytes();
     if (bytes == 0) return Result::ok();
     void* data = const_cast<std::int16_t*>(samples.data()); // out123_play does not write to it
-    if (out123_play(handle_, data, bytes) != bytes) return failure("cannot write the output");
+    if (out123_play(handle_, data, bytes) != bytes) return failure("cannot write to");
     return Result::ok();
 }
 

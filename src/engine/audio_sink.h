@@ -20,7 +20,9 @@ public:
 
     // device "" = the server's default output.
     Result openDevice(const std::string& device);
-    Result openWave(const std::string& path);
+    // Refuses to write onto `source` (the file being decoded) under any name: a hard link or a
+    // symbolic link to it would otherwise be truncated before a byte of it is read.
+    Result openWave(const std::string& path, const std::string& source);
     Result start(long rate, int channels);
     // Blocks while a live device is busy.
     Result write(std::span<const std::int16_t> samples);
@@ -34,6 +36,7 @@ public:
 
 private:
     Result failure(const std::string& doing);
+    std::string target_; // what failures name: the wave file, or the sound device
     out123_struct* handle_ = nullptr;
     bool opened_ = false;
     bool live_ = false;

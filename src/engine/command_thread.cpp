@@ -1,15 +1,22 @@
 #include "engine/command_thread.h"
 
+#include <exception>
+#include <iostream>
+
 namespace vantrel {
 
 namespace {
 
 // Tasks report their own failures; this is the last guard, so that nothing thrown ends the
-// process from a thread or leaves a caller of call() waiting for ever.
+// process from a thread or leaves a caller of call() waiting for ever. It is a fault in the
+// engine when it comes to this, so it is said where a developer looks.
 void runSafely(const CommandThread::Task& task) {
     try {
         task();
+    } catch (const std::exception& e) {
+        std::cerr << "vantrel engine: a task failed: " << e.what() << std::endl;
     } catch (...) {
+        std::cerr << "vantrel engine: a task failed with an unknown exception" << std::endl;
     }
 }
 
@@ -50,15 +57,21 @@ void CommandThread::call(const Task& task) {
 }
 
 void CommandThread::callInline(const Task& task) {
+    bool here = false;
     {
         std::lock_guard lock(mutex_);
-        if (sleeping_ && tasks_.empty()) {
-            // The thread cannot wake without this lock, so the task has everything to itself.
-            runSafely(task);
-            return;
-        }
+        here = sleeping_ && tasks_.empty() && !inline_;
+        if (here) inline_ = true;
     }
-    call(task);
+    if (!here) return call(task);
+    // The thread stays asleep until the task is done, so the task has everything to itself;
+    // it runs without the lock, free to post.
+    runSafely(task);
+    {
+        std::lock_guard lock(mutex_);
+        inline_ = false;
+    }
+    wake_.notify_all();
 }
 
 void CommandThread::run() {
@@ -69,7 +82,7 @@ void CommandThread::run() {
             std::unique_lock lock(mutex_);
             if (!busy_()) {
                 sleeping_ = true;
-                wake_.wait(lock, [this] { return quit_ || !tasks_.empty(); });
+                wake_.wait(lock, [this] { return (quit_ || !tasks_.empty()) && !inline_; });
                 sleeping_ = false;
             }
             batch.swap(tasks_);

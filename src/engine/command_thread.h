@@ -20,11 +20,12 @@ public:
     CommandThread& operator=(const CommandThread&) = delete;
 
     void post(Task task);
-    // Runs the task on the thread and waits for it.
+    // Runs the task on the thread and waits for it. Never from the thread itself.
     void call(const Task& task);
     // As call(), but when the thread sleeps with nothing to do the task runs on the caller's
     // thread instead, saving the hand-over (a probe costs less than waking a thread). Only for
-    // tasks that do not start work of the thread's own.
+    // tasks that do not start work of the thread's own. The task may post; what it posts runs
+    // after it.
     void callInline(const Task& task);
 
 private:
@@ -36,6 +37,7 @@ private:
     std::deque<Task> tasks_;
     bool quit_ = false;
     bool sleeping_ = false; // waiting for tasks, nothing of its own to do
+    bool inline_ = false;   // a caller runs a task in the thread's stead; the thread waits
     std::thread thread_;
 };
 

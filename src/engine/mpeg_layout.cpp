@@ -1,11 +1,16 @@
 #include "engine/mpeg_layout.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
-#include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
+
+#include "base/file_descriptor.h"
+#include "metadata/id3v1_block.h"
+#include "metadata/regular_file.h"
 
 namespace vantrel {
 
@@ -26,15 +31,17 @@ constexpr int kSampleRates[3] = {44100, 48000, 32000};
 constexpr std::size_t kSyncWindow = 64 * 1024;
 constexpr std::size_t kFirstRead = 4096;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-std::vector<unsigned char> readAt(std::FILE* f, std::uint64_t offset, std::size_t count) {
+// As many of `count` bytes at `offset` as the file holds.
+std::vector<unsigned char> readAt(int fd, std::uint64_t offset, std::size_t count) {
     std::vector<unsigned char> bytes(count);
-    if (std::fseek(f, static_cast<long>(offset), SEEK_SET) != 0) return {};
-    bytes.resize(std::fread(bytes.data(), 1, count, f));
+    std::size_t got = 0;
+    while (got < count) {
+        ssize_t n = ::pread(fd, bytes.data() + got, count - got, static_cast<off_t>(offset + got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
     return bytes;
 }
 
@@ -136,51 +143,86 @@ std::uint64_t MpegLayout::audioBytes() const {
     return audioEnd > start ? audioEnd - start : 0;
 }
 
-std::optional<MpegLayout> MpegLayout::read(const std::filesystem::path& file) {
-    File f(std::fopen(file.c_str(), "rb"));
-    if (!f) return std::nullopt;
+std::optional<MpegLayout> MpegLayout::read(const std::filesystem::path& file,
+                                           std::string& problem) {
+    int opened = -1;
+    if (Result r = openRegularFile(file, O_RDONLY, opened); !r) {
+        problem = r.error();
+        return std::nullopt;
+    }
+    FileDescriptor fd(opened);
+    problem = file.string() + ": not MPEG audio";
     MpegLayout layout;
-    std::error_code ec;
-    layout.fileSize = std::filesystem::file_size(file, ec);
-    if (ec) return std::nullopt;
-    std::uint64_t tagEnd = id3v2Size(readAt(f.get(), 0, 10));
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) return std::nullopt;
+    layout.fileSize = static_cast<std::uint64_t>(st.st_size);
+    std::uint64_t tagEnd = id3v2Size(readAt(fd.get(), 0, 10));
     // Most files start with a frame right away: a small read first, the whole window only
     // when there is junk in front.
-    std::vector<unsigned char> window = readAt(f.get(), tagEnd, kFirstRead);
+    std::vector<unsigned char> window = readAt(fd.get(), tagEnd, kFirstRead);
     auto offset = findFrameRun(window, nullptr);
     if (!offset && window.size() == kFirstRead) {
-        window = readAt(f.get(), tagEnd, kSyncWindow);
+        window = readAt(fd.get(), tagEnd, kSyncWindow);
         offset = findFrameRun(window, nullptr);
     }
     if (!offset) return std::nullopt;
     layout.audioStart = tagEnd + *offset;
     layout.first = *parseFrameHeader(&window[*offset]);
     layout.audioEnd = layout.fileSize;
-    if (layout.fileSize >= layout.audioStart + 128) {
-        auto tail = readAt(f.get(), layout.fileSize - 128, 3);
-        if (tail.size() == 3 && std::memcmp(tail.data(), "TAG", 3) == 0)
-            layout.audioEnd = layout.fileSize - 128;
+    if (layout.fileSize >= layout.audioStart + id3v1::kBlockSize) {
+        auto tail = readAt(fd.get(), layout.fileSize - id3v1::kBlockSize, id3v1::kBlockSize);
+        if (id3v1::isBlock({reinterpret_cast<const char*>(tail.data()), tail.size()}))
+            layout.audioEnd = layout.fileSize - id3v1::kBlockSize;
     }
     std::vector<unsigned char> frame(window.begin() + static_cast<std::ptrdiff_t>(*offset),
                                      window.end());
     frame.resize(std::min<std::size_t>(frame.size(), layout.first.length));
     readInfoHeader(frame, layout);
     if (layout.headerFrames == 0u) layout.headerFrames.reset(); // a header that says nothing
+    problem.clear();
     return layout;
 }
 
 bool MpegLayout::sampledConstant(const std::filesystem::path& file) const {
-    File f(std::fopen(file.c_str(), "rb"));
-    if (!f) return false;
+    int opened = -1;
+    if (!openRegularFile(file, O_RDONLY, opened)) return false;
+    FileDescriptor fd(opened);
     constexpr std::size_t kProbe = 4096;
+    // Every sample must find a frame: one that finds none may stand in zeros or junk after the
+    // audio, and a length taken from the file size would count them as play time.
     for (double at : {0.2, 0.4, 0.6, 0.8}) {
         auto offset = audioStart + static_cast<std::uint64_t>((audioEnd - audioStart) * at);
-        std::vector<unsigned char> buf = readAt(f.get(), offset, kProbe);
+        std::vector<unsigned char> buf = readAt(fd.get(), offset, kProbe);
         auto found = findFrameRun(buf, &first);
-        if (!found) continue; // too close to the end, or damaged here: says nothing
-        if (parseFrameHeader(&buf[*found])->bitRate != first.bitRate) return false;
+        if (!found || parseFrameHeader(&buf[*found])->bitRate != first.bitRate) return false;
     }
     return true;
+}
+
+std::uint64_t MpegLayout::frameBytes(const std::filesystem::path& file) const {
+    int opened = -1;
+    if (!openRegularFile(file, O_RDONLY, opened)) return 0;
+    FileDescriptor fd(opened);
+    std::uint64_t bytes = 0;
+    std::uint64_t at = audioStart + (headerFrames ? static_cast<std::uint64_t>(first.length) : 0);
+    while (at + 4 <= audioEnd) {
+        std::vector<unsigned char> head = readAt(fd.get(), at, 4);
+        auto h = head.size() == 4 ? parseFrameHeader(head.data()) : std::nullopt;
+        if (h && h->sameStream(first)) {
+            std::uint64_t length = std::min<std::uint64_t>(h->length, audioEnd - at);
+            bytes += length;
+            at += length;
+            continue;
+        }
+        // Damage inside the audio is skipped as the decoder skips it; a window without a frame
+        // is where the audio ends.
+        std::vector<unsigned char> window =
+            readAt(fd.get(), at, std::min<std::uint64_t>(kSyncWindow, audioEnd - at));
+        auto next = findFrameRun(window, &first);
+        if (!next || *next == 0) break;
+        at += *next;
+    }
+    return bytes;
 }
 
 } // namespace vantrel

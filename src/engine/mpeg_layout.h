@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace vantrel {
 
@@ -38,10 +39,15 @@ struct MpegLayout {
     bool constantHeader = false; // "Info": LAME's mark of a constant bit rate file
     std::uint64_t audioBytes() const;
 
-    // Null when no run of valid frames starts near the file's beginning.
-    static std::optional<MpegLayout> read(const std::filesystem::path& file);
-    // True when frame headers sampled across the file all carry the first frame's bit rate.
+    // Null when the file is not a regular file or no run of valid frames starts near its
+    // beginning; then `problem` says which, naming the file.
+    static std::optional<MpegLayout> read(const std::filesystem::path& file, std::string& problem);
+    // True when frame headers sampled across the audio all carry the first frame's bit rate.
+    // False as well when a sample finds no frame at all: the audio may end before the file.
     bool sampledConstant(const std::filesystem::path& file) const;
+    // Bytes of the frames that are there, walking header to header (the info frame left out);
+    // data after the last frame does not count.
+    std::uint64_t frameBytes(const std::filesystem::path& file) const;
 };
 
 } // namespace vantrel

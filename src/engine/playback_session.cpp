@@ -26,6 +26,7 @@ Result PlaybackSession::open(const std::string& path, const std::string& wavePat
     StreamInfo info;
     if (Result probed = StreamProbe::open(path, decoder_, info); !probed) return probed;
     info_ = info;
+    path_ = path;
     wavePath_ = wavePath;
     if (!wavePath.empty()) {
         // Created now, so that a path that cannot be written fails the open.
@@ -39,7 +40,7 @@ Result PlaybackSession::open(const std::string& path, const std::string& wavePat
 }
 
 Result PlaybackSession::startWave() {
-    if (Result opened = sink_.openWave(wavePath_); !opened) return opened;
+    if (Result opened = sink_.openWave(wavePath_, path_); !opened) return opened;
     outChannels_ = info_.channels;
     if (Result started = sink_.start(info_.sampleRate, outChannels_); !started) return started;
     stretcher_.configure(info_.sampleRate, info_.channels);
@@ -109,7 +110,7 @@ void PlaybackSession::pauseSoftly() {
     case Mpg123Decoder::Step::Done:
         return finish();
     case Mpg123Decoder::Step::Error:
-        return fail(kDecodeError, decoder_.lastError());
+        return failOrFinish();
     case Mpg123Decoder::Step::Frame:
         break;
     }
@@ -189,8 +190,15 @@ void PlaybackSession::playNextChunk() {
     case Mpg123Decoder::Step::Done:
         return finish();
     case Mpg123Decoder::Step::Error:
-        return fail(kDecodeError, decoder_.lastError());
+        return failOrFinish();
     }
+}
+
+void PlaybackSession::failOrFinish() {
+    // Zeros or junk after the last frame make the decoder give up looking for more; a track
+    // that played every frame it has has ended, it has not failed.
+    if (decoder_.currentFrame() >= info_.frames - 1) return finish();
+    fail(kDecodeError, decoder_.lastError());
 }
 
 void PlaybackSession::write(std::span<const std::int16_t> samples) {

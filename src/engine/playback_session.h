@@ -49,6 +49,7 @@ private:
     std::span<const std::int16_t> adjusted(std::span<const std::int16_t> samples);
     void reportFrame(bool force);
     void finish();
+    void failOrFinish();
     void fail(std::int32_t code, const std::string& text);
     void end();
 
@@ -58,6 +59,7 @@ private:
     TempoStretcher stretcher_;
     StreamInfo info_;
     State state_ = State::Closed;
+    std::string path_;
     std::string wavePath_;
     std::string deviceId_;
     bool sinkStarted_ = false;

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "engine/mpeg_layout.h"
 #include "base/number_text.h"
+#include "engine/mpeg_layout.h"
 
 namespace vantrel {
 
@@ -18,30 +18,33 @@ std::int32_t playTime(std::int64_t frames, float frameMs) {
 } // namespace
 
 Result StreamProbe::open(const std::string& path, Mpg123Decoder& decoder, StreamInfo& info) {
-    auto layout = MpegLayout::read(path);
-    if (!layout) return Result::fail("not an MPEG audio file: " + path);
-    if (Result opened = decoder.open(path); !opened) return opened;
+    std::string problem;
+    auto layout = MpegLayout::read(path, problem);
+    if (!layout) return Result::fail(problem);
+    auto failed = [&](const std::string& why) {
+        decoder.close();
+        return Result::fail(path + ": " + why);
+    };
+    if (Result opened = decoder.open(path); !opened) return failed(opened.error());
 
     bool constant = false;
+    std::uint64_t audioBytes = layout->audioBytes();
     if (layout->headerFrames) {
         info.frames = *layout->headerFrames;
         constant = layout->constantHeader;
     } else if (layout->sampledConstant(path)) {
-        info.frames =
-            std::llround(static_cast<double>(layout->audioBytes()) / layout->first.averageLength());
+        info.frames = std::llround(static_cast<double>(audioBytes) / layout->first.averageLength());
         constant = true;
     } else {
-        // Variable bit rate without a header: only a walk over every frame is exact.
-        if (Result scanned = decoder.scan(); !scanned) {
-            decoder.close();
-            return scanned;
-        }
+        // Variable bit rate without a header, or audio that ends before the file does: only a
+        // walk over every frame is exact. The decoder's walk stops where the frames stop, and
+        // reports that as a failure to resync; what it counted up to there is the count.
+        Result scanned = decoder.scan();
         info.frames = decoder.frameCount();
+        if (!scanned && info.frames <= 0) return failed(scanned.error());
+        audioBytes = layout->frameBytes(path);
     }
-    if (info.frames <= 0) {
-        decoder.close();
-        return Result::fail("no audio frames in " + path);
-    }
+    if (info.frames <= 0) return failed("no audio frames");
     info.sampleRate = static_cast<std::int32_t>(decoder.rate());
     info.channels = decoder.channels();
     info.frameMs = static_cast<float>(layout->first.samplesPerFrame * 1000.0 / info.sampleRate);
@@ -52,8 +55,7 @@ Result StreamProbe::open(const std::string& path, Mpg123Decoder& decoder, Stream
     } else {
         double seconds =
             info.frames * static_cast<double>(layout->first.samplesPerFrame) / info.sampleRate;
-        info.bitRate =
-            static_cast<std::int32_t>(std::llround(layout->audioBytes() * 8.0 / seconds));
+        info.bitRate = static_cast<std::int32_t>(std::llround(audioBytes * 8.0 / seconds));
     }
     return Result::ok();
 }

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/mpg123_decoder.h"
 #include "base/result.h"
+#include "engine/mpg123_decoder.h"
 
 namespace vantrel {
 

@@ -2,8 +2,9 @@
 
 #include "base/ascii_text.h"
 
-#include "metadata/cp1252.h"
 #include "base/file_descriptor.h"
+#include "metadata/cp1252.h"
+#include "metadata/regular_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -78,11 +79,11 @@ std::string blank() {
 }
 
 Result readTag(const std::filesystem::path& file, TagRead& out) {
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return Result::fail(failure(file, std::strerror(errno)));
+    int opened = -1;
+    if (Result r = openRegularFile(file, O_RDONLY, opened); !r) return r;
+    FileDescriptor fd(opened);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return Result::fail(failure(file, std::strerror(errno)));
-    if (!S_ISREG(st.st_mode)) return Result::fail(failure(file, "not a regular file"));
     out = TagRead{};
     if (static_cast<std::uintmax_t>(st.st_size) < kMinFileLength) {
         out.state = TagState::TooShort;
@@ -101,11 +102,11 @@ Result PutIDTag(const std::filesystem::path& file, std::string_view block) {
     if (block.size() != kBlockSize || !isBlock(block))
         return Result::fail(failure(file, "not a tag block"));
     if (file.empty()) return Result::fail("no file given");
-    FileDescriptor fd(::open(file.c_str(), O_RDWR | O_CLOEXEC));
-    if (fd.get() < 0) return Result::fail(failure(file, std::strerror(errno)));
+    int opened = -1;
+    if (Result r = openRegularFile(file, O_RDWR, opened); !r) return r;
+    FileDescriptor fd(opened);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return Result::fail(failure(file, std::strerror(errno)));
-    if (!S_ISREG(st.st_mode)) return Result::fail(failure(file, "not a regular file"));
     if (static_cast<std::uintmax_t>(st.st_size) < kMinFileLength)
         return Result::fail(failure(file, "too short to be an MP3 file"));
 

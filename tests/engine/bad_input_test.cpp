@@ -42,21 +42,16 @@ std::filesystem::path named(const TempDir& dir, const std::string& bytes) {
     return dir / "bad.mp3";
 }
 
+// A genuine PCM wave file: a loud square wave, full of 0xFF bytes that look like frame sync.
 std::string waveBytes() {
-    // A genuine PCM wave file: 1 s of a loud square wave, full of 0xFF bytes.
     std::string data;
     for (int i = 0; i < 44100 * 2; ++i)
         data += (i / 50) % 2 ? "\xff\x7f" : "\x01\x80";
-    std::string h = "RIFF";
-    auto le = [](std::uint32_t v, int n) {
-        std::string s;
-        for (int i = 0; i < n; ++i)
-            s += static_cast<char>((v >> (8 * i)) & 0xFF);
-        return s;
-    };
-    h += le(36 + data.size(), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(2, 2) + le(44100, 4) +
-         le(44100 * 4, 4) + le(4, 2) + le(16, 2) + "data" + le(data.size(), 4);
-    return h + data;
+    const unsigned char head[] = {'R', 'I', 'F',  'F',  0,   0,   0,    0,    'W',  'A', 'V',
+                                  'E', 'f', 'm',  't',  ' ', 16,  0,    0,    0,    1,   0,
+                                  2,   0,   0x44, 0xAC, 0,   0,   0x10, 0xB1, 2,    0,   4,
+                                  0,   16,  0,    'd',  'a', 't', 'a',  0x10, 0xB1, 2,   0};
+    return std::string(reinterpret_cast<const char*>(head), sizeof head) + data;
 }
 
 const BadInput kInputs[] = {
@@ -146,12 +141,20 @@ TEST(BadInput, FileDeletedWhilePlayingPlaysToTheEnd) {
     EXPECT_TRUE(WaveFile::read(dir / "out.wav").valid);
 }
 
-TEST(BadInput, UnwritableWaveFileFailsTheOpen) {
+TEST(BadInput, WaveOutputOntoTheInputOrNowhereFailsTheOpen) {
     TempDir dir;
     auto source = sine(dir);
-    Mp3Engine engine;
-    EXPECT_NE(engine.OpenStream(source, (dir / "no-such-folder" / "out.wav").string()), 0);
-    EXPECT_EQ(engine.TotalFrames(), 0);
+    std::string original = readFile(source);
+    std::filesystem::create_hard_link(source, dir / "link.wav");
+    for (auto out : {dir / "no-such-folder" / "out.wav", source, dir / "link.wav"}) {
+        SCOPED_TRACE(out);
+        Mp3Engine engine;
+        EXPECT_NE(engine.OpenStream(source, out.string()), 0);
+        EXPECT_NE(engine.lastOpenError().find(out.filename().string()), std::string::npos)
+            << engine.lastOpenError();
+        EXPECT_EQ(engine.TotalFrames(), 0);
+        EXPECT_TRUE(readFile(source) == original) << "the input changed";
+    }
 }
 
 } // namespace

@@ -24,17 +24,27 @@ double audibleSeconds(const std::vector<std::int16_t>& mono, int rate) {
     return loud / 100.0;
 }
 
-// The samples from the first to the last audible window.
-std::vector<std::int16_t> audiblePart(const std::vector<std::int16_t>& mono) {
-    auto loud = [](std::int16_t s) { return std::abs(s) > 3000; };
-    auto first = std::find_if(mono.begin(), mono.end(), loud);
-    auto last = std::find_if(mono.rbegin(), mono.rend(), loud).base();
-    return first < last ? std::vector<std::int16_t>(first, last) : std::vector<std::int16_t>{};
+// The longest stretch of audible 10 ms windows. Level and pitch are measured there: whether
+// the monitor records a pause as silence or as nothing depends on when the sink idles.
+std::vector<std::int16_t> longestAudibleRun(const std::vector<std::int16_t>& mono, int rate) {
+    std::size_t window = static_cast<std::size_t>(rate) / 100;
+    std::size_t start = 0, bestStart = 0, bestEnd = 0;
+    for (std::size_t at = 0; at + window <= mono.size(); at += window) {
+        std::vector<std::int16_t> part(mono.begin() + static_cast<std::ptrdiff_t>(at),
+                                       mono.begin() + static_cast<std::ptrdiff_t>(at + window));
+        if (rmsLevel(part) <= 0.05)
+            start = at + window;
+        else if (at + window - start > bestEnd - bestStart)
+            bestStart = start, bestEnd = at + window;
+    }
+    return {mono.begin() + static_cast<std::ptrdiff_t>(bestStart),
+            mono.begin() + static_cast<std::ptrdiff_t>(bestEnd)};
 }
 
 class SoundServerTest : public testing::Test {
 protected:
     void SetUp() override {
+        prepareSoundEnvironment(); // before this test's engine threads start
         server = std::make_unique<PulseServer>(dir / "pulse");
         if (!server->running()) GTEST_SKIP() << "no sound server: " << server->problem();
         SineMp3 shape;
@@ -51,23 +61,12 @@ protected:
         return WaveFile::read(dir / "rec.wav");
     }
 
-    void playInProcess(std::int16_t tempo) {
-        Mp3Engine engine;
-        EventRecorder events;
-        ASSERT_EQ(engine.OpenStream(dir / "sine.mp3", ""), 0);
-        engine.SetTempo(tempo);
-        engine.StartPlay();
-        ASSERT_TRUE(pumpUntilEnded(engine, events));
-        EXPECT_TRUE(events.failures.empty());
-        EXPECT_GE(events.frames.size(), 10u); // about 20 a second while playing live
-    }
-
     void expectTone(const WaveFile& rec, double seconds) {
         ASSERT_TRUE(rec.valid) << rec.problem;
         auto left = rec.channel(0);
         EXPECT_GE(audibleSeconds(left, rec.sampleRate), 0.9 * seconds);
         EXPECT_LE(audibleSeconds(left, rec.sampleRate), 1.1 * seconds);
-        auto tone = audiblePart(left);
+        auto tone = longestAudibleRun(left, rec.sampleRate);
         // The middle half: the edges hold the device's ramp and the stretcher's lead-in.
         std::vector<std::int16_t> middle(tone.begin() +
                                              static_cast<std::ptrdiff_t>(tone.size() / 4),
@@ -91,11 +90,12 @@ TEST_F(SoundServerTest, ListsTheDefaultOutputAndEachSink) {
     EXPECT_EQ(engine.SelectDevice(1), 0);
     EXPECT_NE(engine.SelectDevice(static_cast<std::int16_t>(count)), 0);
     EXPECT_NE(engine.SelectDevice(-1), 0);
-}
 
-TEST_F(SoundServerTest, PlaysTheToneWholeAtItsPitchAndLevel) {
-    WaveFile rec = record([&] { playInProcess(100); });
-    expectTone(rec, 3.0);
+    // The list is kept (the sound dialog asks often, on the UI thread) until refreshed.
+    ASSERT_EQ(runCommand("pactl load-module module-null-sink sink_name=second >/dev/null"), 0);
+    EXPECT_EQ(engine.DeviceCount(), count);
+    engine.refreshDevices();
+    EXPECT_EQ(engine.DeviceCount(), count + 1);
 }
 
 TEST_F(SoundServerTest, PauseHoldsTheTrackAndLosesNothing) {
@@ -115,7 +115,7 @@ TEST_F(SoundServerTest, PauseHoldsTheTrackAndLosesNothing) {
     EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(3900));
     // The monitor records nothing while the sink idles, so the pause leaves no gap in the
     // recording (nor can a click be told from the sink waking up); what must hold is that the
-    // whole tone was heard, once.
+    // whole tone was heard, once, at its pitch and level.
     expectTone(rec, 3.0);
 }
 
@@ -162,22 +162,6 @@ TEST_F(SoundServerTest, VolumeAndTempoChangesAreHeardWhilePlaying) {
         } else {
             EXPECT_NEAR(loud, changedAt + 2 * (3.0 - changedAt), 0.3);
         }
-    }
-}
-
-TEST_F(SoundServerTest, CommandLinePlayerPlaysTheToneAndSlowsItDown) {
-    struct Case {
-        const char* options;
-        double seconds;
-    };
-    for (Case c : {Case{"", 3.0}, Case{"--tempo 150", 6.0}}) {
-        SCOPED_TRACE(c.options);
-        WaveFile rec = record([&] {
-            std::string cmd = std::string("'") + VANTREL_CLI + "' play '" +
-                              (dir / "sine.mp3").string() + "' " + c.options;
-            EXPECT_EQ(runCommand(cmd), 0);
-        });
-        expectTone(rec, c.seconds);
     }
 }
 

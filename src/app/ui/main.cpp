@@ -77,6 +77,7 @@ int runWindow(const std::string& folder, const StartUpPlan& plan) {
 } // namespace
 
 int main(int argc, char** argv) {
+    prepareSoundEnvironment();
     std::string folder = appFolder();
     InstanceLock lock(executableFile());
     std::vector<std::string> arguments(argv + 1, argv + argc);
