@@ -10,7 +10,6 @@
 
 #include "base/file_descriptor.h"
 #include "metadata/id3v1_block.h"
-#include "metadata/regular_file.h"
 
 namespace vantrel {
 
@@ -145,12 +144,8 @@ std::uint64_t MpegLayout::audioBytes() const {
 
 std::optional<MpegLayout> MpegLayout::read(const std::filesystem::path& file,
                                            std::string& problem) {
-    int opened = -1;
-    if (Result r = openRegularFile(file, O_RDONLY, opened); !r) {
-        problem = r.error();
-        return std::nullopt;
-    }
-    FileDescriptor fd(opened);
+    FileDescriptor fd = openRegularFile(file, O_RDONLY, problem);
+    if (!fd.isOpen()) return std::nullopt;
     problem = file.string() + ": not MPEG audio";
     MpegLayout layout;
     struct stat st {};
@@ -184,9 +179,9 @@ std::optional<MpegLayout> MpegLayout::read(const std::filesystem::path& file,
 }
 
 bool MpegLayout::sampledConstant(const std::filesystem::path& file) const {
-    int opened = -1;
-    if (!openRegularFile(file, O_RDONLY, opened)) return false;
-    FileDescriptor fd(opened);
+    std::string why;
+    FileDescriptor fd = openRegularFile(file, O_RDONLY, why);
+    if (!fd.isOpen()) return false;
     constexpr std::size_t kProbe = 4096;
     // Every sample must find a frame: one that finds none may stand in zeros or junk after the
     // audio, and a length taken from the file size would count them as play time.
@@ -200,9 +195,9 @@ bool MpegLayout::sampledConstant(const std::filesystem::path& file) const {
 }
 
 std::uint64_t MpegLayout::frameBytes(const std::filesystem::path& file) const {
-    int opened = -1;
-    if (!openRegularFile(file, O_RDONLY, opened)) return 0;
-    FileDescriptor fd(opened);
+    std::string why;
+    FileDescriptor fd = openRegularFile(file, O_RDONLY, why);
+    if (!fd.isOpen()) return 0;
     std::uint64_t bytes = 0;
     std::uint64_t at = audioStart + (headerFrames ? static_cast<std::uint64_t>(first.length) : 0);
     while (at + 4 <= audioEnd) {

@@ -4,7 +4,6 @@
 
 #include "base/file_descriptor.h"
 #include "metadata/cp1252.h"
-#include "metadata/regular_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -79,9 +78,9 @@ std::string blank() {
 }
 
 Result readTag(const std::filesystem::path& file, TagRead& out) {
-    int opened = -1;
-    if (Result r = openRegularFile(file, O_RDONLY, opened); !r) return r;
-    FileDescriptor fd(opened);
+    std::string why;
+    FileDescriptor fd = openRegularFile(file, O_RDONLY, why);
+    if (!fd.isOpen()) return Result::fail(why);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return Result::fail(failure(file, std::strerror(errno)));
     out = TagRead{};
@@ -102,9 +101,9 @@ Result PutIDTag(const std::filesystem::path& file, std::string_view block) {
     if (block.size() != kBlockSize || !isBlock(block))
         return Result::fail(failure(file, "not a tag block"));
     if (file.empty()) return Result::fail("no file given");
-    int opened = -1;
-    if (Result r = openRegularFile(file, O_RDWR, opened); !r) return r;
-    FileDescriptor fd(opened);
+    std::string why;
+    FileDescriptor fd = openRegularFile(file, O_RDWR, why);
+    if (!fd.isOpen()) return Result::fail(why);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return Result::fail(failure(file, std::strerror(errno)));
     if (static_cast<std::uintmax_t>(st.st_size) < kMinFileLength)
