@@ -1,5 +1,7 @@
 #include "app/main_layout.h"
 
+#include "settings/ini_values.h"
+
 namespace vantrel {
 
 void MainLayout::setLayout(bool large, bool minimised) {
@@ -21,6 +23,14 @@ void MainLayout::toggle(bool minimised) {
         caption_ = "Lge";
         setLayout(true, minimised);
     }
+}
+
+void MainLayout::load(const IniStore& ini) {
+    setLayout(readFlag(ini.getIni("options", "long_disp")), false);
+}
+
+void MainLayout::save(const IniStore& ini) const {
+    ini.putIni("options", "long_disp", writeFlag(longDisp_));
 }
 
 } // namespace vantrel

@@ -11,11 +11,6 @@ namespace {
 
 constexpr const char* kOptions = "options";
 
-// The ranges the fader settings dialog offers; a stored value outside them cannot have come
-// from it, and an interval of 0 would spin the ramp.
-constexpr int kInSpeedMin = 5, kInSpeedMax = 220;
-constexpr int kOutSpeedMin = 1, kOutSpeedMax = 120;
-
 // A key that was never written keeps the built-in value: a fresh settings file must neither
 // play silently nor halt every fade-in at once.
 int numberOr(const IniStore& ini, const char* key, int fallback, int low, int high) {
@@ -55,6 +50,23 @@ void Fader::loadFadeSettings(const IniStore& ini) {
     fadeInSpeed_ = numberOr(ini, "vol_in", fadeInSpeed_, kInSpeedMin, kInSpeedMax);
     fadeOutSpeed_ = numberOr(ini, "vol_out", fadeOutSpeed_, kOutSpeedMin, kOutSpeedMax);
     changed();
+}
+
+void Fader::saveVolume(const IniStore& ini) const {
+    ini.putIni(kOptions, "vol", writeNumber(volume_));
+}
+
+void Fader::saveFadeMenu(const IniStore& ini) const {
+    ini.putIni(kOptions, "fade_in", writeFlag(menu_.inChecked));
+    ini.putIni(kOptions, "fade_out", writeFlag(menu_.outChecked));
+    ini.putIni(kOptions, "fade_hold", writeFlag(menu_.holdChecked));
+}
+
+void Fader::saveSpeeds(const IniStore& ini) const {
+    ini.putIni(kOptions, "vol_pause", writeNumber(volLimit_));
+    ini.putIni(kOptions, "prem_fade", writeNumber(fadeLead_));
+    ini.putIni(kOptions, "vol_in", writeNumber(fadeInSpeed_));
+    ini.putIni(kOptions, "vol_out", writeNumber(fadeOutSpeed_));
 }
 
 void Fader::startAutoFadeIn() {
@@ -170,7 +182,7 @@ void Fader::rampDown() {
         rearmLimiter();
         volume_ = 0;
         // Auto play stays on: the transport sees the mark and leaves it ticked.
-        if (menu_.stopChecked && pressStop_) pressStop_();
+        if (menu_.stopChecked) stopRequested();
         tmrVolume_.setEnabled(false);
         fadeFree_ = true;
         return;
@@ -190,10 +202,7 @@ void Fader::startRamp(bool up) {
 void Fader::sendVolume(int level) {
     // While paused the ramp keeps counting; resuming sends the level reached.
     if (state_.paused) return;
-    auto scaled = [level](float gain) {
-        return static_cast<std::int16_t>(roundHalfEven(level * static_cast<double>(gain)));
-    };
-    player_.SetVolume(scaled(state_.leftGain), scaled(state_.rightGain));
+    sendLevels(player_, level, state_);
 }
 
 void Fader::showLevel(int level) {
@@ -203,11 +212,6 @@ void Fader::showLevel(int level) {
 
 void Fader::rearmLimiter() {
     if (volLimit_ != 100) limitArmed_ = true;
-}
-
-void Fader::changed() {
-    for (auto& listener : listeners_)
-        listener();
 }
 
 } // namespace vantrel

@@ -1,5 +1,7 @@
 #include "playback/track_sequencer.h"
 
+#include "settings/ini_values.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -80,9 +82,14 @@ void TrackSequencer::setRandom(bool on) {
     changed();
 }
 
-void TrackSequencer::changed() {
-    for (auto& listener : listeners_)
-        listener();
+void TrackSequencer::load(const IniStore& ini) {
+    setLoop(readCheckState(ini.getIni("options", "loop")) == 1);
+    setRandom(readCheckState(ini.getIni("options", "random")) == 1);
+}
+
+void TrackSequencer::save(const IniStore& ini) const {
+    ini.putIni("options", "loop", writeCheckState(loop_ ? 1 : 0));
+    ini.putIni("options", "random", writeCheckState(random_ ? 1 : 0));
 }
 
 } // namespace vantrel

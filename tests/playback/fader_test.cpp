@@ -101,7 +101,7 @@ TEST_F(FaderTest, FadingOutToSilencePressesStopOnlyWithTheMark) {
         test::ManualTimer timer;
         Fader f(player, timer, state);
         int stops = 0;
-        f.onPressStop([&] { ++stops; });
+        Connection c = f.stopRequested.connect([&] { ++stops; });
         ini.putIni("options", "vol", "10");
         f.loadVolume(ini);
         if (marked) f.mnuFadeStop_Click();
