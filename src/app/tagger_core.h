@@ -68,7 +68,6 @@ public:
     void cmdHelp();
 
     bool playing() const { return state_.playing; }
-    const PlaybackState& playbackState() const { return state_; }
     Transport& transport() { return transport_; }
     TimeDisplay& timeDisplay() { return timeDisplay_; }
     TrackSequencer& sequencer() { return sequencer_; }
