@@ -4,6 +4,10 @@
 
 namespace vantrel {
 
+namespace {
+constexpr const char* kLongDisp = "long_disp";
+} // namespace
+
 void MainLayout::setLayout(bool large, bool minimised) {
     large_ = large;
     if (large)
@@ -26,11 +30,11 @@ void MainLayout::toggle(bool minimised) {
 }
 
 void MainLayout::load(const IniStore& ini) {
-    setLayout(readFlag(ini.getIni("options", "long_disp")), false);
+    setLayout(readFlag(ini.getIni("options", kLongDisp)), false);
 }
 
 void MainLayout::save(const IniStore& ini) const {
-    ini.putIni("options", "long_disp", writeFlag(longDisp_));
+    ini.putIni("options", kLongDisp, writeFlag(longDisp_));
 }
 
 } // namespace vantrel

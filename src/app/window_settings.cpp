@@ -14,6 +14,8 @@ constexpr const char* kOptions = "options";
 constexpr const char* kLooks = "looks";
 constexpr const char* kMusicTag = "music_tag";
 constexpr const char* kMru = "mru_list";
+constexpr const char* kGenreOrder = "genre";
+constexpr const char* kMruMax = "mru_max";
 
 // The recent-list size is a whole number; anything else keeps the preset. Entries carry a
 // one-digit accelerator, so the count stays within 1..9.
@@ -28,14 +30,14 @@ int readMruMax(const std::string& text, int preset) {
 } // namespace
 
 void EditorSettings::load(const IniStore& ini) {
-    genreStandardOrder = readFlag(ini.getIni(kOptions, "genre"));
+    genreStandardOrder = readFlag(ini.getIni(kOptions, kGenreOrder));
     for (int k = 0; k < 5; ++k)
         tagFields[k] = ini.getIni(kMusicTag, "tag_" + std::to_string(k + 1));
     rememberedGenre = readNumber16(ini.getIni(kMusicTag, "genre"));
 }
 
 void EditorSettings::save(const IniStore& ini) const {
-    ini.putIni(kOptions, "genre", writeFlag(genreStandardOrder));
+    ini.putIni(kOptions, kGenreOrder, writeFlag(genreStandardOrder));
 }
 
 void LooksSettings::load(const IniStore& ini) {
@@ -62,13 +64,13 @@ void TickerSettings::load(const IniStore& ini) {
 }
 
 void RecentListSettings::load(const IniStore& ini) {
-    mruMax = readMruMax(ini.getIni(kMru, "mru_max"), mruMax);
+    mruMax = readMruMax(ini.getIni(kMru, kMruMax), mruMax);
     for (int k = 0; k < mruMax; ++k)
         mruItems[k] = trimmed(ini.getIni(kMru, "itm_" + std::to_string(k + 1)), kBlankOrTab);
 }
 
 void RecentListSettings::save(const IniStore& ini) const {
-    ini.putIni(kMru, "mru_max", writeNumber(mruMax));
+    ini.putIni(kMru, kMruMax, writeNumber(mruMax));
 }
 
 } // namespace vantrel

@@ -7,6 +7,14 @@
 
 namespace vantrel {
 
+namespace {
+
+// The boxes' keys in the options section.
+constexpr const char* kLoop = "loop";
+constexpr const char* kRandom = "random";
+
+} // namespace
+
 TrackSequencer::TrackSequencer(PlaylistModel& list, Transport& transport, RandomSource& random,
                                Dialogs& dialogs)
     : list_(list), transport_(transport), randomSource_(random), dialogs_(dialogs) {}
@@ -83,13 +91,13 @@ void TrackSequencer::setRandom(bool on) {
 }
 
 void TrackSequencer::load(const IniStore& ini) {
-    setLoop(readCheckState(ini.getIni("options", "loop")) == 1);
-    setRandom(readCheckState(ini.getIni("options", "random")) == 1);
+    setLoop(readCheckState(ini.getIni("options", kLoop)) == 1);
+    setRandom(readCheckState(ini.getIni("options", kRandom)) == 1);
 }
 
 void TrackSequencer::save(const IniStore& ini) const {
-    ini.putIni("options", "loop", writeCheckState(loop_ ? 1 : 0));
-    ini.putIni("options", "random", writeCheckState(random_ ? 1 : 0));
+    ini.putIni("options", kLoop, writeCheckState(loop_ ? 1 : 0));
+    ini.putIni("options", kRandom, writeCheckState(random_ ? 1 : 0));
 }
 
 } // namespace vantrel

@@ -18,6 +18,9 @@ const char* const kWaveWarning = "WARNING!!\r\nYou are about to Decode an MP3 to
                                  "The resulting Wave file MAY consume a large amount of space\r\n"
                                  "Ensure you have plenty of Free Drive Space available.";
 const char* const kOpenError = "File Open Error OR No File Selected to Play";
+// The mute boxes' keys in the options section.
+constexpr const char* kMuteRight = "bal_r";
+constexpr const char* kMuteLeft = "bal_l";
 constexpr int kMaxTempo = 200;
 constexpr std::int16_t kDecodeOption = 32;
 
@@ -315,13 +318,13 @@ void Transport::setStatus(PlayStatus status) {
 
 void Transport::loadMutes(const IniStore& ini) {
     // Unticked boxes change nothing.
-    if (readCheckState(ini.getIni("options", "bal_l")) == 1) chkVol(1, true);
-    if (readCheckState(ini.getIni("options", "bal_r")) == 1) chkVol(0, true);
+    if (readCheckState(ini.getIni("options", kMuteLeft)) == 1) chkVol(1, true);
+    if (readCheckState(ini.getIni("options", kMuteRight)) == 1) chkVol(0, true);
 }
 
 void Transport::saveMutes(const IniStore& ini) const {
-    ini.putIni("options", "bal_l", writeCheckState(muteBoxes_[1] ? 1 : 0));
-    ini.putIni("options", "bal_r", writeCheckState(muteBoxes_[0] ? 1 : 0));
+    ini.putIni("options", kMuteLeft, writeCheckState(muteBoxes_[1] ? 1 : 0));
+    ini.putIni("options", kMuteRight, writeCheckState(muteBoxes_[0] ? 1 : 0));
 }
 
 bool Transport::takeFocusRequest() {
