@@ -1,9 +1,7 @@
 // Where decoded audio goes: the destination, the device selected, what OK stores, what Cancel
 // restores, and when Browse opens by itself.
 #include "playback/audio_output.h"
-#include "support/fake_player.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_dir.h"
+#include "playback/playback_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +10,7 @@ namespace {
 
 using Keys = std::vector<std::pair<const char*, const char*>>;
 
-struct AudioOutputTest : ::testing::Test {
-    test::TempDir dir;
-    IniStore ini{dir / "vantrel.ini"};
-    test::FakePlayer player;
-    test::ScriptedDialogs dialogs;
-    PlaybackState state;
-    AudioOutput output{player, dialogs, ini, state};
-
+struct AudioOutputTest : ::testing::Test, test::OutputRig {
     void SetUp() override { player.devices = {{"Default"}, {"Headphones"}, {"HDMI"}}; }
     void load(const Keys& keys) {
         for (auto [key, value] : keys)

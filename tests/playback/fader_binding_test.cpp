@@ -1,13 +1,10 @@
 // The main window's fader and output controls wired to their cores: presses and releases of
 // the volume buttons, the "Fade" menu, the meter, and the two settings dialogs.
+#include "playback/playback_rig.h"
 #include "playback/ui/fader_binding.h"
 #include "playback/ui/frm_fader.h"
 #include "playback/ui/frm_sound_opt.h"
 #include "playback/ui/sound_opt_binding.h"
-#include "support/fake_player.h"
-#include "support/manual_timer.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_dir.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -36,13 +33,7 @@ FaderControls makeControls(QWidget& window) {
     return c;
 }
 
-struct FaderBindingTest : ::testing::Test {
-    test::TempDir dir;
-    IniStore ini{dir / "vantrel.ini"};
-    test::FakePlayer player;
-    test::ManualTimer tmrVolume;
-    PlaybackState state;
-    Fader fader{player, tmrVolume, state};
+struct FaderBindingTest : ::testing::Test, test::OutputRig {
     QWidget window;
     FaderControls c = makeControls(window);
     FaderBinding binding{c, fader, ini};
@@ -135,8 +126,6 @@ TEST_F(FaderBindingTest, FadeSettingsOpensTheDialogModally) {
 }
 
 TEST_F(FaderBindingTest, OpeningAndClosingLeavesNoListenerBehind) {
-    test::ScriptedDialogs dialogs;
-    AudioOutput output(player, dialogs, ini, state);
     const std::size_t fader0 = fader.changed.connectionCount();
     const std::size_t output0 = output.changed.connectionCount();
     for (int i = 0; i < 1000; ++i) {
@@ -149,9 +138,7 @@ TEST_F(FaderBindingTest, OpeningAndClosingLeavesNoListenerBehind) {
 }
 
 TEST_F(FaderBindingTest, SoundOutputSettingsShowsTheHiddenDialog) {
-    test::ScriptedDialogs dialogs;
     player.devices = {{"Default"}};
-    AudioOutput output(player, dialogs, ini, state);
     output.load({"Default"});
     QAction mnuSoundOpt;
     auto* sound = new SoundOptBinding(window, mnuSoundOpt, output);

@@ -2,9 +2,7 @@
 // a stop, the menu's checks, the settings load, and what the settings dialog's OK stores.
 #include "playback/fader.h"
 #include "playback/fader_settings.h"
-#include "support/fake_player.h"
-#include "support/manual_timer.h"
-#include "support/temp_dir.h"
+#include "playback/playback_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +11,7 @@ namespace {
 
 using Keys = std::vector<std::pair<const char*, const char*>>;
 
-struct FaderTest : ::testing::Test {
-    test::TempDir dir;
-    IniStore ini{dir / "vantrel.ini"};
-    test::FakePlayer player;
-    test::ManualTimer tmrVolume;
-    PlaybackState state;
-    Fader fader{player, tmrVolume, state};
-
+struct FaderTest : ::testing::Test, test::OutputRig {
     void load(const Keys& keys) {
         for (auto [key, value] : keys)
             ini.putIni("options", key, value);

@@ -1,22 +1,14 @@
 // The "Volume Fader Control" dialog: the values it opens with, the limiter label, and what OK
 // and Cancel leave behind.
+#include "playback/playback_rig.h"
 #include "playback/ui/frm_fader.h"
-#include "support/fake_player.h"
-#include "support/manual_timer.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 namespace vantrel {
 namespace {
 
-struct FrmFaderTest : ::testing::Test {
-    test::TempDir dir;
-    IniStore ini{dir / "vantrel.ini"};
-    test::FakePlayer player;
-    test::ManualTimer timer;
-    PlaybackState state;
-    Fader fader{player, timer, state};
+struct FrmFaderTest : ::testing::Test, test::OutputRig {
     FaderSettings settings{fader, ini};
     frmFader dialog{settings};
 };

@@ -1,23 +1,14 @@
 // The "Audio Output Settings" dialog: the state it shows, and the edits, OK and Cancel reaching
 // the output selection.
+#include "playback/playback_rig.h"
 #include "playback/ui/frm_sound_opt.h"
-#include "support/fake_player.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 namespace vantrel {
 namespace {
 
-struct FrmSoundOptTest : ::testing::Test {
-    test::TempDir dir;
-    IniStore ini{dir / "vantrel.ini"};
-    test::FakePlayer player;
-    test::ScriptedDialogs dialogs;
-    PlaybackState state;
-    AudioOutput output{player, dialogs, ini, state};
-
+struct FrmSoundOptTest : ::testing::Test, test::OutputRig {
     void SetUp() override {
         player.devices = {{"Default"}, {"Headphones"}};
         ini.putIni("options", "sound_card", "1");
