@@ -1,6 +1,12 @@
 #include "app/main_layout.h"
 
+#include "settings/ini_values.h"
+
 namespace vantrel {
+
+namespace {
+constexpr const char* kLongDisp = "long_disp";
+} // namespace
 
 void MainLayout::setLayout(bool large, bool minimised) {
     large_ = large;
@@ -21,6 +27,14 @@ void MainLayout::toggle(bool minimised) {
         caption_ = "Lge";
         setLayout(true, minimised);
     }
+}
+
+void MainLayout::load(const IniStore& ini) {
+    setLayout(readFlag(ini.getIni("options", kLongDisp)), false);
+}
+
+void MainLayout::save(const IniStore& ini) const {
+    ini.putIni("options", kLongDisp, writeFlag(longDisp_));
 }
 
 } // namespace vantrel

@@ -1,15 +1,21 @@
 #pragma once
 
+#include "settings/ini_store.h"
+
 #include <string>
 
 namespace vantrel {
+
+// Layouts are measured in twips, at 15 to a pixel.
+constexpr int kTwipsPerPixel = 15;
+constexpr int pixelsFromTwips(int twips) {
+    return twips / kTwipsPerPixel;
+}
 
 // The main window's large (transport and playlist) and small (transport only) layouts: its
 // height, whether the edge outline shows, and the layout button's caption.
 class MainLayout {
 public:
-    static constexpr int kTwipsPerPixel = 15;
-
     explicit MainLayout(bool useRound) : useRound_(useRound) {}
 
     // setLayout: switch to the large (true) or small (false) layout. A minimised rounded
@@ -17,11 +23,14 @@ public:
     void setLayout(bool large, bool minimised = false);
     // cmdToglFrm: the caption names the layout being left, and only this click changes it.
     void toggle(bool minimised = false);
+    // The layout key: read at start (the large layout when set) and written at exit.
+    void load(const IniStore& ini);
+    void save(const IniStore& ini) const;
 
     bool longDisp() const { return longDisp_; }
     const std::string& toggleCaption() const { return caption_; }
     int heightTwips() const { return heightTwips_; }
-    int heightPixels() const { return heightTwips_ / kTwipsPerPixel; }
+    int heightPixels() const { return pixelsFromTwips(heightTwips_); }
     bool showsEdge(bool edgeHide) const { return large_ && !edgeHide; }
     enum class Shape { Square, Rounded, Unchanged };
     // A rounded window takes its region for the current height; a minimised one keeps its old.

@@ -12,16 +12,21 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(50);
 } // namespace
 
 TaggerCore::TaggerCore(TaggerPorts ports)
-    : ports_(std::move(ports)), commands_(playlist_, ports_.Mp3Play2, ports_.dialogs, ports_.ini),
-      collector_(HandOffFile(ports_.appFolder), *this, ports_.tmrCollect), layout_(ports_.useRound),
-      fader_(ports_.Mp3Play1, ports_.tmrVolume, state_),
+    : ports_(std::move(ports)), tmrCollect_(ports_.timers.create("tmrCollect")),
+      tmrDisp_(ports_.timers.create("tmrDisp")),
+      tmrShutDelay_(ports_.timers.create("tmrShutDelay")),
+      tmrShutl_(ports_.timers.create("tmrShutl")), tmrVolume_(ports_.timers.create("tmrVolume")),
+      commands_(playlist_, ports_.Mp3Play2, ports_.dialogs, ports_.ini),
+      collector_(HandOffFile(ports_.appFolder), *this, *tmrCollect_), layout_(ports_.useRound),
+      fader_(ports_.Mp3Play1, *tmrVolume_, state_),
       audioOutput_(ports_.Mp3Play1, ports_.dialogs, ports_.ini, state_),
-      timeDisplay_(ports_.Mp3Play1, ports_.tmrDisp, fader_),
-      transport_(ports_.Mp3Play1, ports_.dialogs, state_, fader_, timeDisplay_, ports_.tmrShutDelay,
-                 ports_.tmrShutl, [this] { return playlist_.curFile(); }),
+      timeDisplay_(ports_.Mp3Play1, *tmrDisp_, fader_),
+      transport_(ports_.Mp3Play1, ports_.dialogs, state_, fader_, timeDisplay_, *tmrShutDelay_,
+                 *tmrShutl_, [this] { return playlist_.curFile(); }),
       sequencer_(playlist_, transport_, ports_.random, ports_.dialogs) {
-    fileIn_ = playlist_.fileIn.connect([this](const std::string&) { transport_.fileIn(); });
-    fader_.onPressStop([this] { transport_.cmdPlay(1); });
+    connections_.push_back(
+        playlist_.fileIn.connect([this](const std::string&) { transport_.fileIn(); }));
+    connections_.push_back(fader_.stopRequested.connect([this] { transport_.cmdPlay(1); }));
     ports_.Mp3Play1.setListener(&player1Events_);
     ports_.Mp3Play2.setListener(&player2Events_);
 }
@@ -52,41 +57,46 @@ void TaggerCore::load() {
     devices_ = std::move(probe.devices);
 
     commands_.toglHeaders();
-    settings_ = readMainSettings(ports_.ini);
-    fader_.loadVolume(ports_.ini);
-    // Setting a box runs its click step; unticked boxes change nothing.
-    if (settings_.muteLeft == 1) transport_.chkVol(1, true);
-    if (settings_.muteRight == 1) transport_.chkVol(0, true);
-    audioOutput_.load(devices_);
-    // From here on a failing step is skipped without a message; the parts that apply the
-    // editor, looks, ticker and recent-list values take them from settings_ when they are
-    // built.
-    setLayout(settings_.longDisp, false);
-    sequencer_.setLoop(settings_.loop == 1);
-    sequencer_.setRandom(settings_.random == 1);
-    fader_.loadFadeSettings(ports_.ini);
+    for (const SettingsStep& step : loadSteps())
+        step(ports_.ini);
     changed();
 }
 
-void TaggerCore::unload() {
-    wriIni(ports_.ini, exitKeys());
-    if (state_.playing) ports_.Mp3Play1.CloseStream();
+std::vector<TaggerCore::SettingsStep> TaggerCore::loadSteps() {
+    // From the audio output on, a failing step is skipped without a message.
+    return {
+        [this](const IniStore& ini) { editor_.load(ini); },
+        [this](const IniStore& ini) { ticker_.load(ini); },
+        [this](const IniStore& ini) { recent_.load(ini); },
+        [this](const IniStore& ini) { looks_.load(ini); },
+        [this](const IniStore& ini) { fader_.loadVolume(ini); },
+        [this](const IniStore& ini) { transport_.loadMutes(ini); },
+        [this](const IniStore&) { audioOutput_.load(devices_); },
+        [this](const IniStore& ini) { layout_.load(ini); },
+        [this](const IniStore& ini) { sequencer_.load(ini); },
+        [this](const IniStore& ini) { fader_.loadFadeSettings(ini); },
+    };
 }
 
-ExitKeys TaggerCore::exitKeys() const {
-    ExitKeys k;
-    k.genreStandardOrder = settings_.genreStandardOrder;
-    k.muteLeft = transport_.muted(1) ? 1 : 0;
-    k.muteRight = transport_.muted(0) ? 1 : 0;
-    k.volume = fader_.volume();
-    k.longDisp = layout_.longDisp();
-    k.loop = sequencer_.loop() ? 1 : 0;
-    k.random = sequencer_.random() ? 1 : 0;
-    k.mruMax = settings_.mruMax;
-    k.fadeIn = fader_.autoFadeIn();
-    k.fadeOut = fader_.autoFadeOut();
-    k.fadeHold = fader_.oneTouch();
-    return k;
+std::vector<TaggerCore::SettingsStep> TaggerCore::exitSteps() const {
+    return {
+        [this](const IniStore& ini) { editor_.save(ini); },
+        [this](const IniStore& ini) { transport_.saveMutes(ini); },
+        [this](const IniStore& ini) { fader_.saveVolume(ini); },
+        [this](const IniStore& ini) { layout_.save(ini); },
+        [this](const IniStore& ini) { sequencer_.save(ini); },
+        [this](const IniStore& ini) { recent_.save(ini); },
+        [this](const IniStore& ini) { fader_.saveFadeMenu(ini); },
+    };
+}
+
+void TaggerCore::unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    // A failed write is not reported: the setting is simply lost at the next start.
+    for (const SettingsStep& step : exitSteps())
+        step(ports_.ini);
+    if (state_.playing) ports_.Mp3Play1.CloseStream();
 }
 
 void TaggerCore::cmdToglFrm(bool minimised) {
@@ -103,22 +113,23 @@ void TaggerCore::cmdHelp() {
     ports_.shell.open(ports_.appFolder + "Help/index.html");
 }
 
-void TaggerCore::changed() {
-    for (auto& listener : listeners_)
-        listener();
-}
-
 void TaggerCore::openPList(const std::string&) {
     // Opening playlists arrives with the playlist reader; until then a playlist argument adds
     // nothing.
 }
 
+// Once the window has closed, the collector's remaining arguments and requests are passed over:
+// the program is ending.
 void TaggerCore::GetListTag(const std::string& path) {
-    commands_.GetListTag(path);
+    if (!unloaded_) commands_.GetListTag(path);
 }
 
 std::size_t TaggerCore::rowCount() const {
-    return static_cast<std::size_t>(playlist_.count());
+    return unloaded_ ? 0 : static_cast<std::size_t>(playlist_.count());
+}
+
+bool TaggerCore::fileExists(const std::string& path) const {
+    return !unloaded_ && CollectTarget::fileExists(path);
 }
 
 std::string TaggerCore::rowKey(std::size_t row) const {
@@ -148,7 +159,7 @@ void TaggerCore::editSelected() {
 
 void TaggerCore::afterArgument() {
     auto now = std::chrono::steady_clock::now();
-    if (eventPump_ && now - lastPump_ >= kPumpInterval) {
+    if (eventPump_ && !unloaded_ && now - lastPump_ >= kPumpInterval) {
         lastPump_ = now;
         eventPump_();
     }

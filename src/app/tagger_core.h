@@ -4,12 +4,13 @@
 #include "app/device_probe.h"
 #include "app/handoff_collector.h"
 #include "app/main_layout.h"
-#include "app/main_settings.h"
+#include "app/window_settings.h"
+#include "base/signal.h"
 #include "platform/dialogs.h"
 #include "platform/mp3_play.h"
 #include "platform/random_source.h"
 #include "platform/shell.h"
-#include "platform/timer.h"
+#include "platform/timer_factory.h"
 #include "playback/audio_output.h"
 #include "playback/fader.h"
 #include "playback/playback_state.h"
@@ -22,6 +23,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,11 +37,7 @@ struct TaggerPorts {
     Shell& shell;
     Mp3Play& Mp3Play1; // plays
     Mp3Play& Mp3Play2; // only probes files
-    Timer& tmrCollect;
-    Timer& tmrDisp;
-    Timer& tmrShutDelay;
-    Timer& tmrShutl;
-    Timer& tmrVolume;
+    TimerFactory& timers;
     RandomSource& random;
     std::string appFolder; // ends in "/"
     bool useRound = false;
@@ -58,8 +56,10 @@ public:
 
     // The load step, before the window is shown; the window renders the state afterwards.
     void load();
-    // Every way of closing ends here: the exit keys, then the playing file is released.
+    // Every way of closing ends here: the exit keys, then the playing file is released. After
+    // it the core takes no more work from the collector.
     void unload();
+    bool unloaded() const { return unloaded_; }
 
     // cmdToglFrm and setLayout; the window reports whether it is minimised.
     void cmdToglFrm(bool minimised);
@@ -68,7 +68,6 @@ public:
     void cmdHelp();
 
     bool playing() const { return state_.playing; }
-    const PlaybackState& playbackState() const { return state_; }
     Transport& transport() { return transport_; }
     TimeDisplay& timeDisplay() { return timeDisplay_; }
     TrackSequencer& sequencer() { return sequencer_; }
@@ -80,16 +79,20 @@ public:
     PlaylistCommands& commands() { return commands_; }
     HandOffCollector& collector() { return collector_; }
     const MainLayout& layout() const { return layout_; }
-    const MainSettings& settings() const { return settings_; }
+    const EditorSettings& editorSettings() const { return editor_; }
+    const LooksSettings& looks() const { return looks_; }
+    const TickerSettings& tickerSettings() const { return ticker_; }
+    const RecentListSettings& recentLists() const { return recent_; }
     const std::vector<std::string>& devices() const { return devices_; }
 
-    // Told after any change of the state the window renders outside the playlist.
-    void onChange(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
+    // Any change of the state the window renders outside the playlist.
+    Signal<> changed;
 
     // CollectTarget
     void openPList(const std::string& path) override;
     void GetListTag(const std::string& path) override;
     std::size_t rowCount() const override;
+    bool fileExists(const std::string& path) const override;
     std::string rowKey(std::size_t row) const override;
     void selectRow(std::size_t row) override;
     void selectAllRows() override;
@@ -113,15 +116,21 @@ private:
         void Failure(std::int32_t errorCode, const std::string& errStr) override;
     };
 
-    void changed();
-    ExitKeys exitKeys() const;
+    using SettingsStep = std::function<void(const IniStore&)>;
+    // The features' settings steps, in the order the program has always read and written them.
+    std::vector<SettingsStep> loadSteps();
+    std::vector<SettingsStep> exitSteps() const;
 
     TaggerPorts ports_;
+    std::unique_ptr<Timer> tmrCollect_, tmrDisp_, tmrShutDelay_, tmrShutl_, tmrVolume_;
     PlaylistModel playlist_;
     PlaylistCommands commands_;
     HandOffCollector collector_;
     MainLayout layout_;
-    MainSettings settings_;
+    EditorSettings editor_;
+    LooksSettings looks_;
+    TickerSettings ticker_;
+    RecentListSettings recent_;
     std::vector<std::string> devices_;
     PlaybackState state_;
     Fader fader_;
@@ -133,8 +142,8 @@ private:
     PlayerEvents player2Events_{*this, false};
     std::function<void()> eventPump_;
     std::chrono::steady_clock::time_point lastPump_{};
-    std::vector<std::function<void()>> listeners_;
-    Connection fileIn_;
+    bool unloaded_ = false;
+    Connections connections_;
 };
 
 } // namespace vantrel

@@ -128,9 +128,4 @@ std::int16_t AudioOutput::componentDevice() const {
     return -1;
 }
 
-void AudioOutput::changed() {
-    for (auto& listener : listeners_)
-        listener();
-}
-
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/signal.h"
 #include "platform/dialogs.h"
 #include "platform/mp3_play.h"
 #include "playback/playback_state.h"
@@ -42,15 +43,14 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-    // Told after any change of what the dialog shows.
-    void onChange(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
+    // Any change of what the window shows.
+    Signal<> changed;
 
 private:
     void restoreFromSettings();
     void setOutput(bool toWave);
     void applyDestination();
     std::int16_t componentDevice() const;
-    void changed();
 
     Mp3Play& player_;
     Dialogs& dialogs_;
@@ -62,7 +62,6 @@ private:
     std::string destWave_;
     bool useMp3Name_ = true;
     bool toWave_ = false;
-    std::vector<std::function<void()>> listeners_;
 };
 
 } // namespace vantrel

@@ -10,11 +10,15 @@ namespace vantrel {
 namespace {
 
 constexpr const char* kOptions = "options";
-
-// The ranges the fader settings dialog offers; a stored value outside them cannot have come
-// from it, and an interval of 0 would spin the ramp.
-constexpr int kInSpeedMin = 5, kInSpeedMax = 220;
-constexpr int kOutSpeedMin = 1, kOutSpeedMax = 120;
+// The fader's keys in the options section.
+constexpr const char* kVol = "vol";
+constexpr const char* kFadeIn = "fade_in";
+constexpr const char* kFadeOut = "fade_out";
+constexpr const char* kFadeHold = "fade_hold";
+constexpr const char* kVolPause = "vol_pause";
+constexpr const char* kPremFade = "prem_fade";
+constexpr const char* kVolIn = "vol_in";
+constexpr const char* kVolOut = "vol_out";
 
 // A key that was never written keeps the built-in value: a fresh settings file must neither
 // play silently nor halt every fade-in at once.
@@ -34,27 +38,44 @@ Fader::Fader(Mp3Play& Mp3Play1, Timer& tmrVolume, const PlaybackState& state)
 }
 
 void Fader::loadVolume(const IniStore& ini) {
-    volume_ = numberOr(ini, "vol", 100, 0, 100);
+    volume_ = numberOr(ini, kVol, 100, 0, 100);
     showLevel(volume_);
     changed();
 }
 
 void Fader::loadFadeSettings(const IniStore& ini) {
-    bool fadeIn = readFlag(ini.getIni(kOptions, "fade_in"));
+    bool fadeIn = readFlag(ini.getIni(kOptions, kFadeIn));
     menu_.inChecked = fadeIn;
     menu_.outEnabled = fadeIn;
     fadeFree_ = fadeIn;
-    menu_.outChecked = readFlag(ini.getIni(kOptions, "fade_out"));
-    bool hold = readFlag(ini.getIni(kOptions, "fade_hold"));
+    menu_.outChecked = readFlag(ini.getIni(kOptions, kFadeOut));
+    bool hold = readFlag(ini.getIni(kOptions, kFadeHold));
     menu_.holdChecked = hold;
     menu_.stopEnabled = hold;
 
-    volLimit_ = numberOr(ini, "vol_pause", volLimit_, 0, 100);
+    volLimit_ = numberOr(ini, kVolPause, volLimit_, 0, 100);
     if (volLimit_ != 100) limitArmed_ = true;
-    fadeLead_ = readNumber32(ini.getIni(kOptions, "prem_fade"));
-    fadeInSpeed_ = numberOr(ini, "vol_in", fadeInSpeed_, kInSpeedMin, kInSpeedMax);
-    fadeOutSpeed_ = numberOr(ini, "vol_out", fadeOutSpeed_, kOutSpeedMin, kOutSpeedMax);
+    fadeLead_ = readNumber32(ini.getIni(kOptions, kPremFade));
+    fadeInSpeed_ = numberOr(ini, kVolIn, fadeInSpeed_, kInSpeedMin, kInSpeedMax);
+    fadeOutSpeed_ = numberOr(ini, kVolOut, fadeOutSpeed_, kOutSpeedMin, kOutSpeedMax);
     changed();
+}
+
+void Fader::saveVolume(const IniStore& ini) const {
+    ini.putIni(kOptions, kVol, writeNumber(volume_));
+}
+
+void Fader::saveFadeMenu(const IniStore& ini) const {
+    ini.putIni(kOptions, kFadeIn, writeFlag(menu_.inChecked));
+    ini.putIni(kOptions, kFadeOut, writeFlag(menu_.outChecked));
+    ini.putIni(kOptions, kFadeHold, writeFlag(menu_.holdChecked));
+}
+
+void Fader::saveSpeeds(const IniStore& ini) const {
+    ini.putIni(kOptions, kVolPause, writeNumber(volLimit_));
+    ini.putIni(kOptions, kPremFade, writeNumber(fadeLead_));
+    ini.putIni(kOptions, kVolIn, writeNumber(fadeInSpeed_));
+    ini.putIni(kOptions, kVolOut, writeNumber(fadeOutSpeed_));
 }
 
 void Fader::startAutoFadeIn() {
@@ -170,7 +191,7 @@ void Fader::rampDown() {
         rearmLimiter();
         volume_ = 0;
         // Auto play stays on: the transport sees the mark and leaves it ticked.
-        if (menu_.stopChecked && pressStop_) pressStop_();
+        if (menu_.stopChecked) stopRequested();
         tmrVolume_.setEnabled(false);
         fadeFree_ = true;
         return;
@@ -190,10 +211,7 @@ void Fader::startRamp(bool up) {
 void Fader::sendVolume(int level) {
     // While paused the ramp keeps counting; resuming sends the level reached.
     if (state_.paused) return;
-    auto scaled = [level](float gain) {
-        return static_cast<std::int16_t>(roundHalfEven(level * static_cast<double>(gain)));
-    };
-    player_.SetVolume(scaled(state_.leftGain), scaled(state_.rightGain));
+    sendLevels(player_, level, state_);
 }
 
 void Fader::showLevel(int level) {
@@ -203,11 +221,6 @@ void Fader::showLevel(int level) {
 
 void Fader::rearmLimiter() {
     if (volLimit_ != 100) limitArmed_ = true;
-}
-
-void Fader::changed() {
-    for (auto& listener : listeners_)
-        listener();
 }
 
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/signal.h"
 #include "platform/mp3_play.h"
 #include "platform/timer.h"
 #include "playback/fader_control.h"
@@ -8,8 +9,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <vector>
 
 namespace vantrel {
 
@@ -20,6 +19,10 @@ class Fader : public FaderControl {
 public:
     static constexpr int kDesignInterval = 70;
     static constexpr int kStep = 5;
+    // The fade speeds the settings dialog offers (tick intervals in ms); a stored value outside
+    // them cannot have come from it, and an interval of 0 would spin the ramp.
+    static constexpr int kInSpeedMin = 5, kInSpeedMax = 220;
+    static constexpr int kOutSpeedMin = 1, kOutSpeedMax = 120;
 
     // The "Fade" menu as the user sees it; the auto and one-touch flags mirror these checks.
     struct MenuState {
@@ -33,9 +36,14 @@ public:
     Fader(const Fader&) = delete;
     Fader& operator=(const Fader&) = delete;
 
-    // The load step: the volume with the mute boxes, the fade keys last of all.
+    // The load step: the volume with the mute boxes, the fade keys last of all; and the exit
+    // keys, the volume with the others' and the fade menu's checks at the end.
     void loadVolume(const IniStore& ini);
     void loadFadeSettings(const IniStore& ini);
+    void saveVolume(const IniStore& ini) const;
+    void saveFadeMenu(const IniStore& ini) const;
+    // What the settings dialog's OK stores.
+    void saveSpeeds(const IniStore& ini) const;
 
     // FaderControl
     int volume() const override { return volume_; }
@@ -70,10 +78,10 @@ public:
     // Shape4: which of the ten meter segments are lit, bottom first.
     const std::array<bool, 10>& meter() const { return meter_; }
 
-    // Fading out to silence with the stop mark set presses Stop through this.
-    void onPressStop(std::function<void()> pressStop) { pressStop_ = std::move(pressStop); }
-    // Told after the meter or the menu changed.
-    void onChange(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
+    // Fading out to silence with the stop mark set asks for a press on Stop.
+    Signal<> stopRequested;
+    // The meter or the menu changed.
+    Signal<> changed;
 
 private:
     void tmrVolume_Timer();
@@ -83,7 +91,6 @@ private:
     void sendVolume(int level);
     void showLevel(int level);
     void rearmLimiter();
-    void changed();
 
     Mp3Play& player_;
     Timer& tmrVolume_;
@@ -100,9 +107,6 @@ private:
     std::int32_t fadeLead_ = 0;
     MenuState menu_;
     std::array<bool, 10> meter_{};
-
-    std::function<void()> pressStop_;
-    std::vector<std::function<void()>> listeners_;
 };
 
 } // namespace vantrel

@@ -1,7 +1,6 @@
 #include "playback/fader_settings.h"
 
 #include "base/number_text.h"
-#include "settings/ini_values.h"
 
 namespace vantrel {
 
@@ -18,10 +17,7 @@ void FaderSettings::ok(int fadeIn, int fadeOut, int volMax) {
     int limit = 100 - volMax;
     fader_.applySettings(fadeIn, fadeOut, lead, limit, volMax != 100);
     // A failed write is not reported: the setting is simply lost at the next start.
-    ini_.putIni("options", "vol_pause", writeNumber(limit));
-    ini_.putIni("options", "prem_fade", writeNumber(lead));
-    ini_.putIni("options", "vol_in", writeNumber(fadeIn));
-    ini_.putIni("options", "vol_out", writeNumber(fadeOut));
+    fader_.saveSpeeds(ini_);
 }
 
 } // namespace vantrel

@@ -13,8 +13,8 @@ namespace vantrel {
 class FaderSettings {
 public:
     // The scroll bars' ranges; VScrollVolMax holds 100 - the limit, so the top is "no limit".
-    static constexpr int kInMin = 5, kInMax = 220;
-    static constexpr int kOutMin = 1, kOutMax = 120;
+    static constexpr int kInMin = Fader::kInSpeedMin, kInMax = Fader::kInSpeedMax;
+    static constexpr int kOutMin = Fader::kOutSpeedMin, kOutMax = Fader::kOutSpeedMax;
     static constexpr int kVolMaxMin = 0, kVolMaxMax = 100;
 
     FaderSettings(Fader& fader, const IniStore& ini) : fader_(fader), ini_(ini) {}

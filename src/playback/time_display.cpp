@@ -47,9 +47,4 @@ void TimeDisplay::showPosition(std::int32_t frame) {
     changed();
 }
 
-void TimeDisplay::changed() {
-    for (auto& listener : listeners_)
-        listener();
-}
-
 } // namespace vantrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/number_text.h"
+#include "base/signal.h"
 #include "platform/mp3_play.h"
 #include "platform/timer.h"
 #include "playback/fader_control.h"
@@ -46,11 +47,10 @@ public:
     Millis frameTime() const { return frameTime_; }
     Millis totalTime() const { return totalTime_; }
 
-    void onChange(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
+    // Any change of what the window shows.
+    Signal<> changed;
 
 private:
-    void changed();
-
     Mp3Play& player_;
     Timer& tmrDisp_;
     FaderControl& fader_;
@@ -63,7 +63,6 @@ private:
     std::string totalText_;
     double fraction_ = 0.0;
     bool leadVisible_ = false;
-    std::vector<std::function<void()>> listeners_;
 };
 
 } // namespace vantrel

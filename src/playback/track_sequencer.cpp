@@ -1,9 +1,19 @@
 #include "playback/track_sequencer.h"
 
+#include "settings/ini_values.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace vantrel {
+
+namespace {
+
+// The boxes' keys in the options section.
+constexpr const char* kLoop = "loop";
+constexpr const char* kRandom = "random";
+
+} // namespace
 
 TrackSequencer::TrackSequencer(PlaylistModel& list, Transport& transport, RandomSource& random,
                                Dialogs& dialogs)
@@ -80,9 +90,14 @@ void TrackSequencer::setRandom(bool on) {
     changed();
 }
 
-void TrackSequencer::changed() {
-    for (auto& listener : listeners_)
-        listener();
+void TrackSequencer::load(const IniStore& ini) {
+    setLoop(readCheckState(ini.getIni("options", kLoop)) == 1);
+    setRandom(readCheckState(ini.getIni("options", kRandom)) == 1);
+}
+
+void TrackSequencer::save(const IniStore& ini) const {
+    ini.putIni("options", kLoop, writeCheckState(loop_ ? 1 : 0));
+    ini.putIni("options", kRandom, writeCheckState(random_ ? 1 : 0));
 }
 
 } // namespace vantrel

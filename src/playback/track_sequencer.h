@@ -1,9 +1,11 @@
 #pragma once
 
+#include "base/signal.h"
 #include "platform/dialogs.h"
 #include "platform/random_source.h"
 #include "playback/transport.h"
 #include "playlist/playlist_model.h"
+#include "settings/ini_store.h"
 
 #include <cstdint>
 #include <functional>
@@ -32,8 +34,12 @@ public:
     bool random() const { return random_; }
     void setLoop(bool on);
     void setRandom(bool on);
+    // The two boxes' keys at start and at exit.
+    void load(const IniStore& ini);
+    void save(const IniStore& ini) const;
 
-    void onChange(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
+    // Any change of what the window shows.
+    Signal<> changed;
 
 private:
     // Makes an unplayed row current, or after 2n - 1 misses clears the marks and, when looping,
@@ -41,7 +47,6 @@ private:
     bool pickRandom();
     int draw(int rows);
     void playCurrent();
-    void changed();
 
     PlaylistModel& list_;
     Transport& transport_;
@@ -49,7 +54,6 @@ private:
     Dialogs& dialogs_;
     bool loop_ = false;
     bool random_ = false;
-    std::vector<std::function<void()>> listeners_;
 };
 
 } // namespace vantrel

@@ -3,6 +3,7 @@
 #include "base/ascii_text.h"
 
 #include "base/number_text.h"
+#include "settings/ini_values.h"
 
 #include <cmath>
 #include <filesystem>
@@ -17,6 +18,9 @@ const char* const kWaveWarning = "WARNING!!\r\nYou are about to Decode an MP3 to
                                  "The resulting Wave file MAY consume a large amount of space\r\n"
                                  "Ensure you have plenty of Free Drive Space available.";
 const char* const kOpenError = "File Open Error OR No File Selected to Play";
+// The mute boxes' keys in the options section.
+constexpr const char* kMuteRight = "bal_r";
+constexpr const char* kMuteLeft = "bal_l";
 constexpr int kMaxTempo = 200;
 constexpr std::int16_t kDecodeOption = 32;
 
@@ -28,16 +32,30 @@ bool sameFile(const std::string& a, const std::string& b) {
     return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec) && !ec;
 }
 
-std::int16_t scaled(int volume, float gain) {
-    return static_cast<std::int16_t>(roundHalfEven(volume * static_cast<double>(gain)));
-}
-
 std::string tempoText(int tempo) {
     if (tempo > 100) return "-" + std::to_string(tempo - 100) + "%";
     return "+" + std::to_string(100 - tempo) + "%";
 }
 
 } // namespace
+
+std::string_view playStatusText(PlayStatus status) {
+    switch (status) {
+    case PlayStatus::Playing:
+        return "Playing";
+    case PlayStatus::Paused:
+        return "Paused";
+    case PlayStatus::Stopped:
+        return "Stopped";
+    case PlayStatus::OpenError:
+        return "File Open Error";
+    case PlayStatus::Finished:
+        return "Finished";
+    case PlayStatus::None:
+        break;
+    }
+    return "";
+}
 
 Transport::Transport(Mp3Play& player, Dialogs& dialogs, PlaybackState& state, FaderControl& fader,
                      TimeDisplay& display, Timer& tmrShutDelay, Timer& tmrShutl,
@@ -82,7 +100,7 @@ void Transport::play() {
     playEnabled_ = false;
     pauseEnabled_ = stopEnabled_ = true;
     autoPlay_ = true;
-    state_.playStatus = "Playing";
+    setStatus(PlayStatus::Playing);
     shuttleEnabled_ = true;
     lineColour_ = LineColour::Green;
     state_.paused = false;
@@ -97,7 +115,7 @@ bool Transport::startTrack() {
         return false;
     }
     state_.playing = true;
-    if (hooks_.setTip) hooks_.setTip(curFile_());
+    trackStarted(curFile_());
     // The user's factor stays from track to track, so what plays is what the box says.
     player_.SetTempo(static_cast<std::int16_t>(tempo_));
     tempoText_ = tempoText(tempo_);
@@ -131,7 +149,7 @@ void Transport::openFailed() {
     autoPlay_ = false;
     playEnabled_ = true;
     stopEnabled_ = pauseEnabled_ = false;
-    state_.playStatus = "File Open Error";
+    setStatus(PlayStatus::OpenError);
     shuttleEnabled_ = false;
     state_.playing = false;
     // Opening closed whatever played before, so nothing may look as if it still plays.
@@ -153,7 +171,7 @@ void Transport::stop() {
     player_.StopPlay();
     lights_[kPlaying] = lights_[kPaused] = false;
     idleButtons();
-    state_.playStatus = "Stopped";
+    setStatus(PlayStatus::Stopped);
     changed();
 }
 
@@ -165,7 +183,7 @@ void Transport::pause() {
     lights_[kPaused] = true;
     lights_[kPlaying] = lights_[kStopHeld] = false;
     idleButtons();
-    state_.playStatus = "Paused";
+    setStatus(PlayStatus::Paused);
     focusRequest_ = true;
     player_.PauseToggle();
     state_.paused = true;
@@ -204,7 +222,7 @@ void Transport::trackEnded() {
     endShuttle();
     display_.showPosition(0);
     idleButtons();
-    state_.playStatus = "Finished";
+    setStatus(PlayStatus::Finished);
     changed();
 }
 
@@ -289,21 +307,28 @@ void Transport::cmdMute() {
 }
 
 void Transport::sendVolume() {
-    const int volume = fader_.volume();
-    player_.SetVolume(scaled(volume, state_.leftGain), scaled(volume, state_.rightGain));
+    sendLevels(player_, fader_.volume(), state_);
 }
 
-void Transport::busy(bool on) {
-    if (hooks_.busyPointer) hooks_.busyPointer(on);
+void Transport::setStatus(PlayStatus status) {
+    if (status_ == status) return;
+    status_ = status;
+    statusChanged(status);
+}
+
+void Transport::loadMutes(const IniStore& ini) {
+    // Unticked boxes change nothing.
+    if (readCheckState(ini.getIni("options", kMuteLeft)) == 1) chkVol(1, true);
+    if (readCheckState(ini.getIni("options", kMuteRight)) == 1) chkVol(0, true);
+}
+
+void Transport::saveMutes(const IniStore& ini) const {
+    ini.putIni("options", kMuteLeft, writeCheckState(muteBoxes_[1] ? 1 : 0));
+    ini.putIni("options", kMuteRight, writeCheckState(muteBoxes_[0] ? 1 : 0));
 }
 
 bool Transport::takeFocusRequest() {
     return std::exchange(focusRequest_, false);
-}
-
-void Transport::changed() {
-    for (auto& listener : listeners_)
-        listener();
 }
 
 } // namespace vantrel

@@ -1,19 +1,26 @@
 #pragma once
 
+#include "base/signal.h"
 #include "platform/dialogs.h"
 #include "platform/mp3_play.h"
 #include "platform/timer.h"
 #include "playback/fader_control.h"
 #include "playback/playback_state.h"
 #include "playback/time_display.h"
+#include "settings/ini_store.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace vantrel {
+
+// What the transport last did with the track, as the ticker reports it.
+enum class PlayStatus { None, Playing, Paused, Stopped, OpenError, Finished };
+// The status in the program's own words ("Playing", …); empty before anything happened.
+std::string_view playStatusText(PlayStatus status);
 
 // The row of playing controls: Play, Stop, Pause, the shuttle, tempo and the speaker mutes,
 // with the tray menu's copies. It decides what the buttons, lights and boxes show; the window
@@ -25,11 +32,6 @@ public:
     static constexpr int kShutDelayInterval = 300;
     static constexpr int kShutlInterval = 50;
 
-    struct Hooks {
-        std::function<void(bool busy)> busyPointer;
-        std::function<void(const std::string& curFile)> setTip; // the ticker's text
-    };
-
     // curFile is asked for at each track start.
     Transport(Mp3Play& player, Dialogs& dialogs, PlaybackState& state, FaderControl& fader,
               TimeDisplay& display, Timer& tmrShutDelay, Timer& tmrShutl,
@@ -37,7 +39,9 @@ public:
     Transport(const Transport&) = delete;
     Transport& operator=(const Transport&) = delete;
 
-    void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+    // The load step's mute boxes (setting a box runs its click step) and their exit keys.
+    void loadMutes(const IniStore& ini);
+    void saveMutes(const IniStore& ini) const;
 
     // cmdPlay element 0, 1, 2: a click, or a press from elsewhere in the program.
     void cmdPlay(int element);
@@ -85,8 +89,15 @@ public:
     bool shuttling() const { return shuttleStep_ != 0; }
     // Set by Pause and Stop; the window moves the focus to Play and clears it.
     bool takeFocusRequest();
+    PlayStatus status() const { return status_; }
 
-    void onChange(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
+    // Any change of what the buttons, lights and boxes show.
+    Signal<> changed;
+    // The busy pointer on (true) while a track opens, and off again.
+    Signal<bool> busy;
+    // A track started playing: the current file, for the ticker's text.
+    Signal<const std::string&> trackStarted;
+    Signal<PlayStatus> statusChanged;
 
 private:
     bool startTrack();
@@ -96,8 +107,7 @@ private:
     void shuttleTick();
     void endShuttle();
     void idleButtons();
-    void busy(bool on);
-    void changed();
+    void setStatus(PlayStatus status);
 
     Mp3Play& player_;
     Dialogs& dialogs_;
@@ -107,7 +117,6 @@ private:
     Timer& tmrShutDelay_;
     Timer& tmrShutl_;
     std::function<std::string()> curFile_;
-    Hooks hooks_;
 
     bool playEnabled_ = false, pauseEnabled_ = false, stopEnabled_ = false;
     bool shuttleEnabled_ = false;
@@ -120,7 +129,7 @@ private:
     std::string muteCaption_ = "&Mute";
     std::int32_t shuttleStep_ = 0, shuttleAccel_ = 0, shuttleFrame_ = 0;
     bool focusRequest_ = false;
-    std::vector<std::function<void()>> listeners_;
+    PlayStatus status_ = PlayStatus::None;
 };
 
 } // namespace vantrel

@@ -1,14 +1,10 @@
 // The main window's fader and output controls wired to their cores: presses and releases of
 // the volume buttons, the "Fade" menu, the meter, and the two settings dialogs.
-#include "app/ui/frm_tagger.h"
+#include "playback/playback_rig.h"
 #include "playback/ui/fader_binding.h"
 #include "playback/ui/frm_fader.h"
 #include "playback/ui/frm_sound_opt.h"
 #include "playback/ui/sound_opt_binding.h"
-#include "support/fake_player.h"
-#include "support/manual_timer.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_dir.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -19,25 +15,37 @@
 namespace vantrel {
 namespace {
 
-struct FaderBindingTest : ::testing::Test {
-    test::TempDir dir;
-    IniStore ini{dir / "vantrel.ini"};
-    test::FakePlayer player;
-    test::ManualTimer tmrVolume;
-    PlaybackState state;
-    Fader fader{player, tmrVolume, state};
-    frmTagger window{false};
-    FaderBinding* binding = nullptr;
+// The controls a window would own, in a plain widget.
+FaderControls makeControls(QWidget& window) {
+    FaderControls c;
+    c.window = &window;
+    for (auto& b : c.cmdVolume)
+        b = new QPushButton(&window);
+    c.cmdFade = new QPushButton(&window);
+    c.mnuFade = new QMenu(&window);
+    c.mnuFadeStop = c.mnuFade->addAction("");
+    c.mnuFadeHold = c.mnuFade->addAction("");
+    for (auto& a : c.mnuFadeDir)
+        a = c.mnuFade->addAction("");
+    c.mnuFadeSet = c.mnuFade->addAction("");
+    for (auto& lamp : c.Shape4)
+        lamp = new Lamp("", Qt::green, Lamp::Shape::Bar, &window);
+    return c;
+}
 
-    void SetUp() override {
+struct FaderBindingTest : ::testing::Test, test::OutputRig {
+    QWidget window;
+    FaderControls c = makeControls(window);
+    FaderBinding binding{c, fader, ini};
+
+    FaderBindingTest() {
         ini.putIni("options", "vol", "50");
         fader.loadVolume(ini);
         fader.loadFadeSettings(ini);
-        binding = new FaderBinding(window, fader, ini);
     }
 
     void mouse(QEvent::Type type, int index) {
-        QPushButton* b = window.cmdVolume[index];
+        QPushButton* b = c.cmdVolume[index];
         QPointF at(5, 5);
         QMouseEvent e(type, at, b->mapToGlobal(at), Qt::LeftButton,
                       type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
@@ -46,25 +54,24 @@ struct FaderBindingTest : ::testing::Test {
     }
     void key(QEvent::Type type, int index, int code, bool repeat = false) {
         QKeyEvent e(type, code, Qt::NoModifier, QString(), repeat);
-        QApplication::sendEvent(window.cmdVolume[index], &e);
+        QApplication::sendEvent(c.cmdVolume[index], &e);
     }
-    int lit() const {
-        int n = 0;
-        for (QFrame* s : window.Shape4)
-            n += s->styleSheet().contains("#40ff40");
-        return n;
+    bool meterShowsTheFader() const {
+        for (int i = 0; i < 10; ++i)
+            if (c.Shape4[i]->lit() != fader.meter()[i]) return false;
+        return true;
     }
 };
 
 TEST_F(FaderBindingTest, MouseHoldOnUpRampsAndTheMeterFollows) {
-    EXPECT_EQ(lit(), 6);
+    EXPECT_TRUE(meterShowsTheFader());
     mouse(QEvent::MouseButtonPress, 0);
     EXPECT_TRUE(tmrVolume.enabled());
     tmrVolume.fire(2);
     mouse(QEvent::MouseButtonRelease, 0);
     EXPECT_FALSE(tmrVolume.enabled());
     EXPECT_EQ(fader.volume(), 60);
-    EXPECT_EQ(lit(), 7);
+    EXPECT_TRUE(meterShowsTheFader());
 }
 
 TEST_F(FaderBindingTest, OnlyAKeyOnDownArmsTheLimiterAndRepeatsAreIgnored) {
@@ -84,23 +91,23 @@ TEST_F(FaderBindingTest, OnlyAKeyOnDownArmsTheLimiterAndRepeatsAreIgnored) {
 }
 
 TEST_F(FaderBindingTest, FadeMenuEntriesReachTheFaderAndShowItsState) {
-    EXPECT_FALSE(window.mnuFadeStop->isEnabled());
-    EXPECT_FALSE(window.mnuFadeDir[1]->isEnabled());
-    window.mnuFadeDir[0]->trigger();
+    EXPECT_FALSE(c.mnuFadeStop->isEnabled());
+    EXPECT_FALSE(c.mnuFadeDir[1]->isEnabled());
+    c.mnuFadeDir[0]->trigger();
     EXPECT_TRUE(fader.autoFadeIn());
-    EXPECT_TRUE(window.mnuFadeDir[1]->isEnabled());
-    window.mnuFadeHold->trigger();
-    window.mnuFadeStop->trigger();
-    EXPECT_TRUE(window.mnuFadeStop->isChecked());
+    EXPECT_TRUE(c.mnuFadeDir[1]->isEnabled());
+    c.mnuFadeHold->trigger();
+    c.mnuFadeStop->trigger();
+    EXPECT_TRUE(c.mnuFadeStop->isChecked());
     fader.clearStopMark(); // the transport's Stop press
-    EXPECT_FALSE(window.mnuFadeStop->isChecked());
+    EXPECT_FALSE(c.mnuFadeStop->isChecked());
 }
 
 TEST_F(FaderBindingTest, FadeButtonOpensTheMenu) {
     window.show();
-    window.cmdFade->click();
-    EXPECT_TRUE(window.mnuFade->isVisible());
-    window.mnuFade->hide();
+    c.cmdFade->click();
+    EXPECT_TRUE(c.mnuFade->isVisible());
+    c.mnuFade->hide();
 }
 
 TEST_F(FaderBindingTest, FadeSettingsOpensTheDialogModally) {
@@ -112,25 +119,36 @@ TEST_F(FaderBindingTest, FadeSettingsOpensTheDialogModally) {
         dialog->VScroll1[0]->setValue(33);
         dialog->Command1->click();
     });
-    window.mnuFadeSet->trigger();
+    c.mnuFadeSet->trigger();
     EXPECT_TRUE(seen);
     EXPECT_EQ(fader.fadeInSpeed(), 33);
     EXPECT_TRUE(window.findChildren<frmFader*>().isEmpty()) << "destroyed when closed";
 }
 
+TEST_F(FaderBindingTest, OpeningAndClosingLeavesNoListenerBehind) {
+    const std::size_t fader0 = fader.changed.connectionCount();
+    const std::size_t output0 = output.changed.connectionCount();
+    for (int i = 0; i < 1000; ++i) {
+        FaderBinding again(c, fader, ini);
+        frmSoundOpt dialog(output, &window);
+    }
+    EXPECT_EQ(fader.changed.connectionCount(), fader0);
+    EXPECT_EQ(output.changed.connectionCount(), output0);
+    fader.mnuFadeHold_Click(); // a change after the bindings went must reach no dead one
+}
+
 TEST_F(FaderBindingTest, SoundOutputSettingsShowsTheHiddenDialog) {
-    test::ScriptedDialogs dialogs;
     player.devices = {{"Default"}};
-    AudioOutput output(player, dialogs, ini, state);
     output.load({"Default"});
-    auto* sound = new SoundOptBinding(window, output);
+    QAction mnuSoundOpt;
+    auto* sound = new SoundOptBinding(window, mnuSoundOpt, output);
     EXPECT_FALSE(sound->dialog().isVisible());
     bool seen = false;
     QTimer::singleShot(0, [&] {
         seen = QApplication::activeModalWidget() == &sound->dialog();
         sound->dialog().cmdCancel->click();
     });
-    window.mnuSoundOpt->trigger();
+    mnuSoundOpt.trigger();
     EXPECT_TRUE(seen);
     EXPECT_FALSE(sound->dialog().isVisible());
     EXPECT_EQ(window.findChildren<frmSoundOpt*>().size(), 1) << "hidden, not destroyed";

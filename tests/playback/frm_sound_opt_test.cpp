@@ -1,23 +1,14 @@
-// The "Audio Output Settings" dialog: controls as the user sees them, the state it shows, and
-// the edits, OK and Cancel reaching the output selection.
+// The "Audio Output Settings" dialog: the state it shows, and the edits, OK and Cancel reaching
+// the output selection.
+#include "playback/playback_rig.h"
 #include "playback/ui/frm_sound_opt.h"
-#include "support/fake_player.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 namespace vantrel {
 namespace {
 
-struct FrmSoundOptTest : ::testing::Test {
-    test::TempDir dir;
-    IniStore ini{dir / "vantrel.ini"};
-    test::FakePlayer player;
-    test::ScriptedDialogs dialogs;
-    PlaybackState state;
-    AudioOutput output{player, dialogs, ini, state};
-
+struct FrmSoundOptTest : ::testing::Test, test::OutputRig {
     void SetUp() override {
         player.devices = {{"Default"}, {"Headphones"}};
         ini.putIni("options", "sound_card", "1");
@@ -33,30 +24,8 @@ struct FrmSoundOptTest : ::testing::Test {
 
 TEST_F(FrmSoundOptTest, ControlsShowTheLoadedChoices) {
     frmSoundOpt dialog(output);
-    EXPECT_EQ(dialog.windowTitle(), "Audio Output Settings");
-    EXPECT_EQ(dialog.Frame1->title(), "Select Audio Output");
-    EXPECT_EQ(dialog.txtDestWave->toolTip(), "Add Wave File Name");
-    EXPECT_EQ(dialog.cmdGet->text(), "Browse");
-    struct Option {
-        QRadioButton* button;
-        const char *caption, *tip;
-        bool checked;
-    };
-    for (const Option& o : {
-             Option{dialog.Option2[0], "Use >>", "Use the Wav file name in the Text Box", true},
-             Option{dialog.Option2[1], "Use MP3 Name",
-                    "Use's the MP3 file name less the .mp3 extension then adds .wav to the "
-                    "Decoded Audio file.",
-                    false},
-             Option{dialog.Option1[0], "Wave File >",
-                    "Decodes MP3 Audio to a Wave file using options to the right.", false},
-             Option{dialog.Option1[1], "Sound Card >",
-                    "Decodes MP3 Audio to the sound card chosen below.", true},
-         }) {
-        EXPECT_EQ(o.button->text(), o.caption);
-        EXPECT_EQ(o.button->toolTip(), o.tip);
-        EXPECT_EQ(o.button->isChecked(), o.checked) << o.caption;
-    }
+    EXPECT_TRUE(dialog.Option2[0]->isChecked());
+    EXPECT_TRUE(dialog.Option1[1]->isChecked());
     EXPECT_EQ(dialog.cmbAudio->count(), 2);
     EXPECT_EQ(dialog.cmbAudio->currentIndex(), 1);
     EXPECT_EQ(dialog.txtDestWave->text(), "/music/out.wav");

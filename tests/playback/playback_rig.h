@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playback/audio_output.h"
+#include "playback/fader.h"
 #include "playback/fader_control.h"
 #include "playback/playback_state.h"
 #include "playback/time_display.h"
@@ -7,6 +9,7 @@
 #include "support/fake_player.h"
 #include "support/manual_timer.h"
 #include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
 
 #include <string>
 #include <vector>
@@ -56,6 +59,18 @@ struct PlaybackRig {
         action();
         return {player.calls.begin() + static_cast<std::ptrdiff_t>(before), player.calls.end()};
     }
+};
+
+// The fader and the output selection on doubles, with a settings file of their own.
+struct OutputRig {
+    TempDir dir;
+    IniStore ini{dir / "vantrel.ini"};
+    FakePlayer player;
+    ScriptedDialogs dialogs;
+    ManualTimer tmrVolume;
+    PlaybackState state;
+    Fader fader{player, tmrVolume, state};
+    AudioOutput output{player, dialogs, ini, state};
 };
 
 } // namespace vantrel::test

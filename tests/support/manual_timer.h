@@ -1,6 +1,8 @@
 #pragma once
 
-#include "platform/timer.h"
+#include "platform/timer_factory.h"
+
+#include <map>
 
 namespace vantrel::test {
 
@@ -36,6 +38,20 @@ private:
     bool enabled_ = false;
     int ticks_ = 0;
     std::function<void()> handler_;
+};
+
+// Makes manual timers and keeps them by name for the test to fire.
+class ManualTimerFactory : public TimerFactory {
+public:
+    std::unique_ptr<Timer> create(const std::string& name) override {
+        auto timer = std::make_unique<ManualTimer>();
+        made_[name] = timer.get();
+        return timer;
+    }
+    ManualTimer& operator[](const std::string& name) { return *made_.at(name); }
+
+private:
+    std::map<std::string, ManualTimer*> made_;
 };
 
 } // namespace vantrel::test

@@ -1,10 +1,12 @@
 #include "app/ui/frm_tagger.h"
 
 #include "app/tagger_core.h"
-#include "app/ui/transport_binding.h"
 #include "playback/ui/fader_binding.h"
 #include "playback/ui/sound_opt_binding.h"
+#include "playback/ui/transport_binding.h"
+#include "playback/ui/tray_menu.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -55,8 +57,12 @@ frmTagger::frmTagger(bool useGrid, QWidget* parent) : QWidget(parent) {
     buildButtons();
     buildPlaylist(useGrid);
     buildOptionsMenu();
-    buildTrayAndFadeMenus();
+    buildFadeMenu();
     cmdListSet->installEventFilter(this);
+}
+
+frmTagger::~frmTagger() {
+    if (core_) core_->setEventPump(nullptr);
 }
 
 QPushButton* frmTagger::button(const QString& name, const QString& caption, const QString& tip,
@@ -109,8 +115,9 @@ void frmTagger::buildTransport() {
     cmdVolume[1] = button("cmdVolume1", "Do&wn", "", QRect(432, kRowB, 48, h));
     for (int i = 0; i < 10; ++i) {
         int barHeight = 4 + 2 * i; // a rising bar graph, lit up to the volume
-        Shape4[i] = shape(this, QString("Shape4%1").arg(i),
-                          QRect(486 + 8 * i, 30 - barHeight, 6, barHeight), "background: #303030;");
+        Shape4[i] =
+            new Lamp(QString("Shape4%1").arg(i), QColor(0x40, 0xff, 0x40), Lamp::Shape::Bar, this);
+        Shape4[i]->setGeometry(486 + 8 * i, 30 - barHeight, 6, barHeight);
     }
     lblTag10 = label(this, "lblTag10", "Volume", QRect(572, 12, 64, 16));
     chkVol[1] = checkBox("chkVol1", "L", "Left Speaker Mute", QRect(486, kRowB, 34, h));
@@ -122,9 +129,12 @@ void frmTagger::buildTransport() {
     linePlay = shape(fraLine, "linePlay", QRect(2, 6, 0, 2), "background: white;");
     ShapeLinLead = shape(fraLine, "ShapeLinLead", QRect(2, 2, 4, 10), "background: white;");
     ShapeLinLead->hide();
-    for (int i = 0; i < 5; ++i)
-        Shape1[i] = shape(this, QString("Shape1%1").arg(i), QRect(402 + 10 * i, kRowC + 7, 8, 8),
-                          "background: #303030; border-radius: 4px;");
+    // Playing, Stop held, Paused, shuttling back and forward.
+    const QColor lit[5] = {Qt::green, Qt::red, Qt::yellow, Qt::blue, Qt::blue};
+    for (int i = 0; i < 5; ++i) {
+        Shape1[i] = new Lamp(QString("Shape1%1").arg(i), lit[i], Lamp::Shape::Round, this);
+        Shape1[i]->setGeometry(402 + 10 * i, kRowC + 7, 8, 8);
+    }
 }
 
 void frmTagger::buildSequencing() {
@@ -208,18 +218,7 @@ void frmTagger::buildOptionsMenu() {
     mnuListOpt = entry(mnuGenOpts, "mnuListOpt", "List Viewer Settings");
 }
 
-void frmTagger::buildTrayAndFadeMenus() {
-    mnuTray = new QMenu("Tray", this);
-    mnuTray->setObjectName("mnuTray");
-    const char* players[] = {"&Play", "&Stop", "P&ause"};
-    for (int i = 0; i < 3; ++i) {
-        mnuPlayer[i] = entry(mnuTray, QString("mnuPlayer%1").arg(i), players[i]);
-        mnuPlayer[i]->setEnabled(false);
-    }
-    mnuMute = entry(mnuTray, "mnuMute", "&Mute");
-    mnuHiddenOpts[0] = entry(mnuTray, "mnuHiddenOpts0", "S&how Main");
-    mnuHiddenOpts[1] = entry(mnuTray, "mnuHiddenOpts1", "&Close");
-
+void frmTagger::buildFadeMenu() {
     mnuFade = new QMenu("Fade", this);
     mnuFade->setObjectName("mnuFade");
     mnuFadeStop = entry(mnuFade, "mnuFadeStop", "Manual Fade OUT and Stop");
@@ -261,7 +260,30 @@ void frmTagger::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void frmTagger::letEventsRun() {
+    pumping_ = true;
+    qApp->installEventFilter(this);
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(this);
+    pumping_ = false;
+}
+
 bool frmTagger::eventFilter(QObject* watched, QEvent* event) {
+    if (pumping_ && watched->isWidgetType() && watched != cmdShut) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+            return true;
+        default:
+            break;
+        }
+    }
     // "&Menu" opens the Options menu on any key or mouse button press.
     if (watched == cmdListSet &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
@@ -271,30 +293,36 @@ bool frmTagger::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void frmTagger::bind(TaggerCore& core) {
+void frmTagger::bind(TaggerCore& core, TrayMenu& tray) {
     core_ = &core;
-    bindButtons();
+    bindButtons(tray);
     bindPlaylist();
-    transportBinding_ = new TransportBinding(*this, core);
-    new FaderBinding(*this, core.fader(), core.ini());
-    new SoundOptBinding(*this, core.audioOutput());
+    new TransportBinding({cmdPlay, cmdShutl, cmdTempo, txtTempFactor, chkVol, cmdMute, Shape1,
+                          linePlay, ShapeLinLead, kTrackLength, lblCounter, chkAutoPlay, chkPLloop,
+                          chkPLrand, ListView1},
+                         core.transport(), core.sequencer(), core.timeDisplay(), this);
+    new FaderBinding({this, cmdVolume, cmdFade, mnuFade, mnuFadeStop, mnuFadeHold, mnuFadeDir,
+                      mnuFadeSet, Shape4},
+                     core.fader(), core.ini(), this);
+    new SoundOptBinding(*this, *mnuSoundOpt, core.audioOutput());
     onUnload = [this] {
         core_->unload();
         QCoreApplication::exit(0);
     };
-    core.onChange([this] { render(); });
+    core.setEventPump([this] { letEventsRun(); });
+    connections_.push_back(core.changed.connect([this] { render(); }));
     render();
 }
 
-void frmTagger::bindButtons() {
+void frmTagger::bindButtons(TrayMenu& tray) {
     connect(cmdToglFrm, &QPushButton::clicked, this, [this] { core_->cmdToglFrm(isMinimized()); });
     connect(cmdHelp, &QPushButton::clicked, this, [this] { core_->cmdHelp(); });
     connect(cmdShut, &QPushButton::clicked, this, [this] {
         hide();
         close();
     });
-    connect(mnuHiddenOpts[0], &QAction::triggered, this, [this] { showNormal(); });
-    connect(mnuHiddenOpts[1], &QAction::triggered, this, [this] { close(); });
+    connect(&tray, &TrayMenu::showMainRequested, this, [this] { showNormal(); });
+    connect(&tray, &TrayMenu::closeRequested, this, [this] { close(); });
 }
 
 void frmTagger::bindPlaylist() {
@@ -319,7 +347,7 @@ void frmTagger::render() {
     const MainLayout& layout = core_->layout();
     cmdToglFrm->setText(QString::fromStdString(layout.toggleCaption()));
     applyLayout(layout.heightPixels(), layout.showsPlaylist(),
-                layout.showsEdge(core_->settings().edgeHide), layout.shape());
+                layout.showsEdge(core_->looks().edgeHide), layout.shape());
     renderCounters();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/main_layout.h"
+#include "base/signal.h"
 #include "playlist/ui/playlist_list_view.h"
+#include "ui/lamp.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -19,7 +21,7 @@
 namespace vantrel {
 
 class TaggerCore;
-class TransportBinding;
+class TrayMenu;
 
 // The main window: transport, time display, playlist and the three pop-up menus. It builds
 // its controls under the program's names and leaves every rule to the core it is wired to.
@@ -28,10 +30,30 @@ class frmTagger : public QWidget {
 
 public:
     static constexpr int kWidth = 640;
-    static constexpr int kTrackLength = 384; // the progress line's full length, 5760 twips
+    static constexpr int kTrackLength = pixelsFromTwips(5760); // the progress line's length
 
     explicit frmTagger(bool useGrid, QWidget* parent = nullptr);
+    ~frmTagger() override;
 
+    // Connects the controls to the core and renders its state from now on; the tray menu is
+    // shared with whoever else shows it.
+    void bind(TaggerCore& core, TrayMenu& tray);
+    // Redraws what the core's state decides outside the playlist's rows.
+    void render();
+
+    // Called for every request to close the window, whatever its way.
+    std::function<void()> onUnload;
+    // Sets the window's height and shows or hides the playlist part.
+    void applyLayout(int heightPixels, bool showPlaylist, bool showEdge, MainLayout::Shape shape);
+    // Lets pending events run while the collector adds files: paint, timers and the Close
+    // button; other input is dropped, so it cannot change the list under the collector.
+    void letEventsRun();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // Transport
     std::array<QPushButton*, 3> cmdPlay{};
     std::array<QPushButton*, 2> cmdShutl{};
@@ -41,8 +63,8 @@ public:
     std::array<QCheckBox*, 2> chkVol{};
     QPushButton* cmdMute = nullptr;
     QLabel* lblTag10 = nullptr;
-    std::array<QFrame*, 10> Shape4{};
-    std::array<QFrame*, 5> Shape1{};
+    std::array<Lamp*, 10> Shape4{};
+    std::array<Lamp*, 5> Shape1{};
     QFrame* fraLine = nullptr;
     QFrame* linePlay = nullptr;
     QFrame* ShapeLinLead = nullptr;
@@ -91,11 +113,6 @@ public:
     QAction* mnuBannerOpt = nullptr;
     QAction* mnuSoundOpt = nullptr;
     QAction* mnuListOpt = nullptr;
-    // "Tray"
-    QMenu* mnuTray = nullptr;
-    std::array<QAction*, 3> mnuPlayer{};
-    QAction* mnuMute = nullptr;
-    std::array<QAction*, 2> mnuHiddenOpts{};
     // "Fade"
     QMenu* mnuFade = nullptr;
     QAction* mnuFadeStop = nullptr;
@@ -103,39 +120,25 @@ public:
     std::array<QAction*, 2> mnuFadeDir{};
     QAction* mnuFadeSet = nullptr;
 
-    // Connects the controls to the core and renders its state from now on.
-    void bind(TaggerCore& core);
-    // Redraws what the core's state decides outside the playlist's rows.
-    void render();
-
-    // Called for every request to close the window, whatever its way.
-    std::function<void()> onUnload;
-    // Sets the window's height and shows or hides the playlist part.
-    void applyLayout(int heightPixels, bool showPlaylist, bool showEdge, MainLayout::Shape shape);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void buildTransport();
     void buildSequencing();
     void buildPlaylist(bool useGrid);
     void buildButtons();
     void buildOptionsMenu();
-    void buildTrayAndFadeMenus();
+    void buildFadeMenu();
     QPushButton* button(const QString& name, const QString& caption, const QString& tip,
                         QRect where);
     QCheckBox* checkBox(const QString& name, const QString& caption, const QString& tip,
                         QRect where);
     QAction* entry(QMenu* menu, const QString& name, const QString& caption);
-    void bindButtons();
+    void bindButtons(TrayMenu& tray);
     void bindPlaylist();
     void renderCounters();
 
     bool unloaded_ = false;
+    bool pumping_ = false;
     TaggerCore* core_ = nullptr;
-    TransportBinding* transportBinding_ = nullptr;
+    Connections connections_;
 };
 
 } // namespace vantrel

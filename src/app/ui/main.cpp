@@ -9,6 +9,7 @@
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_timer.h"
+#include "playback/ui/tray_menu.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -54,19 +55,17 @@ int runWindow(const std::string& folder, const StartUpPlan& plan) {
     QtEventPump pump1(player1), pump2(player2);
     QtDialogs dialogs(nullptr, "Vantrel");
     QtShell shell;
-    QtTimer tmrCollect, tmrDisp, tmrShutDelay, tmrShutl, tmrVolume;
+    QtTimerFactory timers;
     std::unique_ptr<RandomSource> random = makeSystemRandom();
     IniStore ini(folder + "vantrel.ini");
-    TaggerCore core(TaggerPorts{ini, dialogs, shell, player1, player2, tmrCollect, tmrDisp,
-                                tmrShutDelay, tmrShutl, tmrVolume, *random, folder, plan.useRound,
-                                plan.useGrid});
-    // Paint and timers only: user input must not change the list while files are added.
-    core.setEventPump([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    TaggerCore core(TaggerPorts{ini, dialogs, shell, player1, player2, timers, *random, folder,
+                                plan.useRound, plan.useGrid});
 
+    TrayMenu tray(core.transport());
     frmTagger window(plan.useGrid);
     dialogs.setParent(&window);
     core.load();
-    window.bind(core);
+    window.bind(core, tray);
     core.collector().arm();
     window.show();
     // Once the window is up, so the box has the window to stand over.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/timer.h"
+#include "platform/timer_factory.h"
 
 #include <QTimer>
 
@@ -20,6 +20,13 @@ public:
 private:
     QTimer timer_;
     std::function<void()> handler_;
+};
+
+class QtTimerFactory : public TimerFactory {
+public:
+    std::unique_ptr<Timer> create(const std::string&) override {
+        return std::make_unique<QtTimer>();
+    }
 };
 
 } // namespace vantrel

@@ -1,53 +1,42 @@
 #include "playback/ui/fader_binding.h"
 
-#include "app/ui/frm_tagger.h"
 #include "playback/fader_settings.h"
 #include "playback/ui/frm_fader.h"
 
 #include <QCursor>
 #include <QKeyEvent>
-#include <QPointer>
 
 namespace vantrel {
 
-namespace {
-
-const char* const kLit = "background: #40ff40;";
-const char* const kDark = "background: #303030;";
-
-} // namespace
-
-FaderBinding::FaderBinding(frmTagger& window, Fader& fader, const IniStore& ini)
-    : QObject(&window), window_(window), fader_(fader), ini_(ini) {
-    for (QPushButton* b : window_.cmdVolume)
+FaderBinding::FaderBinding(const FaderControls& controls, Fader& fader, const IniStore& ini,
+                           QObject* parent)
+    : QObject(parent), c_(controls), fader_(fader), ini_(ini) {
+    for (QPushButton* b : c_.cmdVolume)
         b->installEventFilter(this);
-    connect(window_.cmdFade, &QPushButton::clicked, this,
-            [this] { window_.mnuFade->popup(QCursor::pos()); });
+    connect(c_.cmdFade, &QPushButton::clicked, this, [this] { c_.mnuFade->popup(QCursor::pos()); });
     connectMenu();
-    fader_.onChange([self = QPointer<FaderBinding>(this)] {
-        if (self) self->render();
-    });
+    connections_.push_back(fader_.changed.connect([this] { render(); }));
     render();
 }
 
 void FaderBinding::connectMenu() {
-    window_.mnuFadeStop->setCheckable(true);
-    connect(window_.mnuFadeStop, &QAction::triggered, this, [this] { fader_.mnuFadeStop_Click(); });
-    connect(window_.mnuFadeHold, &QAction::triggered, this, [this] { fader_.mnuFadeHold_Click(); });
+    c_.mnuFadeStop->setCheckable(true);
+    connect(c_.mnuFadeStop, &QAction::triggered, this, [this] { fader_.mnuFadeStop_Click(); });
+    connect(c_.mnuFadeHold, &QAction::triggered, this, [this] { fader_.mnuFadeHold_Click(); });
     for (int i = 0; i < 2; ++i)
-        connect(window_.mnuFadeDir[i], &QAction::triggered, this,
+        connect(c_.mnuFadeDir[i], &QAction::triggered, this,
                 [this, i] { fader_.mnuFadeDir_Click(i); });
-    connect(window_.mnuFadeSet, &QAction::triggered, this, [this] { openSettings(); });
+    connect(c_.mnuFadeSet, &QAction::triggered, this, [this] { openSettings(); });
 }
 
 void FaderBinding::openSettings() {
     FaderSettings settings(fader_, ini_);
-    frmFader dialog(settings, &window_);
+    frmFader dialog(settings, c_.window);
     dialog.exec();
 }
 
 bool FaderBinding::eventFilter(QObject* watched, QEvent* event) {
-    int index = watched == window_.cmdVolume[0] ? 0 : watched == window_.cmdVolume[1] ? 1 : -1;
+    int index = watched == c_.cmdVolume[0] ? 0 : watched == c_.cmdVolume[1] ? 1 : -1;
     if (index < 0) return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -86,14 +75,14 @@ bool FaderBinding::eventFilter(QObject* watched, QEvent* event) {
 void FaderBinding::render() {
     const auto& meter = fader_.meter();
     for (int i = 0; i < 10; ++i)
-        window_.Shape4[i]->setStyleSheet(meter[i] ? kLit : kDark);
+        c_.Shape4[i]->setLit(meter[i]);
     const Fader::MenuState& m = fader_.menu();
-    window_.mnuFadeStop->setEnabled(m.stopEnabled);
-    window_.mnuFadeStop->setChecked(m.stopChecked);
-    window_.mnuFadeHold->setChecked(m.holdChecked);
-    window_.mnuFadeDir[0]->setChecked(m.inChecked);
-    window_.mnuFadeDir[1]->setEnabled(m.outEnabled);
-    window_.mnuFadeDir[1]->setChecked(m.outChecked);
+    c_.mnuFadeStop->setEnabled(m.stopEnabled);
+    c_.mnuFadeStop->setChecked(m.stopChecked);
+    c_.mnuFadeHold->setChecked(m.holdChecked);
+    c_.mnuFadeDir[0]->setChecked(m.inChecked);
+    c_.mnuFadeDir[1]->setEnabled(m.outEnabled);
+    c_.mnuFadeDir[1]->setChecked(m.outChecked);
 }
 
 } // namespace vantrel

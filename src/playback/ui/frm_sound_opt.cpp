@@ -1,7 +1,6 @@
 #include "playback/ui/frm_sound_opt.h"
 
 #include <QButtonGroup>
-#include <QPointer>
 #include <QSignalBlocker>
 
 namespace vantrel {
@@ -52,11 +51,7 @@ frmSoundOpt::frmSoundOpt(AudioOutput& output, QWidget* parent) : QDialog(parent)
     cmdCancel->setAutoDefault(false);
 
     forwardEdits();
-    // The core outlives nothing it is told about: a listener left behind by a closed dialog
-    // must do nothing.
-    output_.onChange([self = QPointer<frmSoundOpt>(this)] {
-        if (self) self->render();
-    });
+    connections_.push_back(output_.changed.connect([this] { render(); }));
     render();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/signal.h"
 #include "playback/audio_output.h"
 
 #include <QComboBox>
@@ -42,6 +43,7 @@ private:
     void forwardEdits();
 
     AudioOutput& output_;
+    Connections connections_;
 };
 
 } // namespace vantrel

@@ -2,20 +2,21 @@
 
 #include "playback/audio_output.h"
 
+#include <QAction>
 #include <QObject>
+#include <QWidget>
 
 namespace vantrel {
 
-class frmTagger;
 class frmSoundOpt;
 
-// Makes the "Audio Output Settings" dialog, hidden, and shows it modally from the main
-// window's "Sound Output Settings" entry. Lives as a child of the window.
+// Makes the "Audio Output Settings" dialog, hidden, as a child of the window, and shows it
+// modally from the window's "Sound Output Settings" entry.
 class SoundOptBinding : public QObject {
     Q_OBJECT
 
 public:
-    SoundOptBinding(frmTagger& window, AudioOutput& output);
+    SoundOptBinding(QWidget& window, QAction& mnuSoundOpt, AudioOutput& output);
 
     frmSoundOpt& dialog() { return *dialog_; }
 

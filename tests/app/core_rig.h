@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/tagger_core.h"
+#include "metadata/id3v1_block.h"
+#include "support/fake_player.h"
+#include "support/manual_timer.h"
+#include "support/scripted_dialogs.h"
+#include "support/scripted_random.h"
+#include "support/temp_dir.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vantrel::test {
+
+struct RecordingShell : Shell {
+    std::vector<std::string> opened;
+    bool open(const std::string& target) override {
+        opened.push_back(target);
+        return true;
+    }
+};
+
+// The main window's core on doubles, in a program folder of its own.
+struct CoreRig {
+    TempDir dir;
+    std::string folder = dir.path().string() + "/";
+    IniStore ini{dir / "vantrel.ini"};
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    FakePlayer player1, player2;
+    ManualTimerFactory timers;
+    ScriptedRandom random;
+
+    std::unique_ptr<TaggerCore> make(bool useRound = false, bool useGrid = false) {
+        return std::make_unique<TaggerCore>(TaggerPorts{ini, dialogs, shell, player1, player2,
+                                                        timers, random, folder, useRound, useGrid});
+    }
+    std::unique_ptr<TaggerCore> start(bool useRound = false) {
+        auto core = make(useRound);
+        core->load();
+        return core;
+    }
+    // A tagged file both players accept: 6891 frames of 26.1 ms.
+    std::string track(const std::string& name, const std::string& title) {
+        std::string path = folder + name;
+        writeFile(path, std::string(400, '\x55') + id3v1::compose({title, "", "", "", "", 17}));
+        player1.files[path] = player2.files[path] =
+            FakePlayer::Stream{26.122449f, 180000, 6891, 44100, 128000};
+        return path;
+    }
+};
+
+} // namespace vantrel::test
