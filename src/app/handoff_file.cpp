@@ -35,9 +35,9 @@ Result failure(const std::string& what, const std::filesystem::path& file) {
 // The lines of a private copy, read under the lock a start holds while it writes. Anything but
 // a regular file holds no lines.
 std::vector<std::string> readLines(const std::filesystem::path& file) {
-    std::string why;
-    FileDescriptor fd = openRegularFile(file, O_RDONLY | O_NOFOLLOW, why);
-    if (!fd.isOpen()) return {};
+    auto opened = openRegularFile(file, O_RDONLY | O_NOFOLLOW);
+    if (!opened) return {};
+    FileDescriptor& fd = opened.value();
     // Waits for a start that opened the file before the rename and is still writing.
     lockFile(fd.get(), LOCK_EX);
     std::string text;
@@ -69,10 +69,9 @@ Result HandOffFile::appendLine(const std::string& line) const {
     // A collector may take the file between our open and our lock; then the file we hold is no
     // longer the hand-off file and we open anew. Each retry means a collector moved on.
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        std::string why;
-        FileDescriptor fd =
-            openRegularFile(file_, O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW, why, 0666);
-        if (!fd.isOpen()) return Result::fail(why);
+        auto opened = openRegularFile(file_, O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW, 0666);
+        if (!opened) return Result::fail(opened.error());
+        FileDescriptor& fd = opened.value();
         if (!lockFile(fd.get(), LOCK_EX)) return failure("Cannot lock", file_);
         if (!stillNamed(fd.get(), file_)) continue;
         if (!writeAll(fd.get(), bytes)) return failure("Cannot write", file_);

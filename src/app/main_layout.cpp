@@ -34,7 +34,7 @@ void MainLayout::load(const IniStore& ini) {
 }
 
 void MainLayout::save(const IniStore& ini) const {
-    ini.putIni("options", kLongDisp, writeFlag(longDisp_));
+    ini.putIniQuietly("options", kLongDisp, writeFlag(longDisp_));
 }
 
 } // namespace vantrel

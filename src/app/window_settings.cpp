@@ -37,7 +37,7 @@ void EditorSettings::load(const IniStore& ini) {
 }
 
 void EditorSettings::save(const IniStore& ini) const {
-    ini.putIni(kOptions, kGenreOrder, writeFlag(genreStandardOrder));
+    ini.putIniQuietly(kOptions, kGenreOrder, writeFlag(genreStandardOrder));
 }
 
 void LooksSettings::load(const IniStore& ini) {
@@ -70,7 +70,7 @@ void RecentListSettings::load(const IniStore& ini) {
 }
 
 void RecentListSettings::save(const IniStore& ini) const {
-    ini.putIni(kMru, kMruMax, writeNumber(mruMax));
+    ini.putIniQuietly(kMru, kMruMax, writeNumber(mruMax));
 }
 
 } // namespace vantrel

@@ -28,36 +28,36 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
     return *this;
 }
 
-FileDescriptor openRegularFile(const std::filesystem::path& file, int flags, std::string& why,
-                               mode_t mode) {
-    why.clear();
+ResultOf<FileDescriptor> openRegularFile(const std::filesystem::path& file, int flags,
+                                         mode_t mode) {
+    // errno is set last, so callers can still tell a missing file from another failure.
+    auto failed = [&](int error, const std::string& why) {
+        auto result = ResultOf<FileDescriptor>::fail(why);
+        errno = error;
+        return result;
+    };
+    const std::string name = "\"" + file.string() + "\"";
     FileDescriptor fd(::open(file.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode));
     if (!fd.isOpen()) {
         const int error = errno;
         // A FIFO without a reader refuses a non-blocking writer with ENXIO.
         if ((error == ELOOP && (flags & O_NOFOLLOW)) || error == ENXIO)
-            why = "\"" + file.string() + "\" is not a regular file";
-        else
-            why = "Cannot open \"" + file.string() + "\": " + std::strerror(error);
-        errno = error;
-        return fd;
+            return failed(error, name + " is not a regular file");
+        return failed(error, "Cannot open " + name + ": " + std::strerror(error));
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        why = "\"" + file.string() + "\" is not a regular file";
         fd.close();
-        errno = EINVAL;
-        return fd;
+        return failed(EINVAL, name + " is not a regular file");
     }
     // Reads and writes of a regular file wait as usual.
     const int status = ::fcntl(fd.get(), F_GETFL);
     if (status < 0 || ::fcntl(fd.get(), F_SETFL, status & ~O_NONBLOCK) != 0) {
         const int error = errno;
-        why = "Cannot open \"" + file.string() + "\": " + std::strerror(error);
         fd.close();
-        errno = error;
+        return failed(error, "Cannot open " + name + ": " + std::strerror(error));
     }
-    return fd;
+    return ResultOf<FileDescriptor>::ok(std::move(fd));
 }
 
 bool lockFile(int fd, int operation) {

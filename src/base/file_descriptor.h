@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/result.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -27,10 +29,10 @@ private:
 
 // Opens `file` only when it is a regular file. The open never waits on a FIFO (it is
 // non-blocking until the kind of file is known) and, with O_NOFOLLOW in `flags`, refuses a
-// symbolic link. On failure the descriptor is closed, `why` says what is wrong in words and
-// errno keeps the open's own error (EINVAL for a file of the wrong kind).
-FileDescriptor openRegularFile(const std::filesystem::path& file, int flags, std::string& why,
-                               mode_t mode = 0666);
+// symbolic link. A failure says what is wrong in words, and errno keeps the open's own error
+// (EINVAL for a file of the wrong kind).
+ResultOf<FileDescriptor> openRegularFile(const std::filesystem::path& file, int flags,
+                                         mode_t mode = 0666);
 
 // Each retries when a signal interrupts it; false (with errno set) on failure.
 // `operation` is flock's: LOCK_SH or LOCK_EX, with LOCK_NB to test without waiting.

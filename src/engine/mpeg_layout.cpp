@@ -144,8 +144,12 @@ std::uint64_t MpegLayout::audioBytes() const {
 
 std::optional<MpegLayout> MpegLayout::read(const std::filesystem::path& file,
                                            std::string& problem) {
-    FileDescriptor fd = openRegularFile(file, O_RDONLY, problem);
-    if (!fd.isOpen()) return std::nullopt;
+    auto opened = openRegularFile(file, O_RDONLY);
+    if (!opened) {
+        problem = opened.error();
+        return std::nullopt;
+    }
+    FileDescriptor& fd = opened.value();
     problem = file.string() + ": not MPEG audio";
     MpegLayout layout;
     struct stat st {};
@@ -179,9 +183,9 @@ std::optional<MpegLayout> MpegLayout::read(const std::filesystem::path& file,
 }
 
 bool MpegLayout::sampledConstant(const std::filesystem::path& file) const {
-    std::string why;
-    FileDescriptor fd = openRegularFile(file, O_RDONLY, why);
-    if (!fd.isOpen()) return false;
+    auto opened = openRegularFile(file, O_RDONLY);
+    if (!opened) return false;
+    FileDescriptor& fd = opened.value();
     constexpr std::size_t kProbe = 4096;
     // Every sample must find a frame: one that finds none may stand in zeros or junk after the
     // audio, and a length taken from the file size would count them as play time.
@@ -195,9 +199,9 @@ bool MpegLayout::sampledConstant(const std::filesystem::path& file) const {
 }
 
 std::uint64_t MpegLayout::frameBytes(const std::filesystem::path& file) const {
-    std::string why;
-    FileDescriptor fd = openRegularFile(file, O_RDONLY, why);
-    if (!fd.isOpen()) return 0;
+    auto opened = openRegularFile(file, O_RDONLY);
+    if (!opened) return 0;
+    FileDescriptor& fd = opened.value();
     std::uint64_t bytes = 0;
     std::uint64_t at = audioStart + (headerFrames ? static_cast<std::uint64_t>(first.length) : 0);
     while (at + 4 <= audioEnd) {

@@ -78,9 +78,9 @@ std::string blank() {
 }
 
 Result readTag(const std::filesystem::path& file, TagRead& out) {
-    std::string why;
-    FileDescriptor fd = openRegularFile(file, O_RDONLY, why);
-    if (!fd.isOpen()) return Result::fail(why);
+    auto opened = openRegularFile(file, O_RDONLY);
+    if (!opened) return Result::fail(opened.error());
+    FileDescriptor& fd = opened.value();
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return Result::fail(failure(file, std::strerror(errno)));
     out = TagRead{};
@@ -101,9 +101,9 @@ Result PutIDTag(const std::filesystem::path& file, std::string_view block) {
     if (block.size() != kBlockSize || !isBlock(block))
         return Result::fail(failure(file, "not a tag block"));
     if (file.empty()) return Result::fail("no file given");
-    std::string why;
-    FileDescriptor fd = openRegularFile(file, O_RDWR, why);
-    if (!fd.isOpen()) return Result::fail(why);
+    auto opened = openRegularFile(file, O_RDWR);
+    if (!opened) return Result::fail(opened.error());
+    FileDescriptor& fd = opened.value();
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return Result::fail(failure(file, std::strerror(errno)));
     if (static_cast<std::uintmax_t>(st.st_size) < kMinFileLength)

@@ -72,17 +72,17 @@ void AudioOutput::cmdGet_Click() {
 
 void AudioOutput::cmdOK_Click() {
     // A failed write is not reported: the setting is simply lost at the next start.
-    ini_.putIni(kOptions, "sound_card", writeNumber(chosenDevice_));
-    ini_.putIni(kOptions, "audio_dest", destWave_);
-    ini_.putIni(kOptions, "out_as_mp", writeFlag(useMp3Name_));
+    ini_.putIniQuietly(kOptions, "sound_card", writeNumber(chosenDevice_));
+    ini_.putIniQuietly(kOptions, "audio_dest", destWave_);
+    ini_.putIniQuietly(kOptions, "out_as_mp", writeFlag(useMp3Name_));
     if (toWave_) {
-        ini_.putIni(kOptions, "out_to_wav", "1");
+        ini_.putIniQuietly(kOptions, "out_to_wav", "1");
         applyDestination();
     } else {
         state_.waveDest.clear();
         // A refused device was told at start-up; here it is not examined.
         player_.SelectDevice(componentDevice());
-        ini_.putIni(kOptions, "out_to_wav", "0");
+        ini_.putIniQuietly(kOptions, "out_to_wav", "0");
     }
     changed();
 }

@@ -62,20 +62,20 @@ void Fader::loadFadeSettings(const IniStore& ini) {
 }
 
 void Fader::saveVolume(const IniStore& ini) const {
-    ini.putIni(kOptions, kVol, writeNumber(volume_));
+    ini.putIniQuietly(kOptions, kVol, writeNumber(volume_));
 }
 
 void Fader::saveFadeMenu(const IniStore& ini) const {
-    ini.putIni(kOptions, kFadeIn, writeFlag(menu_.inChecked));
-    ini.putIni(kOptions, kFadeOut, writeFlag(menu_.outChecked));
-    ini.putIni(kOptions, kFadeHold, writeFlag(menu_.holdChecked));
+    ini.putIniQuietly(kOptions, kFadeIn, writeFlag(menu_.inChecked));
+    ini.putIniQuietly(kOptions, kFadeOut, writeFlag(menu_.outChecked));
+    ini.putIniQuietly(kOptions, kFadeHold, writeFlag(menu_.holdChecked));
 }
 
 void Fader::saveSpeeds(const IniStore& ini) const {
-    ini.putIni(kOptions, kVolPause, writeNumber(volLimit_));
-    ini.putIni(kOptions, kPremFade, writeNumber(fadeLead_));
-    ini.putIni(kOptions, kVolIn, writeNumber(fadeInSpeed_));
-    ini.putIni(kOptions, kVolOut, writeNumber(fadeOutSpeed_));
+    ini.putIniQuietly(kOptions, kVolPause, writeNumber(volLimit_));
+    ini.putIniQuietly(kOptions, kPremFade, writeNumber(fadeLead_));
+    ini.putIniQuietly(kOptions, kVolIn, writeNumber(fadeInSpeed_));
+    ini.putIniQuietly(kOptions, kVolOut, writeNumber(fadeOutSpeed_));
 }
 
 void Fader::startAutoFadeIn() {

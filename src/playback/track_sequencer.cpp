@@ -96,8 +96,8 @@ void TrackSequencer::load(const IniStore& ini) {
 }
 
 void TrackSequencer::save(const IniStore& ini) const {
-    ini.putIni("options", kLoop, writeCheckState(loop_ ? 1 : 0));
-    ini.putIni("options", kRandom, writeCheckState(random_ ? 1 : 0));
+    ini.putIniQuietly("options", kLoop, writeCheckState(loop_ ? 1 : 0));
+    ini.putIniQuietly("options", kRandom, writeCheckState(random_ ? 1 : 0));
 }
 
 } // namespace vantrel

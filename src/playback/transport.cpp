@@ -323,8 +323,8 @@ void Transport::loadMutes(const IniStore& ini) {
 }
 
 void Transport::saveMutes(const IniStore& ini) const {
-    ini.putIni("options", kMuteLeft, writeCheckState(muteBoxes_[1] ? 1 : 0));
-    ini.putIni("options", kMuteRight, writeCheckState(muteBoxes_[0] ? 1 : 0));
+    ini.putIniQuietly("options", kMuteLeft, writeCheckState(muteBoxes_[1] ? 1 : 0));
+    ini.putIniQuietly("options", kMuteRight, writeCheckState(muteBoxes_[0] ? 1 : 0));
 }
 
 bool Transport::takeFocusRequest() {

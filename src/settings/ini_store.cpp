@@ -91,10 +91,10 @@ std::shared_ptr<const IniStore::Parsed> IniStore::parsed() const {
     struct stat st {};
     if (::stat(file_.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return parsed_ = nullptr;
     if (parsed_ && parsed_->version == FileVersion(st)) return parsed_;
-    std::string why;
-    FileDescriptor fd = openRegularFile(file_, O_RDONLY, why);
+    auto opened = openRegularFile(file_, O_RDONLY);
     // Taken before the read: a change while we read then shows as a change at the next read.
-    if (!fd.isOpen() || ::fstat(fd.get(), &st) != 0) return parsed_ = nullptr;
+    if (!opened || ::fstat(opened->get(), &st) != 0) return parsed_ = nullptr;
+    FileDescriptor& fd = opened.value();
     std::string text;
     text.reserve(static_cast<std::size_t>(st.st_size));
     if (!readAll(fd.get(), text)) return parsed_ = nullptr;
@@ -123,15 +123,14 @@ Result IniStore::putIni(const std::string& section, const std::string& key,
 
     std::string old;
     mode_t mode = 0644;
-    std::string why;
-    FileDescriptor fd = openRegularFile(target, O_RDONLY, why);
+    auto opened = openRegularFile(target, O_RDONLY);
+    if (!opened && errno != ENOENT) return failure(opened.error());
+    FileDescriptor fd = opened ? std::move(opened.value()) : FileDescriptor(-1);
     if (fd.isOpen()) {
         struct stat st {};
         if (::fstat(fd.get(), &st) != 0) return failure(std::strerror(errno));
         mode = st.st_mode & 07777;
         if (!readAll(fd.get(), old)) return failure(std::strerror(errno));
-    } else if (errno != ENOENT) {
-        return failure(why);
     }
     IniText ini(old);
     ini.set(section, key, value);

@@ -31,10 +31,15 @@ public:
     std::string getIni(const std::string& section, const std::string& key) const;
 
     // Stores the value, creating the file, section and key as needed. Line breaks in the value
-    // become blanks (one line holds one key). Callers that keep going on failure may ignore
-    // the result, as the program always has.
+    // become blanks (one line holds one key).
     Result putIni(const std::string& section, const std::string& key,
                   const std::string& value) const;
+    // The same for the writes whose failure the program has never reported (the exit keys,
+    // dialog choices): the value is simply lost at the next start.
+    void putIniQuietly(const std::string& section, const std::string& key,
+                       const std::string& value) const {
+        static_cast<void>(putIni(section, key, value));
+    }
 
 private:
     struct Parsed;

@@ -48,7 +48,7 @@ TEST_F(TaggerCoreTest, LayoutTogglesAndOnlyTheButtonRenamesItself) {
 }
 
 TEST_F(TaggerCoreTest, AMinimisedRoundedWindowKeepsItsShapeAndItsFlag) {
-    ini.putIni("options", "long_disp", "1");
+    EXPECT_TRUE(ini.putIni("options", "long_disp", "1"));
     auto core = start(true);
     EXPECT_EQ(core->layout().shape(), MainLayout::Shape::Rounded);
     const int large = core->layout().heightPixels();
@@ -59,10 +59,10 @@ TEST_F(TaggerCoreTest, AMinimisedRoundedWindowKeepsItsShapeAndItsFlag) {
 }
 
 TEST_F(TaggerCoreTest, WhatTheUserChangedIsBackAtTheNextStart) {
-    ini.putIni("options", "vol", "75");
-    ini.putIni("options", "fade_in", "1");
-    ini.putIni("options", "genre", "1");
-    ini.putIni("mru_list", "mru_max", "12");
+    EXPECT_TRUE(ini.putIni("options", "vol", "75"));
+    EXPECT_TRUE(ini.putIni("options", "fade_in", "1"));
+    EXPECT_TRUE(ini.putIni("options", "genre", "1"));
+    EXPECT_TRUE(ini.putIni("mru_list", "mru_max", "12"));
     {
         auto core = start();
         core->sequencer().setLoop(true);
@@ -91,8 +91,8 @@ TEST_F(TaggerCoreTest, WhatTheUserChangedIsBackAtTheNextStart) {
 TEST_F(TaggerCoreTest, ClosingWhileFilesAreAddedEndsTheCollection) {
     std::string a = track("a.mp3", "Alpha");
     std::vector<std::string> many(500, a);
-    HandOffFile(dir.path()).appendLine(composeArguments(many));
-    HandOffFile(dir.path()).appendLine(composeArguments({"/Play", a}));
+    ASSERT_TRUE(HandOffFile(dir.path()).appendLine(composeArguments(many)));
+    ASSERT_TRUE(HandOffFile(dir.path()).appendLine(composeArguments({"/Play", a})));
     auto core = start();
     int pumps = 0;
     core->setEventPump([&] {
@@ -109,8 +109,8 @@ TEST_F(TaggerCoreTest, ClosingWhileFilesAreAddedEndsTheCollection) {
 TEST_F(TaggerCoreTest, CollectorAddsHandedOverFilesAndMakesTheFirstCurrent) {
     std::string a = track("a.mp3", "Alpha"), b = track("b b.mp3", "Beta");
     HandOffFile handOff(dir.path());
-    handOff.appendLine(composeArguments({b, folder + "missing.mp3"}));
-    handOff.appendLine(composeArguments({"/Play", a}));
+    ASSERT_TRUE(handOff.appendLine(composeArguments({b, folder + "missing.mp3"})));
+    ASSERT_TRUE(handOff.appendLine(composeArguments({"/Play", a})));
     auto core = start();
     core->collector().arm();
     ASSERT_TRUE(timers["tmrCollect"].fire());
@@ -127,7 +127,7 @@ TEST_F(TaggerCoreTest, CollectorAddsHandedOverFilesAndMakesTheFirstCurrent) {
 TEST_F(TaggerCoreTest, HandedOverPlayRunsThroughTheListOnThePlayingInstance) {
     std::string a = track("a.mp3", "Alpha"), b = track("b.mp3", "Beta");
     player1.devices = {{"Speakers", 4095}};
-    HandOffFile(dir.path()).appendLine(composeArguments({"/Play", a, b}));
+    ASSERT_TRUE(HandOffFile(dir.path()).appendLine(composeArguments({"/Play", a, b})));
     auto core = start();
     EXPECT_FALSE(core->transport().playEnabled()) << "no track is current yet";
     core->collector().arm();

@@ -14,7 +14,7 @@ struct AudioOutputTest : ::testing::Test, test::OutputRig {
     void SetUp() override { player.devices = {{"Default"}, {"Headphones"}, {"HDMI"}}; }
     void load(const Keys& keys) {
         for (auto [key, value] : keys)
-            ini.putIni("options", key, value);
+            EXPECT_TRUE(ini.putIni("options", key, value));
         output.load({"Default", "Headphones", "HDMI"});
     }
     int browses() const {
@@ -38,7 +38,7 @@ TEST_F(AudioOutputTest, ListPositionsAreMatchedToThePlayersDevicesByName) {
     EXPECT_EQ(player.callsTo("SelectDevice"), std::vector<std::string>{"SelectDevice 2"});
     // The probe left out "Mono" (player device 1), so the list's second entry is device 2.
     player.devices = {{"Default"}, {"Mono", 15}, {"HDMI"}};
-    ini.putIni("options", "sound_card", "1");
+    EXPECT_TRUE(ini.putIni("options", "sound_card", "1"));
     output.load({"Default", "HDMI"});
     EXPECT_EQ(player.selectedDevice, 2);
     EXPECT_TRUE(dialogs.shown.empty());
@@ -51,7 +51,7 @@ TEST_F(AudioOutputTest, ARefusedOrVanishedDeviceIsToldAtLoad) {
           {Devices{{"Default"}}, {"Default"}, "5"}}) {
         dialogs.shown.clear();
         player.devices = devices;
-        ini.putIni("options", "sound_card", soundCard);
+        EXPECT_TRUE(ini.putIni("options", "sound_card", soundCard));
         output.load(list);
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Critical);

@@ -39,7 +39,7 @@ struct FaderBindingTest : ::testing::Test, test::OutputRig {
     FaderBinding binding{c, fader, ini};
 
     FaderBindingTest() {
-        ini.putIni("options", "vol", "50");
+        EXPECT_TRUE(ini.putIni("options", "vol", "50"));
         fader.loadVolume(ini);
         fader.loadFadeSettings(ini);
     }

@@ -14,7 +14,7 @@ using Keys = std::vector<std::pair<const char*, const char*>>;
 struct FaderTest : ::testing::Test, test::OutputRig {
     void load(const Keys& keys) {
         for (auto [key, value] : keys)
-            ini.putIni("options", key, value);
+            EXPECT_TRUE(ini.putIni("options", key, value));
         fader.loadVolume(ini);
         fader.loadFadeSettings(ini);
         player.calls.clear();
@@ -93,7 +93,7 @@ TEST_F(FaderTest, FadingOutToSilencePressesStopOnlyWithTheMark) {
         Fader f(player, timer, state);
         int stops = 0;
         Connection c = f.stopRequested.connect([&] { ++stops; });
-        ini.putIni("options", "vol", "10");
+        EXPECT_TRUE(ini.putIni("options", "vol", "10"));
         f.loadVolume(ini);
         if (marked) f.mnuFadeStop_Click();
         f.startAutoFadeOut();
@@ -175,7 +175,7 @@ TEST_F(FaderTest, SettingsLoad) {
         test::TempDir d;
         IniStore store(d / "vantrel.ini");
         for (auto [k, v] : c.keys)
-            store.putIni("options", k, v);
+            EXPECT_TRUE(store.putIni("options", k, v));
         Fader f(player, tmrVolume, state);
         f.loadVolume(store);
         f.loadFadeSettings(store);

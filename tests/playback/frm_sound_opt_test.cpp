@@ -11,8 +11,8 @@ namespace {
 struct FrmSoundOptTest : ::testing::Test, test::OutputRig {
     void SetUp() override {
         player.devices = {{"Default"}, {"Headphones"}};
-        ini.putIni("options", "sound_card", "1");
-        ini.putIni("options", "audio_dest", "/music/out.wav");
+        EXPECT_TRUE(ini.putIni("options", "sound_card", "1"));
+        EXPECT_TRUE(ini.putIni("options", "audio_dest", "/music/out.wav"));
         output.load({"Default", "Headphones"});
     }
     // Typing, which the dialog tells apart from its own redraws.

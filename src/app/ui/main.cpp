@@ -93,6 +93,7 @@ int main(int argc, char** argv) {
     case StartUpPlan::Step::startFully:
         break;
     }
-    lock.hold();
+    // Without the lock a later start opens a player of its own instead of handing over.
+    if (Result held = lock.hold(); !held) std::cerr << held.error() << '\n';
     return runWindow(folder, plan);
 }

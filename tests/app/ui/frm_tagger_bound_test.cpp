@@ -26,7 +26,7 @@ struct BoundWindowTest : ::testing::Test, test::CoreRig {
     QTableView* ListView1 = nullptr;
 
     void SetUp() override {
-        ini.putIni("options", "long_disp", "1");
+        EXPECT_TRUE(ini.putIni("options", "long_disp", "1"));
         player1.devices = {{"Speakers", 4095}};
         core.load();
         window.bind(core, tray);

@@ -3,8 +3,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "engine/mp3_engine.h"
 #include "app/ui/qt_event_pump.h"
+#include "engine/mp3_engine.h"
 #include "support/lame_fixture.h"
 #include "support/temp_dir.h"
 
