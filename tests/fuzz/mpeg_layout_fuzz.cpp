@@ -18,8 +18,9 @@ void checkHeader(const FrameHeader& h) {
     FUZZ_CHECK(h.sampleRate >= 8000 && h.sampleRate <= 48000);
     FUZZ_CHECK(h.channels == 1 || h.channels == 2);
     FUZZ_CHECK(h.samplesPerFrame == 384 || h.samplesPerFrame == 576 || h.samplesPerFrame == 1152);
-    // A frame holds at least its own header, and no frame is longer than 2 KiB.
-    FUZZ_CHECK(h.length >= 4 && h.length <= 2 * 1024);
+    // A frame holds at least its own header; the longest is MPEG 2.5 layer II at 160 kbit/s
+    // and 8 kHz.
+    FUZZ_CHECK(h.length >= 4 && h.length <= 2881);
     const double average = h.averageLength();
     FUZZ_CHECK(std::isfinite(average) && average > 0 && average <= h.length + 4);
 }
