@@ -16,6 +16,7 @@ cmake --build "$build" -j "$(nproc)"
 findings="$PWD/$build/findings"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+export TMPDIR="$work" # the harnesses' scratch files go with it
 mkdir -p "$findings"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
