@@ -7,10 +7,11 @@ cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 
 build=build
-cmake_args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+# Benchmarks are built and run on their own (bench/README.md), not with the tests.
+cmake_args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_BENCH=OFF)
 if [ "${1:-}" = "--sanitize" ]; then
     build=build-asan
-    cmake_args=(-DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON)
+    cmake_args=(-DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF)
     export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
     shift
 fi
