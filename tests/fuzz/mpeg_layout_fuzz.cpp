@@ -3,6 +3,7 @@
 #include "fuzz_check.h"
 
 #include "engine/mpeg_layout.h"
+#include "metadata/id3v1_block.h"
 
 #include <cmath>
 #include <cstdint>
@@ -33,8 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto file = fuzz::scratchFolder() / "probe.mp3";
     fuzz::writeFile(file, std::string_view(reinterpret_cast<const char*>(data), size));
-    auto layout = MpegLayout::read(file);
-    if (!layout) return 0;
+    std::string problem;
+    auto layout = MpegLayout::read(file, problem);
+    if (!layout) {
+        FUZZ_CHECK(!problem.empty()); // a refusal always says why
+        return 0;
+    }
 
     FUZZ_CHECK(layout->fileSize == size);
     // The first frame's header lies inside the file, and the audio lies between it and the end.
@@ -46,6 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(atStart && atStart->sameStream(layout->first) &&
                atStart->length == layout->first.length);
     FUZZ_CHECK(!layout->headerFrames || *layout->headerFrames > 0);
+    // A tag block at the end, whatever the letter case of its marker, is no audio.
+    const std::string_view tail(reinterpret_cast<const char*>(data) + size -
+                                    std::min<std::size_t>(size, 128),
+                                std::min<std::size_t>(size, 128));
+    if (size >= layout->audioStart + 128 && id3v1::isBlock(tail))
+        FUZZ_CHECK(layout->audioEnd == size - 128);
+    FUZZ_CHECK(layout->frameBytes(file) <= layout->audioEnd - layout->audioStart);
     (void)layout->sampledConstant(file);
     return 0;
 }
