@@ -47,8 +47,10 @@ public:
 
     // FaderControl
     int volume() const override { return volume_; }
-    bool autoFadeIn() const override { return menu_.inChecked; }
-    bool autoFadeOut() const override { return menu_.outChecked; }
+    // Fades follow the wall clock and a wave file is written faster than that, so a fade would
+    // write silence: a wave file is written at the set volume instead.
+    bool autoFadeIn() const override { return menu_.inChecked && state_.waveDest.empty(); }
+    bool autoFadeOut() const override { return menu_.outChecked && state_.waveDest.empty(); }
     std::int32_t fadeLead() const override { return fadeLead_; }
     void startAutoFadeIn() override;
     void startAutoFadeOut() override;

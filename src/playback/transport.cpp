@@ -122,13 +122,14 @@ bool Transport::startTrack() {
     player_.DecodeOption(kDecodeOption);
     display_.trackStart();
     display_.start();
-    // A fade-in starts from silence, not from the level the last track ended at.
-    if (fader_.autoFadeIn()) player_.SetVolume(0, 0);
-    player_.StartPlay();
+    // The level is set before the start, so the first sample already has it: a fade-in
+    // starts from silence, not from the level the last track ended at.
     if (fader_.autoFadeIn())
-        fader_.startAutoFadeIn();
+        player_.SetVolume(0, 0);
     else
         sendVolume();
+    player_.StartPlay();
+    if (fader_.autoFadeIn()) fader_.startAutoFadeIn();
     return true;
 }
 

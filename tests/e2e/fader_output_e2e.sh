@@ -54,11 +54,12 @@ late=$(rms "$work/fade.wav" "$(awk -v t="$onset" 'BEGIN { print t + 3 }')" 0.25)
 awk -v e="$early" -v l="$late" 'BEGIN { exit !(e < l / 2) }' ||
     fail "the track started at $early against $late three seconds on: no fade-in"
 
-# --- Wave output: /Play decodes beside the track after the warning. ---
+# --- Wave output: /Play decodes beside the track after the warning, at the set volume. ---
 cp "$SOURCE_DIR/dist/vantrel.ini" "$work/prog/vantrel.ini"
 set_option out_to_wav 1
 set_option out_as_mp 1
 set_option audio_dest "$work/unused.wav" # a usable name, so loading offers no Browse
+set_option fade_in 1                     # a fade must not make the wave file silent
 "$work/prog/vantrel" /Play "$work/tone.mp3" >"$work/wave.log" 2>&1 &
 prog=$!
 pids+=($prog)
@@ -74,4 +75,6 @@ close_program "$prog" "$wid"
 length=$(sox --i -D "$work/tone.wav")
 awk -v d="$length" 'BEGIN { exit !(d > 5.9 && d < 6.2) }' ||
     fail "tone.wav holds $length s of a 6 s track"
+start=$(rms "$work/tone.wav" 0 0.25)
+awk -v l="$start" 'BEGIN { exit !(l > 0.2) }' || fail "tone.wav starts at level $start, not at the set volume"
 echo "fader and output end-to-end: 2 passed, 0 failed"

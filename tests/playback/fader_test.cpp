@@ -132,6 +132,11 @@ TEST_F(FaderTest, MenuEntriesFollowEachOther) {
     fader.mnuFadeDir_Click(0);
     fader.mnuFadeDir_Click(1);
     EXPECT_EQ(menu(), (std::vector<bool>{false, false, false, true, true, true}));
+    EXPECT_TRUE(fader.autoFadeIn() && fader.autoFadeOut());
+    // A wave file is decoded faster than a fade runs: it is written at the set volume.
+    state.waveDest = ".wav";
+    EXPECT_FALSE(fader.autoFadeIn() || fader.autoFadeOut());
+    state.waveDest.clear();
     fader.mnuFadeDir_Click(0); // "Auto Fade IN" off takes "Auto Fade OUT" with it
     EXPECT_EQ(menu(), none);
     EXPECT_FALSE(fader.autoFadeOut());

@@ -14,8 +14,9 @@ struct TransportTest : ::testing::Test, PlaybackRig {};
 
 // Every transition of the transport's state table, in the order a user meets them.
 TEST_F(TransportTest, StateTableWalk) {
-    const Calls open = {"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32", "StartPlay",
-                        "SetVolume 100 100"};
+    // The level goes before the start, so the first sample has it.
+    const Calls open = {"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32",
+                        "SetVolume 100 100", "StartPlay"};
     // enabled: Play, pAuse, Stop, sHuttle; flags: playing, paused, Playing light, Paused light.
     struct Step {
         const char* name;
