@@ -55,7 +55,10 @@ void AudioOutput::Option2_Click(int index) {
 }
 
 void AudioOutput::Option1_Click(int index) {
+    const bool sameChoice = toWave_ == (index == 0);
     setOutput(index == 0);
+    // A user's click on the option already chosen checks the wave name all the same.
+    if (sameChoice && !usableWavePath(destWave_)) cmdGet_Click();
     changed();
 }
 

@@ -6,6 +6,7 @@
 #include "playback/ui/transport_binding.h"
 #include "playback/ui/tray_menu.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -109,6 +110,8 @@ void frmTagger::buildTransport() {
     txtTempFactor->setToolTip("Use \"+\" and \"-\" buttons to increase and decrease play speed");
     txtTempFactor->setGeometry(356, y, 44, h);
     txtTempFactor->setAlignment(Qt::AlignCenter);
+    // A frame's margins would leave too little room for "+100%".
+    txtTempFactor->setFrame(false);
     cmdTempo[1] = button("cmdTempo1", "+", "Increase Speed", QRect(402, y, 22, h));
 
     cmdVolume[0] = button("cmdVolume0", "&Up", "", QRect(432, y, 48, h));
@@ -248,8 +251,12 @@ void frmTagger::applyLayout(int heightPixels, bool showPlaylist, bool showEdge,
     // with corners of an 80-pixel ellipse.
     QPainterPath path;
     path.addRoundedRect(QRectF(3, 3, kWidth - 5, heightPixels - 15), 40, 40);
-    QRegion corners(path.toFillPolygon().toPolygon());
-    setMask(QRegion(0, 0, kWidth, heightPixels).intersected(corners));
+    QRegion region =
+        QRegion(0, 0, kWidth, heightPixels).intersected(QRegion(path.toFillPolygon().toPolygon()));
+    // The corners never cut a button in half: a button the curve crosses is shown whole.
+    for (QAbstractButton* b : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+        if (!b->isHidden() && region.intersects(b->geometry())) region += b->geometry();
+    setMask(region);
 }
 
 void frmTagger::closeEvent(QCloseEvent* event) {

@@ -19,7 +19,7 @@ frmFader::frmFader(FaderSettings& settings, QWidget* parent)
     VScroll1[1] = bar("VScroll11", "Used to control Fade OUT speed of the Auto Fader",
                       FaderSettings::kOutMin, FaderSettings::kOutMax, QRect(104, 22, 18, 136));
     label("lblFadeIn", "Fade IN", QRect(36, 160, 52, 16));
-    label("lblFadeOut", "Fade OUT", QRect(86, 160, 56, 16));
+    label("lblFadeOut", "Fade OUT", QRect(84, 160, 60, 16));
 
     VScrollVolMax =
         bar("VScrollVolMax",
@@ -30,7 +30,8 @@ frmFader::frmFader(FaderSettings& settings, QWidget* parent)
     label("lblLimitAt", "limit at", QRect(184, 74, 70, 16));
     lblAutoVol = label("lblAutoVol", "8", QRect(184, 92, 70, 20));
     label("lblMin", "0 = Min", QRect(184, 142, 70, 16));
-    label("lblLimiter", "Fade In Volume Limiter", QRect(140, 160, 116, 36))->setWordWrap(true);
+    // Beside "Fade OUT" rather than under its own bar, where it would run into that label.
+    label("lblLimiter", "Fade In Volume Limiter", QRect(152, 160, 104, 36))->setWordWrap(true);
 
     Command1 = new QPushButton("OK", this);
     Command1->setObjectName("Command1");

@@ -1,6 +1,5 @@
 #include "playback/ui/transport_binding.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -92,10 +91,12 @@ void TransportBinding::held(QObject* watched, bool down) {
 void TransportBinding::setBusy(bool busy) {
     if (busy == busy_) return;
     busy_ = busy;
+    // On the main window only: a message box shown meanwhile keeps the normal pointer.
+    QWidget* window = c_.cmdPlay[0]->window();
     if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        window->setCursor(Qt::WaitCursor);
     else
-        QApplication::restoreOverrideCursor();
+        window->unsetCursor();
 }
 
 void TransportBinding::renderTransport() {

@@ -182,5 +182,13 @@ TEST_F(TransportWindowTest, TrayMuteTicksBothBoxes) {
     EXPECT_EQ(core.transport().tempo(), 99);
 }
 
+TEST_F(BoundWindowTest, TheBusyPointerStaysOnTheMainWindow) {
+    core.transport().busy(true);
+    EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr); // a message box keeps its pointer
+    core.transport().busy(false);
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+}
+
 } // namespace
 } // namespace vantrel
