@@ -1,10 +1,10 @@
 #include "app/window_settings.h"
 
 #include "base/ascii_text.h"
+#include "base/number_text.h"
 #include "settings/ini_values.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace vantrel {
 
@@ -20,11 +20,8 @@ constexpr const char* kMruMax = "mru_max";
 // The recent-list size is a whole number; anything else keeps the preset. Entries carry a
 // one-digit accelerator, so the count stays within 1..9.
 int readMruMax(const std::string& text, int preset) {
-    std::string t(trimmed(text, kBlankOrTab));
-    int n = 0;
-    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), n);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size()) return preset;
-    return std::clamp(n, 1, 9);
+    std::optional<int> n = wholeNumber(trimmed(text, kBlankOrTab));
+    return n ? std::clamp(*n, 1, 9) : preset;
 }
 
 } // namespace

@@ -1,10 +1,18 @@
 #include "base/number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string_view>
 
 namespace vantrel {
+
+std::optional<int> wholeNumber(std::string_view text) {
+    int n = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return n;
+}
 
 double roundHalfEven(double value) {
     double lower = std::floor(value);

@@ -2,9 +2,14 @@
 
 #include <compare>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace vantrel {
+
+// The number when the whole text is a whole number in decimal (a sign allowed, no blanks).
+std::optional<int> wholeNumber(std::string_view text);
 
 // Rounds to the nearest whole number, a half going to the even neighbour (1.5 -> 2, 2.5 -> 2).
 double roundHalfEven(double value);

@@ -1,9 +1,10 @@
 #include "cli/engine_commands.h"
 
-#include <charconv>
 #include <chrono>
+#include <optional>
 #include <ostream>
 
+#include "base/number_text.h"
 #include "engine/mp3_engine.h"
 #include "metadata/stream_cells.h"
 
@@ -39,8 +40,10 @@ private:
 };
 
 bool parseNumber(const std::string& text, int low, int high, int& value) {
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() && value >= low && value <= high;
+    std::optional<int> n = wholeNumber(text);
+    if (!n || *n < low || *n > high) return false;
+    value = *n;
+    return true;
 }
 
 struct PlayOptions {

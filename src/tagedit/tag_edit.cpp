@@ -1,8 +1,7 @@
 #include "tagedit/tag_edit.h"
 
-#include <charconv>
-
 #include "base/ascii_text.h"
+#include "base/number_text.h"
 #include "metadata/genre_table.h"
 
 namespace vantrel {
@@ -23,10 +22,8 @@ void TagChanges::applyTo(TagValues& v) const {
 namespace tagedit {
 
 std::optional<std::uint8_t> parseGenre(std::string_view text) {
-    int n = -1;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (ec == std::errc() && end == text.data() + text.size())
-        return (n >= 0 && n <= 255) ? std::optional<std::uint8_t>(n) : std::nullopt;
+    if (std::optional<int> n = wholeNumber(text))
+        return (*n >= 0 && *n <= 255) ? std::optional<std::uint8_t>(*n) : std::nullopt;
     for (int g = 0; g < genres::kCount; ++g)
         if (sameIgnoringCase(genres::name(g), text)) return static_cast<std::uint8_t>(g);
     return std::nullopt;
