@@ -83,29 +83,22 @@ Result HandOffFile::appendLine(const std::string& line) const {
 
 std::optional<HandOffFile::Taken> HandOffFile::take() const {
     Taken taken;
-    for (const auto& copy : abandonedCopies()) {
-        // Renamed first, so that of two collectors adopting at once only one gets the copy.
+    // Renamed first, so that of two collectors only one gets a file; a file that cannot be
+    // moved cannot be collected.
+    auto collect = [&](const std::filesystem::path& file) {
         const auto mine = privateName();
         std::error_code error;
-        std::filesystem::rename(copy, mine, error);
-        if (error) continue;
+        std::filesystem::rename(file, mine, error);
+        if (error) return;
         const auto lines = readLines(mine);
         taken.lines.insert(taken.lines.end(), lines.begin(), lines.end());
         taken.privateFiles.push_back(mine);
-    }
+    };
+    for (const auto& copy : abandonedCopies())
+        collect(copy);
     // Anything but a regular file is no hand-off file: it is left alone, never read.
     struct stat st {};
-    if (::lstat(file_.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-        const auto mine = privateName();
-        std::error_code error;
-        // A file that cannot be moved cannot be collected.
-        std::filesystem::rename(file_, mine, error);
-        if (!error) {
-            const auto lines = readLines(mine);
-            taken.lines.insert(taken.lines.end(), lines.begin(), lines.end());
-            taken.privateFiles.push_back(mine);
-        }
-    }
+    if (::lstat(file_.c_str(), &st) == 0 && S_ISREG(st.st_mode)) collect(file_);
     if (taken.privateFiles.empty()) return std::nullopt;
     return taken;
 }
