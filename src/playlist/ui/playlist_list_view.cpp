@@ -6,25 +6,9 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 namespace vantrel {
-
-namespace {
-
-// Sets a flag for the life of a scope.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = was_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-    bool was_;
-};
-
-} // namespace
 
 PlaylistListView::PlaylistListView(bool useGrid, QWidget* parent) : QTableView(parent) {
     setObjectName("ListView1");
@@ -61,7 +45,7 @@ void PlaylistListView::bind(PlaylistModel& playlist) {
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (mirroring_ || !current.isValid()) return;
-                FlagScope scope(mirroring_);
+                QScopedValueRollback<bool> scope(mirroring_, true);
                 playlist_->selection().setSelectedItem(current.row() + 1);
             });
     // Qt drops its selection on a reset; the rows left keep their marks.
@@ -82,7 +66,7 @@ void PlaylistListView::connectCore() {
 
 void PlaylistListView::showMarks(int first, int last) {
     if (mirroring_) return;
-    FlagScope scope(mirroring_);
+    QScopedValueRollback<bool> scope(mirroring_, true);
     first = std::max(first, 1);
     last = std::min(last, playlist_->count());
     QItemSelection marked, unmarked;
@@ -107,7 +91,7 @@ void PlaylistListView::showMarks(int first, int last) {
 void PlaylistListView::takeViewSelection(const QItemSelection& selected,
                                          const QItemSelection& deselected) {
     if (mirroring_) return;
-    FlagScope scope(mirroring_);
+    QScopedValueRollback<bool> scope(mirroring_, true);
     PlaylistSelection& core = playlist_->selection();
     for (const QItemSelectionRange& range : deselected)
         for (int row = range.top(); row <= range.bottom(); ++row)
@@ -133,7 +117,7 @@ void PlaylistListView::mousePressEvent(QMouseEvent* event) {
     if (how != PlaylistSelection::Click::Shift) {
         // Qt's keyboard anchor goes to the clicked row, so Shift with an arrow key extends
         // from there; the marks come from the core right after.
-        FlagScope scope(mirroring_);
+        QScopedValueRollback<bool> scope(mirroring_, true);
         setCurrentIndex(model_->index(row - 1, 0));
     }
     playlist_->clickRow(row, how);
