@@ -20,13 +20,6 @@ int hexValue(char c) {
     return -1;
 }
 
-bool isPlaylist(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension == ".m3u" || extension == ".m4u";
-}
-
 } // namespace
 
 std::string pathFromFileUri(const std::string& uri) {
@@ -256,7 +249,7 @@ void MediaControls::setPosition(const std::string& trackId, std::int64_t positio
 void MediaControls::openUri(const std::string& uri) {
     const std::string path = pathFromFileUri(uri);
     if (path.empty()) return;
-    if (isPlaylist(path)) return core_.openPList(path);
+    if (namesPlaylist(path)) return core_.openPList(path);
     core_.GetListTag(path);
     const int row = core_.playlist().indexOf(path);
     // A file the list refused is not played.
