@@ -142,6 +142,13 @@ MediaControls::State MediaControls::snapshot() const {
 }
 
 void MediaControls::refresh() {
+    // A shuttle in the window that landed is a jump like any other.
+    const Transport& transport = core_.transport();
+    const bool landed =
+        shuttling_ && !transport.shuttling() && transport.status() == PlayStatus::Playing;
+    shuttling_ = transport.shuttling();
+    if (landed)
+        seeked(transport.shuttleFrame() * core_.timeDisplay().frameTime().raw() / kMicrosPerTick);
     State next = snapshot();
     if (next == state_) return;
     std::vector<std::string> names;

@@ -79,6 +79,7 @@ private:
     std::string trackFile_;
     std::string startedFile_;
     std::uint64_t trackNumber_ = 0;
+    bool shuttling_ = false;
     Connections connections_;
 };
 

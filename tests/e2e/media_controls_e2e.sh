@@ -92,6 +92,16 @@ else
 fi
 wait_for 10 eval 'get $player Volume | grep -q "0.5"' || fail "volume: $(get $player Volume)"
 
+# A second player started with /new takes a name of its own; Quit over the bus ends it.
+"$work/prog/vantrel" /new >"$work/second.log" 2>&1 &
+second=$!
+pids+=($second)
+name=org.mpris.MediaPlayer2.vantrel.instance$second
+wait_for 30 registered || fail "the second player did not appear as $name"
+call org.mpris.MediaPlayer2.Quit >/dev/null
+wait_for 15 ended "$second" || fail "Quit did not end the second player"
+name=org.mpris.MediaPlayer2.vantrel
+
 call org.mpris.MediaPlayer2.Quit >/dev/null
 wait_for 15 ended "$prog" || fail "Quit did not end the program"
 [ "$(ini_value vol)" = 50 ] || fail "the exit keys were not written: vol=$(ini_value vol)"

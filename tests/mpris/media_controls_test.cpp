@@ -157,6 +157,10 @@ TEST_F(MediaControlsTest, JumpsLandLikeTheShuttleAndAreReported) {
     EXPECT_EQ(player1.callsTo("SeekFrame").back(), "SeekFrame 0");
     media->setPosition("/net/vantrel/track/0", 0);
     EXPECT_EQ(seeks.size(), 2u) << "a stale track id is ignored";
+    transport().shuttlePress(1);
+    transport().shuttleRelease();
+    ASSERT_EQ(seeks.size(), 3u) << "a shuttle landing in the window is announced too";
+    EXPECT_EQ(seeks.back(), transport().shuttleFrame() * 261224 / 10);
     media->seek(200'000'000);
     EXPECT_EQ(player1.openPath, b) << "a jump past the end goes on to the next track";
 }
