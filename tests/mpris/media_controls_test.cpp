@@ -37,28 +37,17 @@ struct MediaControlsTest : ::testing::Test, test::CoreRig {
     Transport& transport() { return core->transport(); }
 };
 
-TEST_F(MediaControlsTest, DisabledButtonsStayDisabledOverTheBus) {
-    // Nothing is current yet: Play is disabled, so neither Play nor PlayPause opens anything.
-    media->play();
-    media->playPause();
-    media->pause();
-    media->stop();
-    EXPECT_TRUE(player1.callsTo("OpenStream").empty());
-    EXPECT_FALSE(media->state().canPlay);
-    EXPECT_EQ(media->state().status, MediaControls::Status::Stopped);
-}
-
 TEST_F(MediaControlsTest, PlayPauseFollowsTheTransportsButtons) {
-    makeCurrent(a);
-    ASSERT_TRUE(media->state().canPlay);
+    // Nothing is current yet: Play is disabled, for the bus too.
     media->playPause();
-    EXPECT_EQ(player1.openPath, a);
+    EXPECT_TRUE(player1.callsTo("OpenStream").empty());
+    makeCurrent(a);
+    media->playPause();
     EXPECT_EQ(media->state().status, MediaControls::Status::Playing);
     media->playPause();
     EXPECT_EQ(media->state().status, MediaControls::Status::Paused);
     media->playPause();
     EXPECT_EQ(player1.callsTo("OpenStream").size(), 1u) << "a paused track resumes";
-    EXPECT_EQ(player1.callsTo("PauseToggle").size(), 2u);
     media->stop();
     EXPECT_EQ(media->state().status, MediaControls::Status::Stopped);
     EXPECT_FALSE(transport().autoPlay()) << "a stop from the bus ends the list";
@@ -133,13 +122,11 @@ TEST_F(MediaControlsTest, OnlyChangedPropertiesAreAnnounced) {
     EXPECT_EQ(player1.callsTo("SetVolume").back(), "SetVolume 50 50");
     announced.clear();
     media->play();
-    ASSERT_FALSE(announced.empty());
     Names all;
     for (const Names& names : announced)
         all.insert(all.end(), names.begin(), names.end());
     for (const char* name : {"PlaybackStatus", "Metadata", "CanPause", "CanSeek"})
-        EXPECT_NE(std::find(all.begin(), all.end(), name), all.end()) << name;
-    EXPECT_EQ(std::find(all.begin(), all.end(), "Volume"), all.end());
+        EXPECT_EQ(std::ranges::count(all, name), 1) << name;
 }
 
 TEST_F(MediaControlsTest, JumpsLandLikeTheShuttleAndAreReported) {
