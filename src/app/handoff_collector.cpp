@@ -7,15 +7,12 @@
 #include <system_error>
 
 namespace vantrel {
-namespace {
 
 bool namesPlaylist(std::string_view text) {
     if (text.size() < 4) return false;
     const std::string extension = asciiLowered(text.substr(text.size() - 4));
     return extension == ".m3u" || extension == ".m4u";
 }
-
-} // namespace
 
 HandOffCollector::HandOffCollector(HandOffFile file, CollectTarget& target, Timer& tmrCollect)
     : file_(std::move(file)), target_(target), tmrCollect_(tmrCollect) {

@@ -1,6 +1,8 @@
 #include "app/tagger_core.h"
 
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 
 namespace vantrel {
 
@@ -155,6 +157,21 @@ void TaggerCore::pressPlay() {
 
 void TaggerCore::editSelected() {
     commands_.editSelected();
+}
+
+void TaggerCore::dropPaths(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        std::error_code error;
+        if (std::filesystem::is_directory(path, error)) {
+            // Without a walker connected a folder adds nothing.
+            if (folderDropped) folderDropped(path);
+        } else if (namesPlaylist(path)) {
+            openPList(path);
+        } else {
+            GetListTag(path);
+        }
+        afterArgument();
+    }
 }
 
 void TaggerCore::afterArgument() {

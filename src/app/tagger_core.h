@@ -101,6 +101,12 @@ public:
     void editSelected() override;
     void afterArgument() override;
 
+    // Paths dropped on the list from a file manager, in the order dropped: a folder goes to
+    // folderDropped, a playlist is opened, anything else is offered to the list.
+    void dropPaths(const std::vector<std::string>& paths);
+    // Adds a dropped folder's matching files; the folder search's walker is connected here.
+    std::function<void(const std::string& folder)> folderDropped;
+
     // Lets pending paint and timer events run while thousands of files are added.
     void setEventPump(std::function<void()> pump) { eventPump_ = std::move(pump); }
 

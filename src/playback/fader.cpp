@@ -117,6 +117,15 @@ void Fader::volumeReleased() {
     }
 }
 
+void Fader::setLevel(int level) {
+    tmrVolume_.setEnabled(false);
+    fadeFree_ = true;
+    volume_ = std::clamp((level + kStep / 2) / kStep * kStep, 0, 100);
+    sendVolume(volume_);
+    showLevel(volume_);
+    changed();
+}
+
 void Fader::mnuFadeStop_Click() {
     menu_.stopChecked = !menu_.stopChecked;
     changed();

@@ -61,6 +61,9 @@ public:
     // the limiter, a mouse press does not.
     void volumePressed(int index, bool byKey);
     void volumeReleased();
+    // A level set from outside the window (the desktop's media controls), on the buttons'
+    // steps of 5; a running ramp stops there.
+    void setLevel(int level);
 
     // Clicks on the "Fade" menu's entries.
     void mnuFadeStop_Click();

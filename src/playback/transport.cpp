@@ -5,6 +5,7 @@
 #include "base/number_text.h"
 #include "settings/ini_values.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -269,6 +270,17 @@ void Transport::shuttleRelease() {
     lineColour_ = LineColour::Green;
     player_.SeekFrame(shuttleFrame_);
     changed();
+}
+
+bool Transport::landAt(std::int32_t frame) {
+    if (!shuttleEnabled_ || shuttleStep_ != 0) return false;
+    frame = std::clamp(frame, 0, std::max(player_.TotalFrames() - 1, 0));
+    player_.SeekFrame(frame);
+    // The position is read back before the player's next frame report arrives.
+    display_.ActFrame(frame);
+    display_.showPosition(frame);
+    changed();
+    return true;
 }
 
 void Transport::endShuttle() {

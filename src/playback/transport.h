@@ -56,6 +56,9 @@ public:
     // cmdShutl element 0 (back) or 1 (forward) pressed and released.
     void shuttlePress(int element);
     void shuttleRelease();
+    // A jump from outside the window (the desktop's media controls) lands as a shuttle does,
+    // and only while the shuttle buttons are enabled. False when it was refused.
+    bool landAt(std::int32_t frame);
 
     // cmdTempo element 0 slows down, 1 speeds up.
     void cmdTempo(int element);

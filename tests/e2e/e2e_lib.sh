@@ -20,6 +20,8 @@ fail() {
 # A private X server; it picks a free display number itself and writes it once it accepts
 # connections, so runs in parallel never race for a number.
 start_x() {
+    # Made here: the background job's redirection may come after the first look at it.
+    : >"$work/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     local n=""

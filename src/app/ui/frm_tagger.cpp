@@ -334,6 +334,9 @@ void frmTagger::bindButtons(TrayMenu& tray) {
 
 void frmTagger::bindPlaylist() {
     ListView1->bind(core_->playlist());
+    ListView1->pathsDropped = [this](const std::vector<std::string>& paths) {
+        core_->dropPaths(paths);
+    };
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this] { mnuList->popup(QCursor::pos()); });
     connect(ListView1, &PlaylistListView::countersChanged, this, [this] { renderCounters(); });

@@ -6,6 +6,8 @@
 #include "app/ui/frm_tagger.h"
 #include "app/ui/qt_event_pump.h"
 #include "engine/mp3_engine.h"
+#include "mpris/media_controls.h"
+#include "mpris/qt/mpris_service.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_timer.h"
@@ -68,6 +70,14 @@ int runWindow(const std::string& folder, const StartUpPlan& plan) {
     window.bind(core, tray);
     core.collector().arm();
     window.show();
+    MediaControls media(core);
+    MprisService mpris(media, {[&] {
+                                   window.showNormal();
+                                   window.raise();
+                                   window.activateWindow();
+                               },
+                               [&] { window.close(); }});
+    mpris.registerOnSessionBus();
     // Once the window is up, so the box has the window to stand over.
     QTimer::singleShot(0, &window, [&] { reportHandOff(plan, dialogs); });
     return app.exec();

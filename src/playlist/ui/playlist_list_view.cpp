@@ -3,12 +3,26 @@
 #include "playlist/playlist_model.h"
 #include "playlist/ui/playlist_table_model.h"
 
+#include <QDropEvent>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
 
 namespace vantrel {
+
+namespace {
+
+std::vector<std::string> localPaths(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (!data) return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    return paths;
+}
+
+} // namespace
 
 PlaylistListView::PlaylistListView(bool useGrid, QWidget* parent) : QTableView(parent) {
     setObjectName("ListView1");
@@ -18,9 +32,10 @@ PlaylistListView::PlaylistListView(bool useGrid, QWidget* parent) : QTableView(p
     setWordWrap(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setContextMenuPolicy(Qt::CustomContextMenu);
-    // Rows are reordered by this view's own drag, which ends in the core; nothing is dropped
-    // in from outside.
+    // Rows are reordered by this view's own mouse drag, which ends in the core; what Qt drops
+    // here comes from outside: files from a file manager.
     setDragDropMode(QAbstractItemView::NoDragDrop);
+    setAcceptDrops(true);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionsMovable(true);
@@ -164,6 +179,23 @@ void PlaylistListView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
     painter.drawLine(0, y, viewport()->width(), y);
+}
+
+void PlaylistListView::dragEnterEvent(QDragEnterEvent* event) {
+    if (!pathsDropped || localPaths(event->mimeData()).empty()) return event->ignore();
+    event->acceptProposedAction();
+}
+
+void PlaylistListView::dragMoveEvent(QDragMoveEvent* event) {
+    // Anywhere on the list: the rows take their places from the sort, not from the pointer.
+    event->acceptProposedAction();
+}
+
+void PlaylistListView::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths = localPaths(event->mimeData());
+    if (!pathsDropped || paths.empty()) return event->ignore();
+    event->acceptProposedAction();
+    pathsDropped(paths);
 }
 
 } // namespace vantrel

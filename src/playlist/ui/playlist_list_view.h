@@ -4,6 +4,10 @@
 
 #include <QTableView>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace vantrel {
 
 class PlaylistModel;
@@ -21,6 +25,8 @@ public:
     void bind(PlaylistModel& playlist);
     // The row a drop here would move the dragged row to (1-based), 0 when none.
     int dropTarget() const { return dropTarget_; }
+    // Local files and folders dropped from a file manager, in the order dragged.
+    std::function<void(const std::vector<std::string>& paths)> pathsDropped;
 
 signals:
     void countersChanged();
@@ -31,6 +37,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "base/signal.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+class TaggerCore;
+
+// The desktop's media controls (panel widget, lock screen, media keys, headset buttons) over
+// the main window's core. Every command takes the path of the window's control it stands for,
+// so a disabled button stays disabled for the desktop too. The state is kept as a snapshot so
+// that only what really changed is announced.
+class MediaControls {
+public:
+    enum class Status { Playing, Paused, Stopped };
+
+    // The current track as the desktop shows it. Times are in microseconds.
+    struct Track {
+        std::string id; // a D-Bus object path, new for every track made current
+        std::optional<std::int64_t> length;
+        std::string title, artist, album, url;
+        bool operator==(const Track&) const = default;
+    };
+
+    struct State {
+        Status status = Status::Stopped;
+        Track track;
+        double volume = 0.0; // 0..1
+        bool canGoNext = false, canGoPrevious = false, canPlay = false, canPause = false,
+             canSeek = false;
+        bool operator==(const State&) const = default;
+    };
+
+    // The id of "no track" the desktop's protocol reserves.
+    static constexpr const char* kNoTrack = "/org/mpris/MediaPlayer2/TrackList/NoTrack";
+
+    explicit MediaControls(TaggerCore& core);
+    MediaControls(const MediaControls&) = delete;
+    MediaControls& operator=(const MediaControls&) = delete;
+
+    const State& state() const { return state_; }
+    std::int64_t position() const;
+
+    void play();
+    void pause();
+    void playPause();
+    void stop();
+    void next();
+    void previous();
+    // Relative and absolute jumps; a jump past the end goes to the next track.
+    void seek(std::int64_t offset);
+    void setPosition(const std::string& trackId, std::int64_t position);
+    // A file:// address: a playlist is opened, an MP3 is added and played.
+    void openUri(const std::string& uri);
+    void setVolume(double volume);
+
+    // Names of the properties whose values changed, in the desktop protocol's spelling.
+    Signal<const std::vector<std::string>&> propertiesChanged;
+    // The position after a jump.
+    Signal<std::int64_t> seeked;
+
+private:
+    void refresh();
+    void newTrack();
+    State snapshot() const;
+    int currentRow() const;
+    // Makes the row current as a click on it would, and plays it when a track played.
+    void goTo(int row);
+    void leaveTrack();
+
+    TaggerCore& core_;
+    State state_;
+    Track track_;
+    std::string trackFile_;
+    std::string startedFile_;
+    std::uint64_t trackNumber_ = 0;
+    bool shuttling_ = false;
+    Connections connections_;
+};
+
+// The path a file:// address names (percent escapes decoded); empty for anything else.
+std::string pathFromFileUri(const std::string& uri);
+// The file:// address of an absolute path, with everything but unreserved bytes and '/' escaped.
+std::string fileUriFromPath(const std::string& path);
+
+} // namespace vantrel

@@ -1,0 +1,98 @@
+#include "mpris/qt/mpris_player_adaptor.h"
+
+#include "mpris/media_controls.h"
+#include "mpris/qt/mpris_service.h"
+
+namespace vantrel {
+
+MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService& service)
+    : QDBusAbstractAdaptor(&service), service_(service) {
+    connections_.push_back(service_.controls().seeked.connect(
+        [this](std::int64_t position) { emit Seeked(static_cast<qlonglong>(position)); }));
+}
+
+QString MprisPlayerAdaptor::playbackStatus() const {
+    switch (service_.controls().state().status) {
+    case MediaControls::Status::Playing:
+        return QStringLiteral("Playing");
+    case MediaControls::Status::Paused:
+        return QStringLiteral("Paused");
+    case MediaControls::Status::Stopped:
+        break;
+    }
+    return QStringLiteral("Stopped");
+}
+
+QVariantMap MprisPlayerAdaptor::metadata() const {
+    return service_.metadata();
+}
+
+qlonglong MprisPlayerAdaptor::position() const {
+    return service_.controls().position();
+}
+
+double MprisPlayerAdaptor::volume() const {
+    return service_.controls().state().volume;
+}
+
+void MprisPlayerAdaptor::setVolume(double volume) {
+    service_.controls().setVolume(volume);
+}
+
+bool MprisPlayerAdaptor::canGoNext() const {
+    return service_.controls().state().canGoNext;
+}
+
+bool MprisPlayerAdaptor::canGoPrevious() const {
+    return service_.controls().state().canGoPrevious;
+}
+
+bool MprisPlayerAdaptor::canPlay() const {
+    return service_.controls().state().canPlay;
+}
+
+bool MprisPlayerAdaptor::canPause() const {
+    return service_.controls().state().canPause;
+}
+
+bool MprisPlayerAdaptor::canSeek() const {
+    return service_.controls().state().canSeek;
+}
+
+void MprisPlayerAdaptor::Play() {
+    service_.controls().play();
+}
+
+void MprisPlayerAdaptor::Pause() {
+    service_.controls().pause();
+}
+
+void MprisPlayerAdaptor::PlayPause() {
+    service_.controls().playPause();
+}
+
+void MprisPlayerAdaptor::Stop() {
+    service_.controls().stop();
+}
+
+void MprisPlayerAdaptor::Next() {
+    service_.controls().next();
+}
+
+void MprisPlayerAdaptor::Previous() {
+    service_.controls().previous();
+}
+
+void MprisPlayerAdaptor::Seek(qlonglong Offset) {
+    service_.controls().seek(Offset);
+}
+
+void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position) {
+    service_.controls().setPosition(TrackId.path().toStdString(), Position);
+}
+
+void MprisPlayerAdaptor::OpenUri(const QString& Uri) {
+    service_.controls().openUri(Uri.toStdString());
+}
+
+} // namespace vantrel

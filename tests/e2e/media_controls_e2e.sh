@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The real program on a private session bus, driven as the desktop's media controls drive it:
+# PlayPause starts the row the user clicked, the player reports the tag's title and the exact
+# play time, Next plays the next row, Pause silences it, playerctl (when installed) resumes,
+# and Quit ends the program with the volume set over the bus written to its settings.
+#   media_controls_e2e.sh BIN_DIR SOURCE_DIR
+if [ -z "${VANTREL_E2E_BUS:-}" ]; then
+    exec env VANTREL_E2E_BUS=1 dbus-run-session -- "$0" "$@"
+fi
+BIN=$1
+SOURCE_DIR=$2
+. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+
+start_x
+start_pulse
+make_program_folder "$BIN"
+# The large layout, so the list can be clicked.
+printf '\r\nvol=100\r\nlong_disp=1\r\n' >>"$work/prog/vantrel.ini"
+
+# Titled so that the list, sorted by title, shows the low tone first.
+tone() {
+    sox -q -n -r 44100 -c 2 -b 16 "$work/$1.wav" synth "$3" sine "$2" vol 0.5
+    lame --quiet -b 128 --tt "$4" --ta "$5" --tl "Bench tones" "$work/$1.wav" "$work/$1.mp3"
+    rm "$work/$1.wav"
+}
+tone low 440 4 "A low" "Ann Alto"
+tone high 880 60 "B high" "Ben Bass"
+
+name=org.mpris.MediaPlayer2.vantrel
+path=/org/mpris/MediaPlayer2
+player=org.mpris.MediaPlayer2.Player
+call() { gdbus call --session --dest $name --object-path $path --method "$@"; }
+get() { call org.freedesktop.DBus.Properties.Get "$1" "$2"; }
+status_is() { get $player PlaybackStatus | grep -q "'$1'"; }
+registered() {
+    gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner $name | grep -q true
+}
+# Seconds of sound in a recording, at least SECONDS.
+heard_for() { awk -v h="$(sound heard "$work/$1.raw")" -v s="$2" 'BEGIN { exit !(h >= s) }'; }
+silent() { [ "$(sound heard "$work/$1.raw")" = 0 ]; }
+
+"$work/prog/vantrel" "$work/high.mp3" "$work/low.mp3" >"$work/run.log" 2>&1 &
+prog=$!
+pids+=($prog)
+wid=$(main_window) || fail "the main window did not show"
+wait_for 20 registered || fail "the player did not appear on the session bus"
+get org.mpris.MediaPlayer2 Identity | grep -q Vantrel || fail "no identity"
+
+# Once both rows are listed, the user picks the first; the media key does the rest.
+wait_for 20 eval 'get $player CanGoNext | grep -q true' || fail "the rows were not listed"
+xdotool mousemove --window "$wid" 60 135 click 1
+wait_for 10 eval 'get $player CanPlay | grep -q true' || fail "clicking a row offered nothing to play"
+
+record first
+call $player.PlayPause >/dev/null
+wait_for 20 heard_for first 1 || fail "PlayPause started nothing"
+status_is Playing || fail "status: $(get $player PlaybackStatus)"
+meta=$(get $player Metadata)
+echo "$meta" | grep -q "'xesam:title': <'A low'>" || fail "title: $meta"
+echo "$meta" | grep -q "'xesam:artist': <\['Ann Alto'\]>" || fail "artist: $meta"
+# The exact play time: every frame the file holds, as ffprobe counts them, to the millisecond.
+length=$(echo "$meta" | sed -n "s/.*'mpris:length': <int64 \([0-9]*\)>.*/\1/p")
+seconds=$(ffprobe -v error -show_entries stream=duration -of csv=p=0 "$work/low.mp3")
+awk -v l="${length:-0}" -v s="$seconds" 'BEGIN { d = l - s * 1000000; exit !(d < 1000 && d > -1000) }' ||
+    fail "length ${length:-none} µs, the file plays $seconds s"
+
+call $player.Next >/dev/null
+wait_for 30 sound tones "$work/first.raw" 440 880 || fail "Next did not play the next row"
+get $player Metadata | grep -q "'B high'" || fail "Metadata did not follow Next"
+stop_recording first
+
+call $player.Pause >/dev/null
+status_is Paused || fail "Pause: $(get $player PlaybackStatus)"
+sleep 0.3
+record paused
+sleep 1.5
+silent paused || fail "Pause did not silence the track"
+kill "$rec"
+
+if command -v playerctl >/dev/null; then
+    [ "$(playerctl -p vantrel status)" = Paused ] || fail "playerctl status: $(playerctl -p vantrel status)"
+    record resumed
+    playerctl -p vantrel play
+    wait_for 20 heard_for resumed 1 || fail "playerctl play did not resume"
+    [ "$(playerctl -p vantrel metadata title)" = "B high" ] || fail "playerctl title"
+    playerctl -p vantrel volume 0.5
+    kill "$rec"
+else
+    gdbus call --session --dest $name --object-path $path --method \
+        org.freedesktop.DBus.Properties.Set $player Volume '<0.5>' >/dev/null
+fi
+wait_for 10 eval 'get $player Volume | grep -q "0.5"' || fail "volume: $(get $player Volume)"
+
+# A second player started with /new takes a name of its own; Quit over the bus ends it.
+"$work/prog/vantrel" /new >"$work/second.log" 2>&1 &
+second=$!
+pids+=($second)
+name=org.mpris.MediaPlayer2.vantrel.instance$second
+wait_for 30 registered || fail "the second player did not appear as $name"
+call org.mpris.MediaPlayer2.Quit >/dev/null
+wait_for 15 ended "$second" || fail "Quit did not end the second player"
+name=org.mpris.MediaPlayer2.vantrel
+
+call org.mpris.MediaPlayer2.Quit >/dev/null
+wait_for 15 ended "$prog" || fail "Quit did not end the program"
+[ "$(ini_value vol)" = 50 ] || fail "the exit keys were not written: vol=$(ini_value vol)"
+
+grep -q . "$work/run.log" && echo "program output: $(cat "$work/run.log")"
+echo "media controls end-to-end: 1 passed, 0 failed"

@@ -1,0 +1,185 @@
+#include "app/core_rig.h"
+#include "mpris/media_controls.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct MediaControlsTest : ::testing::Test, test::CoreRig {
+    std::unique_ptr<TaggerCore> core;
+    std::unique_ptr<MediaControls> media;
+    std::string a, b, c;
+    std::vector<Names> announced;
+    std::vector<std::int64_t> seeks;
+    Connections connections;
+
+    void SetUp() override {
+        player1.devices = {{"Speakers", 4095}};
+        core = start();
+        media = std::make_unique<MediaControls>(*core);
+        connections.push_back(media->propertiesChanged.connect(
+            [this](const Names& names) { announced.push_back(names); }));
+        connections.push_back(
+            media->seeked.connect([this](std::int64_t at) { seeks.push_back(at); }));
+        a = track("a.mp3", "Alpha");
+        b = track("b.mp3", "Beta");
+        c = track("c.mp3", "Gamma");
+        for (const std::string& path : {a, b, c})
+            core->GetListTag(path);
+    }
+    void makeCurrent(const std::string& path) {
+        core->selectRow(static_cast<std::size_t>(core->playlist().indexOf(path)));
+        core->setFileIn(path);
+    }
+    Transport& transport() { return core->transport(); }
+};
+
+TEST_F(MediaControlsTest, PlayPauseFollowsTheTransportsButtons) {
+    // Nothing is current yet: Play is disabled, for the bus too.
+    media->playPause();
+    EXPECT_TRUE(player1.callsTo("OpenStream").empty());
+    makeCurrent(a);
+    media->playPause();
+    EXPECT_EQ(media->state().status, MediaControls::Status::Playing);
+    media->playPause();
+    EXPECT_EQ(media->state().status, MediaControls::Status::Paused);
+    media->playPause();
+    EXPECT_EQ(player1.callsTo("OpenStream").size(), 1u) << "a paused track resumes";
+    media->stop();
+    EXPECT_EQ(media->state().status, MediaControls::Status::Stopped);
+    EXPECT_FALSE(transport().autoPlay()) << "a stop from the bus ends the list";
+}
+
+TEST_F(MediaControlsTest, NextAndPreviousWalkTheListAndPlayOnlyWhenATrackPlayed) {
+    struct Step {
+        void (MediaControls::*move)();
+        bool playing;
+        bool loop;
+        std::string from, to;
+        bool opened;
+    };
+    const Step steps[] = {
+        {&MediaControls::next, true, false, a, b, true},
+        {&MediaControls::next, false, false, a, b, false},
+        {&MediaControls::previous, true, false, b, a, true},
+        {&MediaControls::next, true, false, c, c, false}, // the end, no loop
+        {&MediaControls::next, true, true, c, a, true},
+        {&MediaControls::previous, false, true, a, c, false},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.from + " -> " + s.to);
+        core->sequencer().setLoop(s.loop);
+        makeCurrent(s.from);
+        if (s.playing) core->pressPlay();
+        player1.openPath.clear();
+        (media.get()->*s.move)();
+        EXPECT_EQ(core->playlist().curFile(), s.to);
+        EXPECT_EQ(player1.openPath, s.opened ? s.to : "");
+        media->stop();
+    }
+}
+
+TEST_F(MediaControlsTest, NextWhilePausedLeavesThePausedTrackBehind) {
+    makeCurrent(a);
+    media->play();
+    media->pause();
+    media->next();
+    EXPECT_EQ(core->playlist().curFile(), b);
+    EXPECT_FALSE(core->playing());
+    media->play();
+    EXPECT_EQ(player1.openPath, b) << "Play opens the new row rather than resuming the old";
+}
+
+TEST_F(MediaControlsTest, MetadataComesFromTheTagAndTheMeasuredLength) {
+    const std::string path = folder + "odd name #1.mp3";
+    test::writeFile(path, std::string(400, '\x55') +
+                              id3v1::compose({"Song", "Singer", "Record", "", "", 1}));
+    player1.files[path] = player2.files[path] = player1.files[a];
+    core->GetListTag(path);
+    makeCurrent(path);
+    MediaControls::Track track = media->state().track;
+    EXPECT_EQ(track.title, "Song");
+    EXPECT_EQ(track.artist, "Singer");
+    EXPECT_EQ(track.album, "Record");
+    EXPECT_EQ(pathFromFileUri(track.url), path);
+    EXPECT_FALSE(track.length) << "not measured before it opens";
+    media->play();
+    EXPECT_EQ(media->state().track.length, 180000 * 1000);
+    EXPECT_EQ(media->state().track.id, track.id) << "the same track keeps its id";
+
+    media->previous();
+    EXPECT_NE(media->state().track.id, track.id);
+}
+
+TEST_F(MediaControlsTest, OnlyChangedPropertiesAreAnnounced) {
+    makeCurrent(a);
+    announced.clear();
+    media->setVolume(0.5);
+    EXPECT_EQ(announced, std::vector<Names>{{"Volume"}});
+    EXPECT_EQ(player1.callsTo("SetVolume").back(), "SetVolume 50 50");
+    announced.clear();
+    media->play();
+    Names all;
+    for (const Names& names : announced)
+        all.insert(all.end(), names.begin(), names.end());
+    for (const char* name : {"PlaybackStatus", "Metadata", "CanPause", "CanSeek"})
+        EXPECT_EQ(std::ranges::count(all, name), 1) << name;
+}
+
+TEST_F(MediaControlsTest, JumpsLandLikeTheShuttleAndAreReported) {
+    makeCurrent(a);
+    const std::string id = media->state().track.id;
+    media->seek(1'000'000);
+    EXPECT_TRUE(player1.callsTo("SeekFrame").empty()) << "no jump while nothing plays";
+    media->play();
+    player1.calls.clear();
+    media->setPosition(id, 2'612'245); // frame 100 of 26.122449 ms
+    EXPECT_EQ(player1.callsTo("SeekFrame"), std::vector<std::string>{"SeekFrame 100"});
+    ASSERT_EQ(seeks.size(), 1u);
+    EXPECT_EQ(media->position(), seeks.back());
+    media->seek(-10'000'000);
+    EXPECT_EQ(player1.callsTo("SeekFrame").back(), "SeekFrame 0");
+    media->setPosition("/net/vantrel/track/0", 0);
+    EXPECT_EQ(seeks.size(), 2u) << "a stale track id is ignored";
+    transport().shuttlePress(1);
+    transport().shuttleRelease();
+    ASSERT_EQ(seeks.size(), 3u) << "a shuttle landing in the window is announced too";
+    EXPECT_EQ(seeks.back(), transport().shuttleFrame() * 261224 / 10);
+    media->seek(200'000'000);
+    EXPECT_EQ(player1.openPath, b) << "a jump past the end goes on to the next track";
+}
+
+TEST_F(MediaControlsTest, OpenUriAddsAndPlaysAFile) {
+    const std::string d = track("d.mp3", "Delta");
+    media->openUri("ftp://host/d.mp3");
+    media->openUri(fileUriFromPath(folder + "missing.mp3"));
+    EXPECT_TRUE(player1.callsTo("OpenStream").empty());
+    media->openUri(fileUriFromPath(d));
+    EXPECT_EQ(core->playlist().count(), 4);
+    EXPECT_EQ(player1.openPath, d);
+    EXPECT_EQ(media->state().status, MediaControls::Status::Playing);
+}
+
+TEST(FileUri, EscapesAndReadsBack) {
+    struct Case {
+        std::string uri, path;
+    } cases[] = {
+        {"file:///music/a%20b%23%25.mp3", "/music/a b#%.mp3"},
+        {"file://localhost/x.mp3", "/x.mp3"},
+        {"file:///caf%C3%A9.mp3", "/caf\xC3\xA9.mp3"},
+        {"file://otherhost/x.mp3", ""},
+        {"http://x/y.mp3", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(pathFromFileUri(c.uri), c.path) << c.uri;
+        if (!c.path.empty()) {
+            EXPECT_EQ(pathFromFileUri(fileUriFromPath(c.path)), c.path);
+        }
+    }
+}
+
+} // namespace
+} // namespace vantrel
