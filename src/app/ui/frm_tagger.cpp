@@ -251,10 +251,12 @@ void frmTagger::applyLayout(int heightPixels, bool showPlaylist, bool showEdge,
     if (shape != MainLayout::Shape::Rounded) return;
     // The rounded shape: the window less 3 pixels left and top, 2 right and 12 at the bottom,
     // with the corners of its layout.
-    const bool large = showPlaylist;
-    QRegion region = LooksStage::roundedMask(
-        QSize(kWidth, heightPixels),
-        windowShape(large ? WindowKind::MainLarge : WindowKind::MainSmall, true).ellipse);
+    const WindowShape rounded =
+        windowShape(showPlaylist ? WindowKind::MainLarge : WindowKind::MainSmall, true);
+    if (rounded.edgeHeightExtra)
+        ShapeBorder->setGeometry(0, rounded.edgeTop.value_or(0), kWidth,
+                                 heightPixels + *rounded.edgeHeightExtra);
+    QRegion region = LooksStage::roundedMask(QSize(kWidth, heightPixels), rounded.ellipse);
     // The corners never cut a button in half: a button the curve crosses is shown whole.
     for (QAbstractButton* b : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
         if (!b->isHidden() && region.intersects(b->geometry())) region += b->geometry();

@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <QTimer>
+#include <functional>
 #include <iostream>
 #include <memory>
 
@@ -82,7 +83,13 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
     QtProcesses processes;
     AboutBox about(shell, dialogs, processes, folders.shared, "Vantrel");
     window.openAbout = [&] { (new frmAbout(about, &window))->show(); };
-    window.openGenOpt = [&] { frmOption(core.looks(), looks, &window).exec(); };
+    // "Clear MRU list": the recent playlists' clear operation, once it is connected here.
+    std::function<void()> clearMruList;
+    window.openGenOpt = [&] {
+        frmOption options(core.looks(), looks, &window);
+        options.clearMruList = clearMruList;
+        options.exec();
+    };
     window.openBannerOpt = [&] {
         BannerOptions options(core.ticker(), core.ini(), dialogs);
         frmBannerOpt(options, &window).exec();
