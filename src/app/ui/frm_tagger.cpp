@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QPainterPath>
 
 namespace vantrel {
 

@@ -87,8 +87,9 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmAbout::mouseMoveEvent(QMouseEvent* event) {
-    // The pointer over the window's own area, not over the link or OK.
-    setSiteColour(false);
+    // Moves over the labels and buttons come here too, as they do not track the pointer.
+    QWidget* under = childAt(event->position().toPoint());
+    setSiteColour(under == lblSite || under == cmdOK);
     QDialog::mouseMoveEvent(event);
 }
 
