@@ -23,6 +23,8 @@ packages=(
     clang libclang-rt-dev llvm
     # peers that read our tags and wave files back
     python3-mutagen id3v2 ffmpeg
+    # checks the installed launcher
+    desktop-file-utils
 )
 
 missing=()

@@ -27,6 +27,8 @@ public:
     void load(const IniStore& ini);
     void save(const IniStore& ini) const;
 
+    // General Settings makes the stored choice the one later layout switches use.
+    void setUseRound(bool on) { useRound_ = on; }
     bool longDisp() const { return longDisp_; }
     const std::string& toggleCaption() const { return caption_; }
     int heightTwips() const { return heightTwips_; }

@@ -20,6 +20,8 @@ TaggerCore::TaggerCore(TaggerPorts ports)
       tmrShutl_(ports_.timers.create("tmrShutl")), tmrVolume_(ports_.timers.create("tmrVolume")),
       commands_(playlist_, ports_.Mp3Play2, ports_.dialogs, ports_.ini),
       collector_(HandOffFile(ports_.appFolder), *this, *tmrCollect_), layout_(ports_.useRound),
+      looks_(ports_.ini, ports_.dialogs,
+             ports_.shareFolder.empty() ? ports_.appFolder : ports_.shareFolder, ports_.useRound),
       fader_(ports_.Mp3Play1, *tmrVolume_, state_),
       audioOutput_(ports_.Mp3Play1, ports_.dialogs, ports_.ini, state_),
       timeDisplay_(ports_.Mp3Play1, *tmrDisp_, fader_),
@@ -28,6 +30,13 @@ TaggerCore::TaggerCore(TaggerPorts ports)
       sequencer_(playlist_, transport_, ports_.random, ports_.dialogs) {
     connections_.push_back(
         playlist_.fileIn.connect([this](const std::string&) { transport_.fileIn(); }));
+    // The ticker follows the current file and the track that starts playing.
+    connections_.push_back(
+        playlist_.fileIn.connect([this](const std::string& path) { ticker_.setTip(path); }));
+    connections_.push_back(
+        transport_.trackStarted.connect([this](const std::string& path) { ticker_.setTip(path); }));
+    connections_.push_back(
+        looks_.useRoundChanged.connect([this](bool on) { layout_.setUseRound(on); }));
     connections_.push_back(fader_.stopRequested.connect([this] { transport_.cmdPlay(1); }));
     ports_.Mp3Play1.setListener(&player1Events_);
     ports_.Mp3Play2.setListener(&player2Events_);
@@ -112,7 +121,8 @@ void TaggerCore::setLayout(bool large, bool minimised) {
 }
 
 void TaggerCore::cmdHelp() {
-    ports_.shell.open(ports_.appFolder + "Help/index.html");
+    const std::string& folder = ports_.shareFolder.empty() ? ports_.appFolder : ports_.shareFolder;
+    ports_.shell.open(folder + "Help/index.html");
 }
 
 void TaggerCore::openPList(const std::string&) {

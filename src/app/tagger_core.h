@@ -6,6 +6,8 @@
 #include "app/main_layout.h"
 #include "app/window_settings.h"
 #include "base/signal.h"
+#include "desktop/ticker.h"
+#include "looks/looks.h"
 #include "platform/dialogs.h"
 #include "platform/mp3_play.h"
 #include "platform/random_source.h"
@@ -42,6 +44,8 @@ struct TaggerPorts {
     std::string appFolder; // ends in "/"
     bool useRound = false;
     bool useGrid = false;
+    // The help page and the pictures, when they are not in appFolder (an installed program).
+    std::string shareFolder;
 };
 
 // The core of the main window: builds the parts of the program, connects them, runs the load
@@ -80,8 +84,10 @@ public:
     HandOffCollector& collector() { return collector_; }
     const MainLayout& layout() const { return layout_; }
     const EditorSettings& editorSettings() const { return editor_; }
-    const LooksSettings& looks() const { return looks_; }
-    const TickerSettings& tickerSettings() const { return ticker_; }
+    const Looks& looks() const { return looks_; }
+    Looks& looks() { return looks_; }
+    const TickerSettings& tickerSettings() const { return ticker_.settings(); }
+    Ticker& ticker() { return ticker_; }
     const RecentListSettings& recentLists() const { return recent_; }
     const std::vector<std::string>& devices() const { return devices_; }
 
@@ -134,8 +140,8 @@ private:
     HandOffCollector collector_;
     MainLayout layout_;
     EditorSettings editor_;
-    LooksSettings looks_;
-    TickerSettings ticker_;
+    Looks looks_;
+    Ticker ticker_;
     RecentListSettings recent_;
     std::vector<std::string> devices_;
     PlaybackState state_;

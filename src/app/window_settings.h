@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/ticker_settings.h"
+#include "looks/looks_settings.h"
 #include "settings/ini_store.h"
 
 #include <array>
@@ -19,26 +21,6 @@ struct EditorSettings {
     int rememberedGenre = 0;
     void load(const IniStore& ini);
     void save(const IniStore& ini) const;
-};
-
-// The window's looks and the ticker's colours and font.
-struct LooksSettings {
-    std::string backImg;
-    bool onTop = false;
-    std::optional<std::uint32_t> edgeColour, frameColour;
-    bool edgeHide = false;
-    std::optional<std::uint32_t> bannerFore, bannerBack;
-    std::string bannerFont;
-    std::optional<int> bannerSize;
-    bool bannerBold = false, bannerItalic = false, bannerUnderline = false;
-    void load(const IniStore& ini);
-};
-
-// What the ticker shows and how fast it scrolls.
-struct TickerSettings {
-    bool trayFileName = false, trayArtist = false, trayAlbum = false;
-    int traySpeed = 0;
-    void load(const IniStore& ini);
 };
 
 // The recent playlists: the slot count (1..9) and the slots.

@@ -30,7 +30,11 @@ constexpr const char* kUsageText =
     "  --version               show the version\n"
     "\n"
     "Exit status: 0 when every file was handled, 1 when any file failed, 2 for a wrong\n"
-    "command line. A file that cannot be handled is left as it was.\n";
+    "command line. A file that cannot be handled is left as it was.\n"
+    "\n"
+    "Installing: cmake --install BUILD --prefix PREFIX puts vantrel and vantrel-cli in\n"
+    "PREFIX/bin, the help page and pictures in PREFIX/share/vantrel, and a launcher and icon\n"
+    "for the desktop. An installed player keeps its settings in ~/.config/vantrel/.\n";
 
 } // namespace
 

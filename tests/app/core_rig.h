@@ -35,7 +35,8 @@ struct CoreRig {
 
     std::unique_ptr<TaggerCore> make(bool useRound = false, bool useGrid = false) {
         return std::make_unique<TaggerCore>(TaggerPorts{ini, dialogs, shell, player1, player2,
-                                                        timers, random, folder, useRound, useGrid});
+                                                        timers, random, folder, useRound, useGrid,
+                                                        folder});
     }
     std::unique_ptr<TaggerCore> start(bool useRound = false) {
         auto core = make(useRound);

@@ -1,6 +1,8 @@
 #include "app/ui/frm_tagger.h"
 
 #include "app/tagger_core.h"
+#include "desktop/ui/ticker_dock.h"
+#include "looks/ui/looks_stage.h"
 #include "playback/ui/fader_binding.h"
 #include "playback/ui/sound_opt_binding.h"
 #include "playback/ui/transport_binding.h"
@@ -11,7 +13,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QPainterPath>
 
 namespace vantrel {
 
@@ -248,11 +249,13 @@ void frmTagger::applyLayout(int heightPixels, bool showPlaylist, bool showEdge,
     if (shape == MainLayout::Shape::Square) clearMask();
     if (shape != MainLayout::Shape::Rounded) return;
     // The rounded shape: the window less 3 pixels left and top, 2 right and 12 at the bottom,
-    // with corners of an 80-pixel ellipse.
-    QPainterPath path;
-    path.addRoundedRect(QRectF(3, 3, kWidth - 5, heightPixels - 15), 40, 40);
-    QRegion region =
-        QRegion(0, 0, kWidth, heightPixels).intersected(QRegion(path.toFillPolygon().toPolygon()));
+    // with the corners of its layout.
+    const WindowShape rounded =
+        windowShape(showPlaylist ? WindowKind::MainLarge : WindowKind::MainSmall, true);
+    if (rounded.edgeHeightExtra)
+        ShapeBorder->setGeometry(0, rounded.edgeTop.value_or(0), kWidth,
+                                 heightPixels + *rounded.edgeHeightExtra);
+    QRegion region = LooksStage::roundedMask(QSize(kWidth, heightPixels), rounded.ellipse);
     // The corners never cut a button in half: a button the curve crosses is shown whole.
     for (QAbstractButton* b : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
         if (!b->isHidden() && region.intersects(b->geometry())) region += b->geometry();
@@ -328,8 +331,26 @@ void frmTagger::bindButtons(TrayMenu& tray) {
         hide();
         close();
     });
-    connect(&tray, &TrayMenu::showMainRequested, this, [this] { showNormal(); });
-    connect(&tray, &TrayMenu::closeRequested, this, [this] { close(); });
+    tickerDock = new TickerDock(
+        *this, core_->ticker(), tray,
+        [this] {
+            return Ticker::tooltip(playStatusText(core_->transport().status()),
+                                   core_->timeDisplay().elapsedText(),
+                                   core_->timeDisplay().totalText());
+        },
+        this);
+    connect(cmdHide, &QPushButton::clicked, tickerDock, &TickerDock::dockTicker);
+    connect(cmdOpnfile, &QPushButton::clicked, this, [this] {
+        if (openAbout) openAbout();
+    });
+    connect(mnuGenOpt, &QAction::triggered, this, [this] {
+        if (openGenOpt) openGenOpt();
+    });
+    connect(mnuBannerOpt, &QAction::triggered, this, [this] {
+        if (openBannerOpt) openBannerOpt();
+    });
+    connect(&tray, &TrayMenu::showMainRequested, tickerDock, &TickerDock::showMain);
+    connect(&tray, &TrayMenu::closeRequested, tickerDock, &TickerDock::closeMain);
 }
 
 void frmTagger::bindPlaylist() {
@@ -357,7 +378,7 @@ void frmTagger::render() {
     const MainLayout& layout = core_->layout();
     cmdToglFrm->setText(QString::fromStdString(layout.toggleCaption()));
     applyLayout(layout.heightPixels(), layout.showsPlaylist(),
-                layout.showsEdge(core_->looks().edgeHide), layout.shape());
+                layout.showsEdge(core_->looks().settings().edgeHide), layout.shape());
     renderCounters();
 }
 

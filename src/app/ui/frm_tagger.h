@@ -22,6 +22,7 @@ namespace vantrel {
 
 class TaggerCore;
 class TrayMenu;
+class TickerDock;
 
 // The main window: transport, time display, playlist and the three pop-up menus. It builds
 // its controls under the program's names and leaves every rule to the core it is wired to.
@@ -41,6 +42,11 @@ public:
     // Redraws what the core's state decides outside the playlist's rows.
     void render();
 
+    // "&Tray" and back; `tickerDock->showMain()` brings the main window to the front from the
+    // ticker too.
+    TickerDock* tickerDock = nullptr;
+    // The About box and the two settings dialogs, opened by whoever builds them.
+    std::function<void()> openAbout, openGenOpt, openBannerOpt;
     // Called for every request to close the window, whatever its way.
     std::function<void()> onUnload;
     // Sets the window's height and shows or hides the playlist part.

@@ -5,10 +5,17 @@
 #include "app/tagger_core.h"
 #include "app/ui/frm_tagger.h"
 #include "app/ui/qt_event_pump.h"
+#include "desktop/banner_options.h"
+#include "desktop/ui/frm_about.h"
+#include "desktop/ui/frm_banner_opt.h"
+#include "desktop/ui/program_icon.h"
 #include "engine/mp3_engine.h"
+#include "looks/ui/frm_option.h"
+#include "looks/ui/looks_stage.h"
 #include "mpris/media_controls.h"
 #include "mpris/qt/mpris_service.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_processes.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_timer.h"
 #include "playback/ui/tray_menu.h"
@@ -16,6 +23,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <QTimer>
+#include <functional>
 #include <iostream>
 #include <memory>
 
@@ -44,13 +52,15 @@ void applyLooks(QApplication& app) {
     app.setPalette(p);
 }
 
-int runWindow(const std::string& folder, const StartUpPlan& plan) {
+int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
+    const std::string& folder = folders.settings;
     // Qt would take arguments such as "-style" for itself; ours went through the hand-off file.
     int qtArgc = 1;
     char name[] = "vantrel";
     char* qtArgv[] = {name, nullptr};
     QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName("Vantrel");
+    QApplication::setWindowIcon(programIcon());
     applyLooks(app);
 
     Mp3Engine player1, player2;
@@ -61,22 +71,36 @@ int runWindow(const std::string& folder, const StartUpPlan& plan) {
     std::unique_ptr<RandomSource> random = makeSystemRandom();
     IniStore ini(folder + "vantrel.ini");
     TaggerCore core(TaggerPorts{ini, dialogs, shell, player1, player2, timers, *random, folder,
-                                plan.useRound, plan.useGrid});
+                                plan.useRound, plan.useGrid, folders.shared});
 
     TrayMenu tray(core.transport());
     frmTagger window(plan.useGrid);
     dialogs.setParent(&window);
     core.load();
     window.bind(core, tray);
+    // The tag editor and the folder browser register with `looks.attach(window, kind)` too.
+    LooksStage looks(core.looks());
+    looks.attach(window, WindowKind::MainLarge);
+    core.looks().apply(looks);
+    QtProcesses processes;
+    AboutBox about(shell, dialogs, processes, folders.shared, "Vantrel");
+    window.openAbout = [&] { (new frmAbout(about, &window))->show(); };
+    // "Clear MRU list": the recent playlists' clear operation, once it is connected here.
+    std::function<void()> clearMruList;
+    window.openGenOpt = [&] {
+        frmOption options(core.looks(), looks, &window);
+        options.clearMruList = clearMruList;
+        options.exec();
+    };
+    window.openBannerOpt = [&] {
+        BannerOptions options(core.ticker(), core.ini(), dialogs);
+        frmBannerOpt(options, &window).exec();
+    };
     core.collector().arm();
     window.show();
     MediaControls media(core);
-    MprisService mpris(media, {[&] {
-                                   window.showNormal();
-                                   window.raise();
-                                   window.activateWindow();
-                               },
-                               [&] { window.close(); }});
+    MprisService mpris(
+        media, {[&] { window.tickerDock->showMain(); }, [&] { window.tickerDock->closeMain(); }});
     mpris.registerOnSessionBus();
     // Once the window is up, so the box has the window to stand over.
     QTimer::singleShot(0, &window, [&] { reportHandOff(plan, dialogs); });
@@ -87,8 +111,9 @@ int runWindow(const std::string& folder, const StartUpPlan& plan) {
 
 int main(int argc, char** argv) {
     prepareSoundEnvironment();
-    std::string folder = appFolder();
-    InstanceLock lock(executableFile());
+    const ProgramFolders folders = programFolders();
+    const std::string& folder = folders.settings;
+    InstanceLock lock(folders.instanceLock);
     std::vector<std::string> arguments(argv + 1, argv + argc);
     StartUpPlan plan = StartUp(folder, VANTREL_VERSION).Main(arguments, [&] {
         return lock.anotherInstanceRuns();
@@ -105,5 +130,5 @@ int main(int argc, char** argv) {
     }
     // Without the lock a later start opens a player of its own instead of handing over.
     if (Result held = lock.hold(); !held) std::cerr << held.error() << '\n';
-    return runWindow(folder, plan);
+    return runWindow(folders, plan);
 }

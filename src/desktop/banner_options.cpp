@@ -1,0 +1,53 @@
+#include "desktop/banner_options.h"
+
+#include "settings/ini_values.h"
+
+namespace vantrel {
+
+BannerOptions::BannerOptions(Ticker& ticker, const IniStore& ini, Dialogs& dialogs)
+    : ticker_(ticker), ini_(ini), dialogs_(dialogs), preview_(ticker.settings().banner) {
+    fileName_ = ini.getIni("options", "tray_opt_0") == "1";
+    artist = ini.getIni("options", "tray_opt_2") == "1";
+    album = ini.getIni("options", "tray_opt_3") == "1";
+    setSpeed(readNumber16(ini.getIni("options", "tray_speed")));
+}
+
+std::string BannerOptions::speedCaption(int value) {
+    return "Speed = " + std::string(value < 0 ? "" : "+") + std::to_string(value);
+}
+
+void BannerOptions::pickFont() {
+    const Dialogs::Font current{preview_.font, preview_.size, preview_.bold, preview_.italic,
+                                preview_.underline};
+    if (std::optional<Dialogs::Font> chosen = dialogs_.pickFont(current)) {
+        preview_.font = chosen->name;
+        preview_.size = chosen->size;
+        preview_.bold = chosen->bold;
+        preview_.italic = chosen->italic;
+        preview_.underline = chosen->underline;
+    }
+}
+
+void BannerOptions::pickTextColour() {
+    if (std::optional<std::uint32_t> chosen = dialogs_.pickColour(preview_.fore))
+        preview_.fore = *chosen;
+}
+
+void BannerOptions::pickBackColour() {
+    if (std::optional<std::uint32_t> chosen = dialogs_.pickColour(preview_.back))
+        preview_.back = *chosen;
+}
+
+void BannerOptions::ok() {
+    TickerSettings& settings = ticker_.settings();
+    settings.trayFileName = fileName_;
+    if (!fileName_) {
+        settings.trayArtist = artist;
+        settings.trayAlbum = album;
+    }
+    settings.banner = preview_;
+    ticker_.buildText();
+    settings.save(ini_);
+}
+
+} // namespace vantrel

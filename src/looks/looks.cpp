@@ -1,0 +1,107 @@
+#include "looks/looks.h"
+
+#include "base/ascii_text.h"
+#include "settings/ini_values.h"
+
+#include <filesystem>
+
+namespace vantrel {
+
+namespace {
+
+void tellNextTime(Dialogs& dialogs, const std::string& option) {
+    dialogs.message("The \"" + option +
+                        "\" Selection will NOT apply until next time the Application is Opened",
+                    "", Dialogs::Buttons::Ok, Dialogs::Icon::None);
+}
+
+} // namespace
+
+void Looks::apply(LooksTarget& target) const {
+    target.setEdge(edgeCol(), settings_.edgeHide);
+    target.setFrames(frameCol());
+    // An empty name names the folder, which is no picture; a picture that fails is skipped
+    // without a message.
+    const std::string& name = settings_.backImg;
+    std::error_code error;
+    if (name != "na" && !name.empty() &&
+        std::filesystem::is_regular_file(backFolder() + name, error) &&
+        target.loadPicture(backFolder() + name))
+        target.showPicture(true);
+    if (settings_.onTop) target.setTopmost(true);
+}
+
+Looks::Options Looks::openOptions() {
+    Options o;
+    o.edge = edgeCol();
+    o.frame = frameCol();
+    // Values other than "1" and "0" leave the box as designed (clear).
+    o.onTop = ini_.getIni("options", "on_top") == "1";
+    const std::string image = ini_.getIni("looks", "back_img");
+    o.noImage = image == "na";
+    o.imageName = o.noImage ? "" : image;
+    const int round = readNumber16(ini_.getIni("options", "round"));
+    if (round == 1 || round == 0) {
+        o.round = round == 1;
+        if (useRound_ != o.round) {
+            useRound_ = o.round;
+            useRoundChanged(useRound_);
+        }
+    }
+    o.noEdge = settings_.edgeHide;
+    return o;
+}
+
+void Looks::pickEdge(Options& options) {
+    if (auto chosen = dialogs_.pickColour(options.edge)) options.edge = *chosen;
+}
+
+void Looks::pickFrame(Options& options) {
+    if (auto chosen = dialogs_.pickColour(options.frame)) options.frame = *chosen;
+}
+
+void Looks::browse(Options& options) {
+    Dialogs::FileRequest request;
+    request.filter = "GIF Images(*.gif)|*.gif|JPEG Images (*.jpg)|*.jpg|Bitmaps (*.bmp;*.dib)|"
+                     "*.bmp;*.dib|Metafile (*.wmf;*.emf)|*.wmf;*.emf";
+    request.folder = shareFolder_ + "Back";
+    // Only the name is kept: OK looks for it inside Back/, wherever it was chosen.
+    if (auto chosen = dialogs_.openFile(request))
+        options.imageName = std::filesystem::path(*chosen).filename().string();
+}
+
+void Looks::ok(const Options& o, LooksTarget& target) {
+    // A failed write is not reported: the dialog has no message for it.
+    if (o.noImage) {
+        target.showPicture(false);
+        settings_.backImg = "na";
+        ini_.putIniQuietly("looks", "back_img", "na");
+    } else {
+        const std::string name(trimmed(o.imageName));
+        if (target.loadPicture(backFolder() + o.imageName)) {
+            target.showPicture(true);
+            settings_.backImg = name;
+            ini_.putIniQuietly("looks", "back_img", name);
+        } else {
+            dialogs_.message("The picture \"" + o.imageName +
+                                 "\" could not be loaded; the background stays as it was.",
+                             "", Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+        }
+    }
+    ini_.putIniQuietly("options", "round", writeFlag(o.round));
+    if (o.round && !useRound_) tellNextTime(dialogs_, "Round Forms");
+    if (!o.round && useRound_) tellNextTime(dialogs_, "Square Forms");
+    target.setTopmost(o.onTop);
+    settings_.onTop = o.onTop;
+    ini_.putIniQuietly("options", "on_top", writeFlag(o.onTop));
+    settings_.edgeColour = o.edge;
+    settings_.edgeHide = o.noEdge;
+    target.setEdge(o.edge, o.noEdge);
+    ini_.putIniQuietly("looks", "edg_col", writeColour(o.edge));
+    ini_.putIniQuietly("looks", "edg_hide", writeFlag(o.noEdge));
+    settings_.frameColour = o.frame;
+    target.setFrames(o.frame);
+    ini_.putIniQuietly("looks", "frm_col", writeColour(o.frame));
+}
+
+} // namespace vantrel

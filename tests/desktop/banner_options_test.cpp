@@ -1,0 +1,114 @@
+#include "desktop/about_box.h"
+#include "desktop/banner_options.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace vantrel {
+namespace {
+
+struct OptionsRig {
+    test::TempDir dir;
+    IniStore ini{dir / "vantrel.ini"};
+    test::ScriptedDialogs dialogs;
+    Ticker ticker;
+};
+
+TEST(BannerOptions, SpeedCaptionSignsZeroAndUp) {
+    EXPECT_EQ(BannerOptions::speedCaption(-3).substr(8), "-3");
+    EXPECT_EQ(BannerOptions::speedCaption(0).substr(8), "+0");
+    EXPECT_EQ(BannerOptions::speedCaption(7).substr(8), "+7");
+}
+
+TEST(BannerOptions, OkWritesTheKeysAndBuildsTheTextAtOnce) {
+    OptionsRig rig;
+    test::writeFile(rig.dir / "vantrel.ini", "[options]\r\ntray_speed=4\r\n");
+    BannerOptions options(rig.ticker, rig.ini, rig.dialogs);
+    EXPECT_EQ(rig.ticker.settings().traySpeed, 4);
+    options.artist = true;
+    options.setSpeed(-2);
+    rig.dialogs.fonts = {Dialogs::Font{"Serif", 11, true, false, false}};
+    rig.dialogs.colours = {255u, std::nullopt};
+    options.pickFont();
+    options.pickTextColour();
+    options.pickBackColour(); // cancelled: the preview keeps its background
+    options.ok();
+    // No track since start: the start fields.
+    EXPECT_EQ(rig.ticker.tickerText(), " * Title * Artist");
+    const std::pair<const char*, const char*> options_[] = {
+        {"tray_opt_0", "0"}, {"tray_opt_2", "1"}, {"tray_opt_3", "0"}, {"tray_speed", "-2"}};
+    for (const auto& [key, value] : options_)
+        EXPECT_EQ(rig.ini.getIni("options", key), value) << key;
+    const std::pair<const char*, std::string> looks[] = {
+        {"bnr_font", "Serif"},
+        {"bnr_size", "11"},
+        {"bnr_bold", "True"},
+        {"bnr_italic", "False"},
+        {"bnr_underline", "False"},
+        {"bnr_fore_color", "255"},
+        {"bnr_back_color", std::to_string(BannerLooks::kBack)}};
+    for (const auto& [key, value] : looks)
+        EXPECT_EQ(rig.ini.getIni("looks", key), value) << key;
+}
+
+TEST(BannerOptions, FileNameModeLeavesTheArtistAndAlbumKeys) {
+    OptionsRig rig;
+    test::writeFile(rig.dir / "vantrel.ini", "[options]\r\ntray_opt_2=1\r\ntray_opt_3=1\r\n");
+    BannerOptions options(rig.ticker, rig.ini, rig.dialogs);
+    options.setFileName(true);
+    options.artist = options.album = false;
+    EXPECT_FALSE(options.checksEnabled());
+    options.ok();
+    EXPECT_EQ(rig.ticker.tickerText(), " * FileName");
+    EXPECT_EQ(rig.ini.getIni("options", "tray_opt_0"), "1");
+    EXPECT_EQ(rig.ini.getIni("options", "tray_opt_2"), "1");
+    EXPECT_EQ(rig.ini.getIni("options", "tray_opt_3"), "1");
+}
+
+struct RecordingProcesses : Processes {
+    std::vector<std::string> started;
+    bool startDetached(const std::string& program) override {
+        started.push_back(program);
+        return true;
+    }
+};
+struct NullShell : Shell {
+    std::string opened;
+    bool open(const std::string& what) override {
+        opened = what;
+        return true;
+    }
+};
+
+TEST(AboutBox, StartsTheFirstToolOnThePathOrSaysThereIsNone) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir / "a");
+    std::filesystem::create_directories(dir / "b");
+    const auto tool = [&](const char* path, mode_t mode) {
+        test::writeFile(dir / path, "#!/bin/sh\n");
+        ::chmod((dir / path).c_str(), mode);
+    };
+    tool("a/kinfocenter", 0755);
+    tool("a/hardinfo", 0644); // not executable: passed over
+    tool("b/gnome-system-monitor", 0755);
+    const std::string a = (dir / "a").string(), b = (dir / "b").string();
+
+    NullShell shell;
+    test::ScriptedDialogs dialogs;
+    RecordingProcesses processes;
+    AboutBox about(shell, dialogs, processes, "/opt/share/vantrel/", "Vantrel");
+    // The list's order wins over the order of PATH.
+    about.StartSysInfo(a + "::" + b);
+    about.StartSysInfo("/nonexistent:");
+    EXPECT_EQ(processes.started, std::vector<std::string>{b + "/gnome-system-monitor"});
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+
+    about.openSite();
+    EXPECT_EQ(shell.opened, "/opt/share/vantrel/Help/index.html");
+}
+
+} // namespace
+} // namespace vantrel

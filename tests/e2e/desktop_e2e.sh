@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The ticker, the About box, the settings dialogs and a rounded start, under a private X server.
+#   desktop_e2e.sh BIN_DIR SOURCE_DIR [SHOT_DIR]
+BIN=$1
+SOURCE_DIR=$2
+SHOTS=${3:-}
+. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+
+shot() { [ -n "$SHOTS" ] && import -window root "$SHOTS/$1.png" || true; }
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
+gone() { ! visible "$1" >/dev/null; }
+geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print x+w, y+h}'; }
+
+start_x
+start_pulse
+make_program_folder "$BIN"
+sox -q -n -r 44100 -c 2 -b 16 "$work/s.wav" synth 2 sine 440 vol 0.5
+lame --quiet -b 128 --id3v1-only --tt "Sunrise" --ta "Quartet" --tl "Morning" "$work/s.wav" "$work/song.mp3"
+
+"$work/prog/vantrel" /Play "$work/song.mp3" >"$work/run.log" 2>&1 &
+run=$!
+pids+=($run)
+wid=$(main_window) || fail "the main window did not show"
+wait_for 30 test ! -e "$work/prog/quorv.tmp" || fail "the file was not collected"
+
+# "&Tray": the main window hides, the strip shows the playing track's title at the bottom-right.
+xdotool mousemove --window "$wid" 479 73 click 1
+strip=$(wait_for 10 visible "Sunrise" && visible "Sunrise") || fail "no ticker with the track's title"
+wait_for 10 gone "Quorvane Vantrel" || fail "the main window stayed"
+[ "$(geometry "$strip")" = "1024 768" ] || fail "the strip ends at $(geometry "$strip")"
+sleep 1
+shot ticker
+
+# A right click offers the tray menu; "S&how Main" brings the window back and ends the strip.
+before=$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)
+xdotool mousemove --window "$strip" 20 5 click 3
+wait_for 10 test "$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)" -gt "$before" ||
+    fail "no menu on a right click"
+shot tray_menu
+xdotool key h
+main_window >/dev/null || fail "S&how Main did not bring the window back"
+wait_for 10 gone "Sunrise" || fail "the strip stayed"
+
+# The About box.
+xdotool mousemove --window "$wid" 524 73 click 1
+about=$(wait_for 10 visible "About Vantrel" && visible "About Vantrel") || fail "no About box"
+shot about
+# Its OK, in the right column under the texts.
+xdotool mousemove --window "$about" 380 208 click 1
+wait_for 10 gone "About Vantrel" || fail "OK left the About box open"
+
+# The two settings dialogs, from the Options menu's Preferences.
+xdotool mousemove --window "$wid" 405 46 click 1
+sleep 0.5
+xdotool key p Right Return
+wait_for 10 visible "Quorvane Vantrel$" >/dev/null
+sleep 0.5
+shot general_settings
+xdotool key Escape
+xdotool mousemove --window "$wid" 405 46 click 1
+sleep 0.5
+xdotool key p Right Down Return
+wait_for 10 visible "SysTray Scrolling Icon" >/dev/null || fail "no ticker options"
+sleep 0.5
+shot ticker_options
+xdotool key Escape
+
+xdotool mousemove --window "$wid" 612 73 click 1
+wait_for 10 ended "$run" || fail "the program did not end after Close"
+
+# A rounded start gives the window a shape of its own.
+sed -i 's/^\[options\]\r$/[options]\r\nround=1\r/' "$work/prog/vantrel.ini"
+"$work/prog/vantrel" >"$work/round.log" 2>&1 &
+run=$!
+pids+=($run)
+wid=$(main_window) || fail "the rounded window did not show"
+# The small layout, 99 pixels high, less 3 left and top, 2 right and 12 at the bottom.
+wait_for 10 sh -c "xwininfo -shape -id $wid | grep -q 'Window shape extents:  635x84+3+3'" ||
+    fail "the rounded window has no shape: $(xwininfo -shape -id "$wid" | grep -i shape)"
+shot rounded
+xdotool mousemove --window "$wid" 612 73 click 1
+wait_for 10 ended "$run" || fail "the rounded program did not end"
+echo "desktop end-to-end: 1 passed, 0 failed"

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs into a temporary prefix, makes it read-only and starts the installed program with a
+# file: the settings and the hand-off land in the user's configuration folder.
+#   install_e2e.sh BUILD_DIR SOURCE_DIR
+BUILD=$1
+SOURCE_DIR=$2
+. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+
+prefix="$work/prefix"
+cmake --install "$BUILD" --prefix "$prefix" >"$work/install.log" 2>&1 || fail "install: $(cat "$work/install.log")"
+for f in bin/vantrel bin/vantrel-cli share/vantrel/Help/index.html share/vantrel/vantrel.ini \
+    share/applications/vantrel.desktop share/icons/hicolor/scalable/apps/vantrel.svg; do
+    [ -e "$prefix/$f" ] || fail "$f was not installed"
+done
+ls "$prefix/share/vantrel/Back/"* >/dev/null || fail "no Back pictures installed"
+desktop-file-validate "$prefix/share/applications/vantrel.desktop" || fail "the .desktop file is not valid"
+"$prefix/bin/vantrel-cli" --help | grep -q "cmake --install" || fail "vantrel-cli --help says nothing of installing"
+chmod -R a-w "$prefix"
+touch "$work/installed"
+
+start_x
+start_pulse
+mp3 song 440 1
+mp3 other 660 1
+export XDG_CONFIG_HOME="$work/config"
+"$prefix/bin/vantrel" "$work/song.mp3" >"$work/run.log" 2>&1 &
+run=$!
+pids+=($run)
+wid=$(main_window) || fail "the installed program did not show: $(cat "$work/run.log")"
+[ -f "$XDG_CONFIG_HOME/vantrel/vantrel.ini" ] || fail "no settings in XDG_CONFIG_HOME"
+wait_for 30 test ! -e "$XDG_CONFIG_HOME/vantrel/quorv.tmp" || fail "the hand-off was not collected"
+# A second start hands over to the first, through the same folder.
+timeout 10 "$prefix/bin/vantrel" "$work/other.mp3" || fail "the second start did not end"
+grep -q other.mp3 "$XDG_CONFIG_HOME/vantrel/quorv.tmp" || fail "the second start's line is not in the settings folder"
+xdotool mousemove --window "$wid" 612 73 click 1
+wait_for 10 ended "$run" || { import -window root /tmp/install_fail.png; fail "the program did not end after Close"; }
+grep -qi "long_disp" "$XDG_CONFIG_HOME/vantrel/vantrel.ini" || fail "the exit settings were not written"
+# Root may write anywhere; the program still leaves the prefix alone.
+[ -z "$(find "$prefix" -newer "$work/installed")" ] || fail "the prefix was written: $(find "$prefix" -newer "$work/installed")"
+chmod -R u+w "$prefix"
+echo "install end-to-end: 1 passed, 0 failed"
