@@ -9,6 +9,7 @@
 #include "desktop/ui/frm_about.h"
 #include "desktop/ui/frm_banner_opt.h"
 #include "desktop/ui/program_icon.h"
+#include "desktop/ui/ticker_dock.h"
 #include "engine/mp3_engine.h"
 #include "looks/ui/frm_option.h"
 #include "looks/ui/looks_stage.h"
