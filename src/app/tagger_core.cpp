@@ -23,7 +23,11 @@ TaggerCore::TaggerCore(TaggerPorts ports)
       timeDisplay_(ports_.Mp3Play1, *tmrDisp_, fader_),
       transport_(ports_.Mp3Play1, ports_.dialogs, state_, fader_, timeDisplay_, *tmrShutDelay_,
                  *tmrShutl_, [this] { return playlist_.curFile(); }),
-      sequencer_(playlist_, transport_, ports_.random, ports_.dialogs) {
+      sequencer_(playlist_, transport_, ports_.random, ports_.dialogs),
+      tagEditor_(ports_.dialogs, playlist_, commands_, ports_.ini, [this] {
+          if (state_.playing) ports_.Mp3Play1.CloseStream();
+      }) {
+    commands_.setEditorOpener([this](const std::string& key) { tagEditor_.editRow(key); });
     connections_.push_back(
         playlist_.fileIn.connect([this](const std::string&) { transport_.fileIn(); }));
     connections_.push_back(fader_.stopRequested.connect([this] { transport_.cmdPlay(1); }));
@@ -65,7 +69,7 @@ void TaggerCore::load() {
 std::vector<TaggerCore::SettingsStep> TaggerCore::loadSteps() {
     // From the audio output on, a failing step is skipped without a message.
     return {
-        [this](const IniStore& ini) { editor_.load(ini); },
+        [this](const IniStore&) { tagEditor_.load(); },
         [this](const IniStore& ini) { ticker_.load(ini); },
         [this](const IniStore& ini) { recent_.load(ini); },
         [this](const IniStore& ini) { looks_.load(ini); },
@@ -80,7 +84,7 @@ std::vector<TaggerCore::SettingsStep> TaggerCore::loadSteps() {
 
 std::vector<TaggerCore::SettingsStep> TaggerCore::exitSteps() const {
     return {
-        [this](const IniStore& ini) { editor_.save(ini); },
+        [this](const IniStore&) { tagEditor_.saveOnExit(); },
         [this](const IniStore& ini) { transport_.saveMutes(ini); },
         [this](const IniStore& ini) { fader_.saveVolume(ini); },
         [this](const IniStore& ini) { layout_.save(ini); },

@@ -20,6 +20,7 @@
 #include "playlist/playlist_commands.h"
 #include "playlist/playlist_model.h"
 #include "settings/ini_store.h"
+#include "tagedit/tag_editor.h"
 
 #include <chrono>
 #include <functional>
@@ -79,7 +80,7 @@ public:
     PlaylistCommands& commands() { return commands_; }
     HandOffCollector& collector() { return collector_; }
     const MainLayout& layout() const { return layout_; }
-    const EditorSettings& editorSettings() const { return editor_; }
+    TagEditor& tagEditor() { return tagEditor_; }
     const LooksSettings& looks() const { return looks_; }
     const TickerSettings& tickerSettings() const { return ticker_; }
     const RecentListSettings& recentLists() const { return recent_; }
@@ -127,7 +128,6 @@ private:
     PlaylistCommands commands_;
     HandOffCollector collector_;
     MainLayout layout_;
-    EditorSettings editor_;
     LooksSettings looks_;
     TickerSettings ticker_;
     RecentListSettings recent_;
@@ -138,6 +138,7 @@ private:
     TimeDisplay timeDisplay_;
     Transport transport_;
     TrackSequencer sequencer_;
+    TagEditor tagEditor_;
     PlayerEvents player1Events_{*this, true};
     PlayerEvents player2Events_{*this, false};
     std::function<void()> eventPump_;

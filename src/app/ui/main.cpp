@@ -10,6 +10,7 @@
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_timer.h"
 #include "playback/ui/tray_menu.h"
+#include "tagedit/ui/frm_qtag.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -66,6 +67,7 @@ int runWindow(const std::string& folder, const StartUpPlan& plan) {
     dialogs.setParent(&window);
     core.load();
     window.bind(core, tray);
+    frmQTag tagDialog(core.tagEditor(), &window);
     core.collector().arm();
     window.show();
     // Once the window is up, so the box has the window to stand over.
