@@ -24,9 +24,12 @@ TaggerCore::TaggerCore(TaggerPorts ports)
       transport_(ports_.Mp3Play1, ports_.dialogs, state_, fader_, timeDisplay_, *tmrShutDelay_,
                  *tmrShutl_, [this] { return playlist_.curFile(); }),
       sequencer_(playlist_, transport_, ports_.random, ports_.dialogs),
-      tagEditor_(ports_.dialogs, playlist_, commands_, ports_.ini, [this] {
-          if (state_.playing) ports_.Mp3Play1.CloseStream();
-      }) {
+      tagEditor_(ports_.dialogs, playlist_, commands_, ports_.ini,
+                 [this] {
+                     if (state_.playing) ports_.Mp3Play1.CloseStream();
+                 }),
+      folderBrowser_(ports_.drives ? *ports_.drives : mountedDrives_, ports_.dialogs, playlist_,
+                     commands_) {
     commands_.setEditorOpener([this](const std::string& key) { tagEditor_.editRow(key); });
     connections_.push_back(
         playlist_.fileIn.connect([this](const std::string&) { transport_.fileIn(); }));
@@ -63,6 +66,7 @@ void TaggerCore::load() {
     commands_.toglHeaders();
     for (const SettingsStep& step : loadSteps())
         step(ports_.ini);
+    folderBrowser_.load();
     changed();
 }
 

@@ -7,6 +7,7 @@
 #include "app/window_settings.h"
 #include "base/signal.h"
 #include "platform/dialogs.h"
+#include "platform/drives.h"
 #include "platform/mp3_play.h"
 #include "platform/random_source.h"
 #include "platform/shell.h"
@@ -20,6 +21,7 @@
 #include "playlist/playlist_commands.h"
 #include "playlist/playlist_model.h"
 #include "settings/ini_store.h"
+#include "tagedit/folder_browser.h"
 #include "tagedit/tag_editor.h"
 
 #include <chrono>
@@ -43,6 +45,7 @@ struct TaggerPorts {
     std::string appFolder; // ends in "/"
     bool useRound = false;
     bool useGrid = false;
+    Drives* drives = nullptr; // the mounted file systems when not given
 };
 
 // The core of the main window: builds the parts of the program, connects them, runs the load
@@ -81,6 +84,7 @@ public:
     HandOffCollector& collector() { return collector_; }
     const MainLayout& layout() const { return layout_; }
     TagEditor& tagEditor() { return tagEditor_; }
+    FolderBrowser& folderBrowser() { return folderBrowser_; }
     const LooksSettings& looks() const { return looks_; }
     const TickerSettings& tickerSettings() const { return ticker_; }
     const RecentListSettings& recentLists() const { return recent_; }
@@ -139,6 +143,8 @@ private:
     Transport transport_;
     TrackSequencer sequencer_;
     TagEditor tagEditor_;
+    MountedDrives mountedDrives_;
+    FolderBrowser folderBrowser_;
     PlayerEvents player1Events_{*this, true};
     PlayerEvents player2Events_{*this, false};
     std::function<void()> eventPump_;
