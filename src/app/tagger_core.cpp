@@ -1,6 +1,7 @@
 #include "app/tagger_core.h"
 
 #include <chrono>
+#include <cstdlib>
 
 namespace vantrel {
 
@@ -66,7 +67,8 @@ void TaggerCore::load() {
     commands_.toglHeaders();
     for (const SettingsStep& step : loadSteps())
         step(ports_.ini);
-    folderBrowser_.load();
+    const char* home = std::getenv("HOME");
+    folderBrowser_.load(home ? home : "/");
     changed();
 }
 

@@ -37,12 +37,22 @@ FolderBrowser::FolderBrowser(Drives& drives, Dialogs& dialogs, PlaylistModel& mo
                              PlaylistCommands& commands)
     : drivesPort_(drives), dialogs_(dialogs), model_(model), commands_(commands) {}
 
-void FolderBrowser::load() {
+void FolderBrowser::load(const std::string& startFolder) {
     results_.reserve(30000);
     drives_ = drivesPort_.list();
+    const std::string start = withSlash(startFolder);
+    std::size_t longest = 0;
+    for (std::size_t d = 0; d < drives_.size(); ++d) {
+        const std::string root = withSlash(drives_[d]);
+        if (start.rfind(root, 0) == 0 && root.size() > longest) {
+            longest = root.size();
+            drive_ = static_cast<int>(d);
+        }
+    }
     fillLastDrive();
     // cmdFinish has no entry chosen until the first drive change.
-    if (!drives_.empty()) openFolder(drives_[0]);
+    if (!openFolder(start) && !drives_.empty())
+        openFolder(drives_[static_cast<std::size_t>(drive_)]);
 }
 
 void FolderBrowser::fillLastDrive() {

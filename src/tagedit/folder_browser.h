@@ -22,8 +22,9 @@ public:
     FolderBrowser(Drives& drives, Dialogs& dialogs, PlaylistModel& model,
                   PlaylistCommands& commands);
 
-    // The load step: the drive lists; the folder list starts at the first drive.
-    void load();
+    // The load step: the drive lists, and the folder list at the start folder (the user's
+    // home) on the drive that holds it.
+    void load(const std::string& startFolder);
 
     // Drive1 and cmdFinish.
     const std::vector<std::string>& drives() const { return drives_; }
@@ -61,6 +62,8 @@ public:
     void cmdSelAll();
     void cmdOK();
     bool searching() const { return searching_; }
+    // Ends a running search at its next match (the window closes or the program ends).
+    void stopSearch() { searching_ = false; }
 
     // Lets pending input run during a search; called at most every few milliseconds.
     void setEventPump(std::function<void()> pump) { pump_ = std::move(pump); }

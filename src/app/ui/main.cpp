@@ -10,9 +10,11 @@
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_timer.h"
 #include "playback/ui/tray_menu.h"
+#include "tagedit/ui/frm_folders.h"
 #include "tagedit/ui/frm_qtag.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QTimer>
 #include <iostream>
@@ -68,6 +70,13 @@ int runWindow(const std::string& folder, const StartUpPlan& plan) {
     core.load();
     window.bind(core, tray);
     frmQTag tagDialog(core.tagEditor(), &window);
+    frmFolders folders(core.folderBrowser(), &window);
+    QObject::connect(window.findChild<QPushButton*>("cmdOpenList"), &QPushButton::clicked, &folders,
+                     [&folders] {
+                         folders.show();
+                         folders.raise();
+                         folders.activateWindow();
+                     });
     core.collector().arm();
     window.show();
     // Once the window is up, so the box has the window to stand over.
