@@ -17,6 +17,8 @@ packages=(
     libmp3lame-dev lame
     # sound server and X server for end-to-end runs, and tools that look at the result
     pulseaudio pulseaudio-utils xvfb x11-utils xdotool imagemagick sox
+    # keys for letters outside ASCII, so xdotool types them without remapping on the fly
+    x11-xserver-utils
     # fuzzing: clang with libFuzzer and the sanitizer runtimes, and the symbolizer for reports
     clang libclang-rt-dev llvm
     # peers that read our tags and wave files back
