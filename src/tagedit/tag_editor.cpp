@@ -56,6 +56,8 @@ void TagEditor::saveOnExit() const {
     EditorSettings shown = settings_;
     shown.genreStandardOrder = standardGenreShown_;
     shown.save(ini_);
+    if (remembered_)
+        EditorSettings::saveFields(ini_, settings_.tagFields, settings_.rememberedGenre);
 }
 
 void TagEditor::editRow(const std::string& key) {
@@ -163,8 +165,10 @@ void TagEditor::cmdDone() {
     hideRequested();
 }
 
-void TagEditor::wriTagIni() const {
-    EditorSettings::saveFields(ini_, fields_, tagGenre_);
+void TagEditor::wriTagIni() {
+    settings_.tagFields = fields_;
+    settings_.rememberedGenre = tagGenre_;
+    remembered_ = true;
 }
 
 void TagEditor::chkFileAsClick(int element, bool checked) {

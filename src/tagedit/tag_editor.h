@@ -34,7 +34,7 @@ public:
     // The start-up step: remembered texts join the drop-down lists, the remembered genre and
     // the shown genre list come back.
     void load();
-    // The exit step: which genre list is shown.
+    // The exit step: which genre list is shown, and the remembered texts and genre.
     void saveOnExit() const;
 
     // Opens the editor on one playlist row: loads it and, when it could be loaded, shows the
@@ -52,7 +52,9 @@ public:
     void cmdSave();
     void cmdDel();
     void cmdDone();
-    void wriTagIni() const;
+    // Remembers the five texts and the genre; the settings file gets them with the exit keys,
+    // so a run of saves does not pay a synced rewrite of the file per track.
+    void wriTagIni();
 
     // The window's edits and clicks.
     void setField(int index, const std::string& text) { fields_[index] = text; }
@@ -104,6 +106,7 @@ private:
     std::function<void()> releasePlayingFile_;
     std::function<void()> showModal_;
     EditorSettings settings_;
+    bool remembered_ = false; // wriTagIni ran since the start
 
     std::array<std::string, kFields> fields_;
     std::array<std::vector<std::string>, kFields> dropLists_;

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QSignalBlocker>
 
+#include <chrono>
+
 namespace vantrel {
 
 namespace {
@@ -43,7 +45,14 @@ frmFolders::frmFolders(FolderBrowser& browser, QWidget* parent)
     forwardEdits();
     browser_.setEventPump([] { QCoreApplication::processEvents(); });
     connections_.push_back(browser_.changed.connect([this] { render(); }));
-    connections_.push_back(browser_.resultsGrew.connect([this] { appendResults(); }));
+    // The list grows a few times a second: enough to watch it grow, and each growth costs a
+    // layout and a paint that a search of 50,000 matches must not pay per folder.
+    connections_.push_back(browser_.resultsGrew.connect([this] {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastGrowth_ < std::chrono::milliseconds(100)) return;
+        lastGrowth_ = now;
+        appendResults();
+    }));
     connections_.push_back(browser_.busy.connect([this](bool on) {
         if (on && !busy_) QApplication::setOverrideCursor(Qt::WaitCursor);
         if (!on && busy_) QApplication::restoreOverrideCursor();

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <array>
+#include <chrono>
 
 namespace vantrel {
 
@@ -53,6 +54,7 @@ private:
     FolderBrowser& browser_;
     bool rendering_ = false;
     bool busy_ = false;
+    std::chrono::steady_clock::time_point lastGrowth_{};
     Connections connections_;
 };
 
