@@ -4,7 +4,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QCloseEvent>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QSignalBlocker>
 
@@ -166,9 +166,9 @@ bool frmFolders::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void frmFolders::closeEvent(QCloseEvent* event) {
-    browser_.stopSearch();
-    QWidget::closeEvent(event);
+void frmFolders::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous()) browser_.stopSearch(); // minimising is spontaneous: it goes on
+    QWidget::hideEvent(event);
 }
 
 void frmFolders::appendResults() {

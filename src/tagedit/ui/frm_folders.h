@@ -42,7 +42,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    // A search stops when the window goes, also with the main window.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void build();
