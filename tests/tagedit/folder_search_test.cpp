@@ -126,6 +126,15 @@ TEST_F(FolderSearchTest, ASecondPressStopsTheSearch) {
     EXPECT_GE(pumps, 1);
 }
 
+TEST_F(FolderSearchTest, ADriveThatCannotBeOpenedIsReportedAndTheSecondIsChosen) {
+    drives.drives = {folder + "no-medium", folder};
+    browser.load(folder);
+    browser.chooseDrive(0);
+    EXPECT_EQ(dialogs.shown.back().icon, Dialogs::Icon::Critical);
+    EXPECT_EQ(browser.drive(), 1);
+    EXPECT_EQ(browser.folder(), folder);
+}
+
 TEST(MountedDrives, RealFileSystemsRootFirstThenInPathOrder) {
     const std::string mounts = "proc /proc proc rw 0 0\n"
                                "/dev/sdb1 /mnt/My\\040Music ext4 rw 0 0\n"

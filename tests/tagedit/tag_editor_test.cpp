@@ -111,6 +111,19 @@ TEST_F(TagEditorTest, AFailedSaveIsReportedAndLeavesTheRowAsItWas) {
     EXPECT_FALSE(std::filesystem::exists(a)) << "nothing was written in its place";
 }
 
+TEST_F(TagEditorTest, ThePlayingFileIsReleasedBeforeAnyWriteOrQuestion) {
+    const std::string a = file("a.mp3", TagValues{"One", "", "", "", "", 1});
+    player1.files[a] = player2.files[a];
+    ASSERT_TRUE(core->commands().GetListTag(a));
+    core->setFileIn(a);
+    core->pressPlay();
+    ASSERT_TRUE(core->playing());
+    ASSERT_TRUE(editor.GetIDTag(a));
+    player1.calls.clear();
+    editor.cmdDel(); // cancelled: the stream is closed all the same
+    EXPECT_EQ(player1.callsTo("CloseStream").size(), 1u);
+}
+
 TEST_F(TagEditorTest, SavingCutsLongTextsAndKeepsWhatTheCodePageHolds) {
     const std::string a = file("a.mp3", std::nullopt);
     ASSERT_TRUE(editor.GetIDTag(a));
