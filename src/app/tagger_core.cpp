@@ -1,6 +1,9 @@
 #include "app/tagger_core.h"
 
+#include "tagedit/folder_walk.h"
+
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -27,7 +30,22 @@ TaggerCore::TaggerCore(TaggerPorts ports)
       timeDisplay_(ports_.Mp3Play1, *tmrDisp_, fader_),
       transport_(ports_.Mp3Play1, ports_.dialogs, state_, fader_, timeDisplay_, *tmrShutDelay_,
                  *tmrShutl_, [this] { return playlist_.curFile(); }),
-      sequencer_(playlist_, transport_, ports_.random, ports_.dialogs) {
+      sequencer_(playlist_, transport_, ports_.random, ports_.dialogs),
+      tagEditor_(ports_.dialogs, playlist_, commands_, ports_.ini,
+                 [this] {
+                     if (state_.playing) ports_.Mp3Play1.CloseStream();
+                 }),
+      folderBrowser_(ports_.drives ? *ports_.drives : mountedDrives_, ports_.dialogs, playlist_,
+                     commands_) {
+    commands_.setEditorOpener([this](const std::string& key) { tagEditor_.editRow(key); });
+    // A folder dropped on the list adds its files in the order the folder search finds them.
+    folderDropped = [this](const std::string& folder) {
+        tagedit::walkFolder(folder, "*.mp3", [this](const std::string& path) {
+            GetListTag(path);
+            afterArgument();
+            return !unloaded_;
+        });
+    };
     connections_.push_back(
         playlist_.fileIn.connect([this](const std::string&) { transport_.fileIn(); }));
     // The ticker follows the current file and the track that starts playing.
@@ -70,13 +88,15 @@ void TaggerCore::load() {
     commands_.toglHeaders();
     for (const SettingsStep& step : loadSteps())
         step(ports_.ini);
+    const char* home = std::getenv("HOME");
+    folderBrowser_.load(home ? home : "/");
     changed();
 }
 
 std::vector<TaggerCore::SettingsStep> TaggerCore::loadSteps() {
     // From the audio output on, a failing step is skipped without a message.
     return {
-        [this](const IniStore& ini) { editor_.load(ini); },
+        [this](const IniStore&) { tagEditor_.load(); },
         [this](const IniStore& ini) { ticker_.load(ini); },
         [this](const IniStore& ini) { recent_.load(ini); },
         [this](const IniStore& ini) { looks_.load(ini); },
@@ -91,7 +111,7 @@ std::vector<TaggerCore::SettingsStep> TaggerCore::loadSteps() {
 
 std::vector<TaggerCore::SettingsStep> TaggerCore::exitSteps() const {
     return {
-        [this](const IniStore& ini) { editor_.save(ini); },
+        [this](const IniStore&) { tagEditor_.saveOnExit(); },
         [this](const IniStore& ini) { transport_.saveMutes(ini); },
         [this](const IniStore& ini) { fader_.saveVolume(ini); },
         [this](const IniStore& ini) { layout_.save(ini); },

@@ -9,6 +9,7 @@
 #include "desktop/ticker.h"
 #include "looks/looks.h"
 #include "platform/dialogs.h"
+#include "platform/drives.h"
 #include "platform/mp3_play.h"
 #include "platform/random_source.h"
 #include "platform/shell.h"
@@ -22,6 +23,8 @@
 #include "playlist/playlist_commands.h"
 #include "playlist/playlist_model.h"
 #include "settings/ini_store.h"
+#include "tagedit/folder_browser.h"
+#include "tagedit/tag_editor.h"
 
 #include <chrono>
 #include <functional>
@@ -46,6 +49,7 @@ struct TaggerPorts {
     bool useGrid = false;
     // The help page and the pictures, when they are not in appFolder (an installed program).
     std::string shareFolder;
+    Drives* drives = nullptr; // the mounted file systems when not given
 };
 
 // The core of the main window: builds the parts of the program, connects them, runs the load
@@ -83,7 +87,8 @@ public:
     PlaylistCommands& commands() { return commands_; }
     HandOffCollector& collector() { return collector_; }
     const MainLayout& layout() const { return layout_; }
-    const EditorSettings& editorSettings() const { return editor_; }
+    TagEditor& tagEditor() { return tagEditor_; }
+    FolderBrowser& folderBrowser() { return folderBrowser_; }
     const Looks& looks() const { return looks_; }
     Looks& looks() { return looks_; }
     const TickerSettings& tickerSettings() const { return ticker_.settings(); }
@@ -139,7 +144,6 @@ private:
     PlaylistCommands commands_;
     HandOffCollector collector_;
     MainLayout layout_;
-    EditorSettings editor_;
     Looks looks_;
     Ticker ticker_;
     RecentListSettings recent_;
@@ -150,6 +154,9 @@ private:
     TimeDisplay timeDisplay_;
     Transport transport_;
     TrackSequencer sequencer_;
+    TagEditor tagEditor_;
+    MountedDrives mountedDrives_;
+    FolderBrowser folderBrowser_;
     PlayerEvents player1Events_{*this, true};
     PlayerEvents player2Events_{*this, false};
     std::function<void()> eventPump_;

@@ -10,10 +10,7 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kOptions = "options";
-constexpr const char* kMusicTag = "music_tag";
 constexpr const char* kMru = "mru_list";
-constexpr const char* kGenreOrder = "genre";
 constexpr const char* kMruMax = "mru_max";
 
 // The recent-list size is a whole number; anything else keeps the preset. Entries carry a
@@ -24,17 +21,6 @@ int readMruMax(const std::string& text, int preset) {
 }
 
 } // namespace
-
-void EditorSettings::load(const IniStore& ini) {
-    genreStandardOrder = readFlag(ini.getIni(kOptions, kGenreOrder));
-    for (int k = 0; k < 5; ++k)
-        tagFields[k] = ini.getIni(kMusicTag, "tag_" + std::to_string(k + 1));
-    rememberedGenre = readNumber16(ini.getIni(kMusicTag, "genre"));
-}
-
-void EditorSettings::save(const IniStore& ini) const {
-    ini.putIniQuietly(kOptions, kGenreOrder, writeFlag(genreStandardOrder));
-}
 
 void RecentListSettings::load(const IniStore& ini) {
     mruMax = readMruMax(ini.getIni(kMru, kMruMax), mruMax);

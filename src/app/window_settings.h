@@ -14,15 +14,6 @@ namespace vantrel {
 // The keys of the windows still to come, each with its feature's load and exit steps. Values
 // stay as read; each window applies its own rules to them.
 
-// The tag editor: the genre list's order, and the fields and genre it remembers.
-struct EditorSettings {
-    bool genreStandardOrder = false; // "genre" is "1"
-    std::array<std::string, 5> tagFields;
-    int rememberedGenre = 0;
-    void load(const IniStore& ini);
-    void save(const IniStore& ini) const;
-};
-
 // The recent playlists: the slot count (1..9) and the slots.
 struct RecentListSettings {
     int mruMax = 7;

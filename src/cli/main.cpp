@@ -1,6 +1,7 @@
 // vantrel-cli: the player's tag and playlist core from a shell, for scripts.
 #include "cli/cli_commands.h"
 #include "cli/engine_commands.h"
+#include "cli/file_commands.h"
 #include "engine/mp3_engine.h"
 
 #include <iostream>
@@ -25,6 +26,12 @@ constexpr const char* kUsageText =
     "                          (100 normal, larger slower), volume 0..100 per channel,\n"
     "                          device a position from the devices list\n"
     "  devices                 the output devices: position, format mask, name\n"
+    "  search [--pattern GLOB] DIR\n"
+    "                          the paths the folder search finds (default *.mp3, letter case\n"
+    "                          ignored), depth first, one a line\n"
+    "  rename --use title|title-artist|title-artist-album [--dry-run] FILE...\n"
+    "                          rename each file from its tag, never over an existing file;\n"
+    "                          --dry-run prints the old and new paths instead\n"
     "\n"
     "  --help                  show this text\n"
     "  --version               show the version\n"
@@ -54,6 +61,11 @@ int main(int argc, char** argv) {
         {"info", runInfo},     {"tag", runTag},   {"deltag", runDeltag},
         {"decode", runDecode}, {"play", runPlay}, {"devices", runDevices},
     };
+    // Collecting and renaming files.
+    static const std::map<std::string, int (*)(const Args&, Streams)> fileCommands = {
+        {"search", runSearch}, {"rename", runRename}};
+    if (auto file = fileCommands.find(args[0]); file != fileCommands.end())
+        return file->second(Args(args.begin() + 1, args.end()), Streams{std::cout, std::cerr});
     auto command = commands.find(args[0]);
     if (command == commands.end()) {
         std::cerr << "vantrel-cli: unknown command \"" << args[0] << "\"\n\n" << kUsageText;

@@ -84,7 +84,7 @@ TEST_F(TaggerCoreTest, WhatTheUserChangedIsBackAtTheNextStart) {
     EXPECT_EQ(core->fader().volume(), 75);
     EXPECT_TRUE(core->fader().autoFadeIn());
     EXPECT_TRUE(core->fader().oneTouch());
-    EXPECT_TRUE(core->editorSettings().genreStandardOrder);
+    EXPECT_TRUE(core->tagEditor().standardGenreShown());
     EXPECT_EQ(core->recentLists().mruMax, 9) << "the stored count, kept within the slots";
 }
 

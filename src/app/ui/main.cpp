@@ -20,8 +20,11 @@
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_timer.h"
 #include "playback/ui/tray_menu.h"
+#include "tagedit/ui/frm_folders.h"
+#include "tagedit/ui/frm_qtag.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QTimer>
 #include <functional>
@@ -79,7 +82,6 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
     dialogs.setParent(&window);
     core.load();
     window.bind(core, tray);
-    // The tag editor and the folder browser register with `looks.attach(window, kind)` too.
     LooksStage looks(core.looks());
     looks.attach(window, WindowKind::MainLarge);
     core.looks().apply(looks);
@@ -97,6 +99,16 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
         BannerOptions options(core.ticker(), core.ini(), dialogs);
         frmBannerOpt(options, &window).exec();
     };
+    frmQTag tagDialog(core.tagEditor(), &window);
+    frmFolders folderWindow(core.folderBrowser(), &window);
+    looks.attach(tagDialog, WindowKind::TagEditor);
+    looks.attach(folderWindow, WindowKind::FolderBrowser);
+    QObject::connect(window.findChild<QPushButton*>("cmdOpenList"), &QPushButton::clicked,
+                     &folderWindow, [&folderWindow] {
+                         folderWindow.show();
+                         folderWindow.raise();
+                         folderWindow.activateWindow();
+                     });
     core.collector().arm();
     window.show();
     MediaControls media(core);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "base/result.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vantrel::tagedit {
+
+// The file renamer's name templates and the rename itself, shared by the tag editor and
+// vantrel-cli.
+
+enum class NameTemplate { Title, TitleArtist, TitleArtistAlbum };
+
+// The template the three "Use" boxes choose (elements 0 Artist, 1 Title, 2 Album); none for
+// the combinations that leave the proposal as it is.
+std::optional<NameTemplate> templateFor(const std::array<bool, 3>& checked);
+
+// The proposed file name: the field texts, cut at a NUL and trimmed of blanks, joined by
+// " - ", with ".mp3". A "/" inside a field would make the name a folder path, so it becomes
+// "-".
+std::string proposeName(NameTemplate use, std::string_view title, std::string_view artist,
+                        std::string_view album);
+
+// Renames without ever replacing: an existing target, a missing folder and an overlong name
+// are refused with the reason, and the file stays where it was. Renaming a file to its own
+// path does nothing.
+Result renameNoReplace(const std::string& from, const std::string& to);
+
+} // namespace vantrel::tagedit

@@ -1,0 +1,117 @@
+#include "tagedit/file_renamer.h"
+#include "tagedit/tag_editor.h"
+
+#include <gtest/gtest.h>
+
+#include "app/core_rig.h"
+
+#include <filesystem>
+
+namespace vantrel {
+namespace {
+
+using tagedit::NameTemplate;
+
+TEST(FileRenamer, TemplatesJoinTrimmedFieldsAndNeverMakeAFolderPath) {
+    struct Case {
+        std::array<bool, 3> checked; // Artist, Title, Album
+        std::optional<NameTemplate> use;
+        std::string name;
+    };
+    const Case cases[] = {
+        {{false, true, false}, NameTemplate::Title, "Yester day.mp3"},
+        {{true, true, false}, NameTemplate::TitleArtist, "Yester day - AC-DC.mp3"},
+        {{true, true, true}, NameTemplate::TitleArtistAlbum, "Yester day - AC-DC - Help.mp3"},
+        {{false, true, true}, std::nullopt, ""},
+        {{true, false, true}, std::nullopt, ""},
+        {{false, false, false}, std::nullopt, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(tagedit::templateFor(c.checked), c.use);
+        if (!c.use) continue;
+        EXPECT_EQ(
+            tagedit::proposeName(*c.use, "  Yester day  ", "AC/DC", std::string("Help\0\0pad", 9)),
+            c.name);
+    }
+}
+
+struct RenameTest : ::testing::Test, test::CoreRig {
+    std::unique_ptr<TaggerCore> core = start();
+    TagEditor& editor = core->tagEditor();
+    std::string track = folder + "old.mp3";
+
+    void SetUp() override {
+        test::writeFile(track, std::string(400, 'a') + id3v1::compose({"New", "", "", "", "", 1}));
+        player2.files[track] = player2.files[folder + "New.mp3"] =
+            player2.files[folder + "sub/New.mp3"] =
+                test::FakePlayer::Stream{26.122449f, 180000, 6891, 44100, 128000};
+        ASSERT_TRUE(core->commands().GetListTag(track));
+        ASSERT_TRUE(editor.GetIDTag(track));
+        dialogs.answers.push_back(Dialogs::Answer::Ok); // the "File Re-Naming" note
+        editor.chkFileAsClick(TagEditor::UseTitle, true);
+    }
+};
+
+TEST_F(RenameTest, EnablingRulesAndTheProposalFollowTheClicks) {
+    struct Click {
+        int element;
+        bool on;
+        std::array<bool, 3> enabled;
+        std::string proposal;
+    };
+    editor.setField(TagEditor::Artist, "Band");
+    const Click clicks[] = {
+        {TagEditor::UseArtist, true, {true, true, true}, "New - Band.mp3"},
+        {TagEditor::UseAlbum, true, {true, true, true}, "New - Band - .mp3"},
+        {TagEditor::UseTitle, false, {false, true, false}, "New - Band - .mp3"},
+        {TagEditor::UseTitle, true, {true, true, false}, "New - Band - .mp3"},
+        {TagEditor::UseArtist, false, {true, true, false}, "New - Band - .mp3"},
+        {TagEditor::UseArtist, true, {true, true, true}, "New - Band - .mp3"},
+        {TagEditor::UseAlbum, false, {true, true, true}, "New - Band.mp3"},
+    };
+    for (const Click& c : clicks) {
+        editor.chkFileAsClick(c.element, c.on);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(editor.checkEnabled(i), c.enabled[i]) << c.element << c.on << i;
+        EXPECT_EQ(editor.proposalEnabled(), editor.checked(TagEditor::UseTitle));
+        EXPECT_NE(editor.fileNameEnabled(), editor.proposalEnabled());
+        EXPECT_EQ(editor.proposal(), c.proposal);
+    }
+}
+
+TEST_F(RenameTest, RenamesIntoASubfolderAsTyped) {
+    std::filesystem::create_directory(folder + "sub");
+    dialogs.inputs.push_back("sub/New.mp3");
+    editor.cmdSave();
+    EXPECT_TRUE(std::filesystem::exists(folder + "sub/New.mp3"));
+    EXPECT_FALSE(std::filesystem::exists(track));
+    EXPECT_TRUE(core->playlist().contains(folder + "sub/New.mp3"));
+}
+
+TEST_F(RenameTest, RefusalsLeaveTheFileAndAddItsRowBack) {
+    const std::string existing = folder + "New.mp3";
+    const std::string answers[] = {"New.mp3", "missing/New.mp3", std::string(300, 'n') + ".mp3"};
+    for (const std::string& answer : answers) {
+        test::writeFile(existing, "someone else's file");
+        dialogs.shown.clear();
+        dialogs.inputs.push_back(answer);
+        ASSERT_TRUE(editor.GetIDTag(track));
+        editor.cmdSave();
+        EXPECT_TRUE(std::filesystem::exists(track)) << answer;
+        EXPECT_EQ(test::readFile(existing), "someone else's file") << answer;
+        EXPECT_TRUE(core->playlist().contains(track)) << answer;
+        EXPECT_EQ(dialogs.messages().size(), 1u) << answer;
+    }
+}
+
+TEST_F(RenameTest, CancellingTheQuestionStillSavesUnderTheOldName) {
+    editor.setField(TagEditor::Title, "Saved");
+    editor.cmdSave(); // no scripted answer: cancelled
+    EXPECT_TRUE(core->playlist().contains(track));
+    TagRead read;
+    ASSERT_TRUE(id3v1::readTag(track, read));
+    EXPECT_EQ(read.values.title, "Saved");
+}
+
+} // namespace
+} // namespace vantrel

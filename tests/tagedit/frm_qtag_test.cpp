@@ -1,0 +1,80 @@
+// The tag editor's dialog over the real core, with peer tools reading what it saved.
+#include "tagedit/ui/frm_qtag.h"
+
+#include <gtest/gtest.h>
+
+#include "app/core_rig.h"
+#include "support/cli_runner.h"
+
+#include <QTest>
+#include <QTimer>
+
+namespace vantrel {
+namespace {
+
+// Typed as key presses, letters outside ASCII included.
+void type(QComboBox* box, const QString& text) {
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, box->lineEdit(), Qt::Key_A, c, Qt::NoModifier);
+}
+
+struct FrmQTagTest : ::testing::Test, test::CoreRig {
+    std::unique_ptr<TaggerCore> core = start();
+    frmQTag dialog{core->tagEditor()};
+    std::string a = track("a.mp3", "Old");
+
+    // Runs `user` once the dialog is shown modally for the selected rows.
+    void editSelected(std::function<void()> user) {
+        ASSERT_TRUE(core->commands().GetListTag(a));
+        core->playlist().setSelected(1, true);
+        QTimer::singleShot(0, &dialog, [&] {
+            EXPECT_TRUE(dialog.isVisible());
+            user();
+        });
+        core->commands().editSelected();
+        EXPECT_FALSE(dialog.isVisible());
+    }
+};
+
+TEST_F(FrmQTagTest, EnterSavesWhatWasTypedAsPeerToolsReadIt) {
+    editSelected([&] {
+        dialog.cmbMtag[TagEditor::Title]->lineEdit()->clear();
+        type(dialog.cmbMtag[TagEditor::Title], "Caf\u00e9 \u00fc");
+        type(dialog.cmbMtag[TagEditor::Artist], "Bj\u00f6rk");
+        type(dialog.cmbMtag[TagEditor::Year], "1999");
+        dialog.cmbGenreSort->activated(0);
+        QTest::keyClick(dialog.cmbMtag[TagEditor::Year]->lineEdit(), Qt::Key_Return);
+    });
+    const int genre = core->tagEditor().tagGenre();
+    test::CliOutcome m =
+        test::runProgram(dir.path(), "/usr/bin/python3",
+                         {"-c",
+                          "import sys\nfrom mutagen.id3._id3v1 import ParseID3v1\n"
+                          "f = ParseID3v1(open(sys.argv[1], 'rb').read()[-128:])\n"
+                          "print('|'.join(str(f[k]) for k in ('TIT2','TPE1','TDRC','TCON')))\n",
+                          a});
+    EXPECT_EQ(m.out, "Caf\xC3\xA9 \xC3\xBC|Bj\xC3\xB6rk|1999|" + std::to_string(genre) + "\n")
+        << m.err;
+    test::CliOutcome id3v2 = test::runProgram(dir.path(), "id3v2", {"-l", a});
+    EXPECT_NE(id3v2.out.find("Title  : Caf\xE9 \xFC"), std::string::npos) << id3v2.out;
+    EXPECT_NE(id3v2.out.find("Artist: Bj\xF6rk"), std::string::npos) << id3v2.out;
+    EXPECT_TRUE(core->playlist().contains(a)) << "the row is back";
+}
+
+TEST_F(FrmQTagTest, EscapeClosesWithoutWritingAndTheBoxesFollowTheCore) {
+    const std::string before = test::readFile(a);
+    editSelected([&] {
+        dialogs.answers.push_back(Dialogs::Answer::Ok);
+        dialog.chkFileAs[TagEditor::UseTitle]->click();
+        EXPECT_TRUE(dialog.chkFileAs[TagEditor::UseArtist]->isEnabled());
+        EXPECT_TRUE(dialog.txtExample[1]->isEnabled());
+        EXPECT_EQ(dialog.txtExample[1]->text().toStdString(), core->tagEditor().proposal());
+        dialog.cmdSortGenre[dialog.cmdSortGenre[0]->isVisible() ? 0 : 1]->click();
+        EXPECT_NE(dialog.cmbGenre->isVisible(), dialog.cmbGenreSort->isVisible());
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    EXPECT_EQ(test::readFile(a), before);
+}
+
+} // namespace
+} // namespace vantrel
