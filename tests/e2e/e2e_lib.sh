@@ -14,6 +14,10 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    # What the programs said, so a failure on a busy CI machine can be understood afterwards.
+    for log in "$work"/*.log; do
+        [ -s "$log" ] && { echo "--- $log" >&2; tail -n 20 "$log" >&2; }
+    done
     exit 1
 }
 
