@@ -18,6 +18,7 @@
 #include "playback/track_sequencer.h"
 #include "playback/transport.h"
 #include "playlist/playlist_commands.h"
+#include "playlist/playlist_files.h"
 #include "playlist/playlist_model.h"
 #include "settings/ini_store.h"
 
@@ -42,6 +43,7 @@ struct TaggerPorts {
     std::string appFolder; // ends in "/"
     bool useRound = false;
     bool useGrid = false;
+    Processes* processes = nullptr; // starts a second player; none in tests
 };
 
 // The core of the main window: builds the parts of the program, connects them, runs the load
@@ -82,7 +84,8 @@ public:
     const EditorSettings& editorSettings() const { return editor_; }
     const LooksSettings& looks() const { return looks_; }
     const TickerSettings& tickerSettings() const { return ticker_; }
-    const RecentListSettings& recentLists() const { return recent_; }
+    const RecentLists& recentLists() const { return files_.recentLists(); }
+    PlaylistFiles& files() { return files_; }
     const std::vector<std::string>& devices() const { return devices_; }
 
     // Any change of the state the window renders outside the playlist.
@@ -130,7 +133,7 @@ private:
     EditorSettings editor_;
     LooksSettings looks_;
     TickerSettings ticker_;
-    RecentListSettings recent_;
+    PlaylistFiles files_;
     std::vector<std::string> devices_;
     PlaybackState state_;
     Fader fader_;

@@ -13,16 +13,7 @@ namespace {
 constexpr const char* kOptions = "options";
 constexpr const char* kLooks = "looks";
 constexpr const char* kMusicTag = "music_tag";
-constexpr const char* kMru = "mru_list";
 constexpr const char* kGenreOrder = "genre";
-constexpr const char* kMruMax = "mru_max";
-
-// The recent-list size is a whole number; anything else keeps the preset. Entries carry a
-// one-digit accelerator, so the count stays within 1..9.
-int readMruMax(const std::string& text, int preset) {
-    std::optional<int> n = wholeNumber(trimmed(text, kBlankOrTab));
-    return n ? std::clamp(*n, 1, 9) : preset;
-}
 
 } // namespace
 
@@ -58,16 +49,6 @@ void TickerSettings::load(const IniStore& ini) {
     trayArtist = readFlag(ini.getIni(kOptions, "tray_opt_2"));
     trayAlbum = readFlag(ini.getIni(kOptions, "tray_opt_3"));
     traySpeed = readNumber16(ini.getIni(kOptions, "tray_speed"));
-}
-
-void RecentListSettings::load(const IniStore& ini) {
-    mruMax = readMruMax(ini.getIni(kMru, kMruMax), mruMax);
-    for (int k = 0; k < mruMax; ++k)
-        mruItems[k] = trimmed(ini.getIni(kMru, "itm_" + std::to_string(k + 1)), kBlankOrTab);
-}
-
-void RecentListSettings::save(const IniStore& ini) const {
-    ini.putIniQuietly(kMru, kMruMax, writeNumber(mruMax));
 }
 
 } // namespace vantrel

@@ -41,12 +41,4 @@ struct TickerSettings {
     void load(const IniStore& ini);
 };
 
-// The recent playlists: the slot count (1..9) and the slots.
-struct RecentListSettings {
-    int mruMax = 7;
-    std::array<std::string, 9> mruItems;
-    void load(const IniStore& ini);
-    void save(const IniStore& ini) const;
-};
-
 } // namespace vantrel

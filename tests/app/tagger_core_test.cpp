@@ -85,7 +85,7 @@ TEST_F(TaggerCoreTest, WhatTheUserChangedIsBackAtTheNextStart) {
     EXPECT_TRUE(core->fader().autoFadeIn());
     EXPECT_TRUE(core->fader().oneTouch());
     EXPECT_TRUE(core->editorSettings().genreStandardOrder);
-    EXPECT_EQ(core->recentLists().mruMax, 9) << "the stored count, kept within the slots";
+    EXPECT_EQ(core->recentLists().mruMax(), 9) << "the stored count, kept within the slots";
 }
 
 TEST_F(TaggerCoreTest, ClosingWhileFilesAreAddedEndsTheCollection) {

@@ -7,6 +7,7 @@
 #include "app/ui/qt_event_pump.h"
 #include "engine/mp3_engine.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_processes.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_timer.h"
 #include "playback/ui/tray_menu.h"
@@ -55,11 +56,12 @@ int runWindow(const std::string& folder, const StartUpPlan& plan) {
     QtEventPump pump1(player1), pump2(player2);
     QtDialogs dialogs(nullptr, "Vantrel");
     QtShell shell;
+    QtProcesses processes;
     QtTimerFactory timers;
     std::unique_ptr<RandomSource> random = makeSystemRandom();
     IniStore ini(folder + "vantrel.ini");
     TaggerCore core(TaggerPorts{ini, dialogs, shell, player1, player2, timers, *random, folder,
-                                plan.useRound, plan.useGrid});
+                                plan.useRound, plan.useGrid, &processes});
 
     TrayMenu tray(core.transport());
     frmTagger window(plan.useGrid);
