@@ -124,6 +124,21 @@ TEST_F(TaggerCoreTest, CollectorAddsHandedOverFilesAndMakesTheFirstCurrent) {
     EXPECT_FALSE(std::filesystem::exists(dir / "quorv.tmp"));
 }
 
+TEST_F(TaggerCoreTest, HandedOverPlaylistsOpenWithoutTouchingTheRecentLists) {
+    const std::string a = track("a.mp3", "A"), b = track("b.mp3", "B"), c = track("c.mp3", "C");
+    for (const char* name : {"a", "b", "c"})
+        test::writeFile(dir / (std::string(name) + ".m3u"), std::string(name) + ".mp3\r\n");
+    HandOffFile handOff(dir.path());
+    ASSERT_TRUE(handOff.appendLine(composeArguments({folder + "a.m3u"})));
+    ASSERT_TRUE(handOff.appendLine(composeArguments({"/Que", folder + "b.m3u"})));
+    ASSERT_TRUE(handOff.appendLine(composeArguments({"/new", folder + "c.m3u"})));
+    auto core = start();
+    core->collector().arm();
+    ASSERT_TRUE(timers["tmrCollect"].fire());
+    EXPECT_EQ(core->playlist().count(), 3);
+    EXPECT_EQ(core->recentLists().slot(1), "");
+}
+
 TEST_F(TaggerCoreTest, HandedOverPlayRunsThroughTheListOnThePlayingInstance) {
     std::string a = track("a.mp3", "Alpha"), b = track("b.mp3", "Beta");
     player1.devices = {{"Speakers", 4095}};
