@@ -1,6 +1,7 @@
 // vantrel-cli: the player's tag and playlist core from a shell, for scripts.
 #include "cli/cli_commands.h"
 #include "cli/engine_commands.h"
+#include "cli/export_command.h"
 #include "engine/mp3_engine.h"
 
 #include <iostream>
@@ -25,6 +26,10 @@ constexpr const char* kUsageText =
     "                          (100 normal, larger slower), volume 0..100 per channel,\n"
     "                          device a position from the devices list\n"
     "  devices                 the output devices: position, format mask, name\n"
+    "  export --format m3u|csv|html [--title T] IN.m3u OUT\n"
+    "                          write a playlist's tracks as a playlist, a CSV file or a web\n"
+    "                          page, with the columns of vantrel.ini; missing tracks are\n"
+    "                          reported and skipped\n"
     "\n"
     "  --help                  show this text\n"
     "  --version               show the version\n"
@@ -47,8 +52,8 @@ int main(int argc, char** argv) {
         return kOk;
     }
     static const std::map<std::string, int (*)(const Args&, Streams)> commands = {
-        {"info", runInfo},     {"tag", runTag},   {"deltag", runDeltag},
-        {"decode", runDecode}, {"play", runPlay}, {"devices", runDevices},
+        {"info", runInfo}, {"tag", runTag},         {"deltag", runDeltag}, {"decode", runDecode},
+        {"play", runPlay}, {"devices", runDevices}, {"export", runExport},
     };
     auto command = commands.find(args[0]);
     if (command == commands.end()) {

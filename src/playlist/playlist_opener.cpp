@@ -68,6 +68,7 @@ void PlaylistOpener::addEntry(const std::string& folder, const std::string& entr
                               std::string& retry) {
     std::string path = entryPath(folder, entry);
     while (!isFile(path)) {
+        if (missingReport_) return missingReport_(path);
         if (retry.empty()) retry = addSlash(folder);
         const auto answer = dialogs_.message(
             path + "\r\ndoes NOT exist in the current folder\r\nWould you like to Type in the "

@@ -30,6 +30,10 @@ public:
         processes_ = processes;
         program_ = std::move(program);
     }
+    // For scripts: a missing entry is reported here and skipped, with no question.
+    void setMissingReport(std::function<void(const std::string& path)> report) {
+        missingReport_ = std::move(report);
+    }
     // Called after each entry, so the window can paint while a long playlist loads.
     void setEntryPump(std::function<void()> pump) { pump_ = std::move(pump); }
 
@@ -42,6 +46,7 @@ private:
     Processes* processes_ = nullptr;
     std::string program_;
     std::function<void()> pump_;
+    std::function<void(const std::string&)> missingReport_;
 };
 
 } // namespace vantrel
