@@ -51,10 +51,14 @@ int main(int argc, char** argv) {
         std::cout << "vantrel-cli " << VANTREL_VERSION << '\n';
         return kOk;
     }
+    // One command per added line keeps the table easy to merge.
+    // clang-format off
     static const std::map<std::string, int (*)(const Args&, Streams)> commands = {
-        {"info", runInfo}, {"tag", runTag},         {"deltag", runDeltag}, {"decode", runDecode},
-        {"play", runPlay}, {"devices", runDevices}, {"export", runExport},
+        {"info", runInfo},     {"tag", runTag},   {"deltag", runDeltag},
+        {"decode", runDecode}, {"play", runPlay}, {"devices", runDevices},
+        {"export", runExport},
     };
+    // clang-format on
     auto command = commands.find(args[0]);
     if (command == commands.end()) {
         std::cerr << "vantrel-cli: unknown command \"" << args[0] << "\"\n\n" << kUsageText;
