@@ -21,6 +21,8 @@ packages=(
     clang libclang-rt-dev llvm
     # peers that read our tags and wave files back
     python3-mutagen id3v2 ffmpeg
+    # a browser that draws our exported web page in the end-to-end run
+    chromium
 )
 
 missing=()

@@ -22,6 +22,7 @@ PlaylistSaver::PlaylistSaver(const PlaylistModel& list, Dialogs& dialogs)
 
 bool PlaylistSaver::cmdPLtype(int element, const std::vector<int>& order) {
     Dialogs::FileRequest request;
+    request.title = "Save the Playlist";
     request.folder = startFolder_();
     switch (element) {
     case M3u:
