@@ -30,7 +30,10 @@ TaggerCore::TaggerCore(TaggerPorts ports)
     connections_.push_back(fader_.stopRequested.connect([this] { transport_.cmdPlay(1); }));
     ports_.Mp3Play1.setListener(&player1Events_);
     ports_.Mp3Play2.setListener(&player2Events_);
-    files_.opener().setEntryPump([this] { afterArgument(); });
+    files_.opener().setEntryPump([this] {
+        afterArgument();
+        return !unloaded_;
+    });
 }
 
 TaggerCore::~TaggerCore() {

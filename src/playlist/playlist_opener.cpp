@@ -60,7 +60,7 @@ void PlaylistOpener::openPList(const std::string& comnIn) {
     std::string retry;
     for (const std::string& entry : playlistEntries(text)) {
         addEntry(folder, entry, retry);
-        if (pump_) pump_();
+        if (pump_ && !pump_()) return;
     }
 }
 

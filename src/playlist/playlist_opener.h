@@ -34,8 +34,9 @@ public:
     void setMissingReport(std::function<void(const std::string& path)> report) {
         missingReport_ = std::move(report);
     }
-    // Called after each entry, so the window can paint while a long playlist loads.
-    void setEntryPump(std::function<void()> pump) { pump_ = std::move(pump); }
+    // Called after each entry, so the window can paint while a long playlist loads; false
+    // ends the reading (the window was closed meanwhile).
+    void setEntryPump(std::function<bool()> pump) { pump_ = std::move(pump); }
 
 private:
     void addEntry(const std::string& folder, const std::string& entry, std::string& retry);
@@ -45,7 +46,7 @@ private:
     AddTrack add_;
     Processes* processes_ = nullptr;
     std::string program_;
-    std::function<void()> pump_;
+    std::function<bool()> pump_;
     std::function<void(const std::string&)> missingReport_;
 };
 

@@ -106,6 +106,19 @@ TEST_F(TaggerCoreTest, ClosingWhileFilesAreAddedEndsTheCollection) {
     EXPECT_TRUE(player1.openPath.empty()) << "the /Play request is dropped too";
 }
 
+TEST_F(TaggerCoreTest, ClosingWhileAPlaylistLoadsEndsItWithoutQuestions) {
+    track("a.mp3", "Alpha");
+    test::writeFile(dir / "l.m3u", "a.mp3\r\ngone1.mp3\r\ngone2.mp3\r\n");
+    ASSERT_TRUE(HandOffFile(dir.path()).appendLine(composeArguments({folder + "l.m3u"})));
+    auto core = start();
+    core->setEventPump([&] { core->unload(); });
+    const std::size_t before = dialogs.shown.size();
+    core->collector().arm();
+    timers["tmrCollect"].fire();
+    EXPECT_EQ(core->playlist().count(), 1);
+    EXPECT_EQ(dialogs.shown.size(), before) << "no question once the window has closed";
+}
+
 TEST_F(TaggerCoreTest, CollectorAddsHandedOverFilesAndMakesTheFirstCurrent) {
     std::string a = track("a.mp3", "Alpha"), b = track("b b.mp3", "Beta");
     HandOffFile handOff(dir.path());
