@@ -34,12 +34,21 @@ start=$(date +%s.%N)
 "$work/prog/vantrel" "$work/many/list.m3u" &
 pid=$!
 pids+=($pid)
-main_window >/dev/null || fail "no window"
+wid=$(main_window) || fail "no window"
+# The longest time the window does not answer, while the rows come in.
+xp=""
+if [ -x "$BIN/x_ping" ]; then
+    "$BIN/x_ping" "$wid" "$work/loaded" >"$work/ping.log" &
+    xp=$!
+fi
 # The collector removes its private copy of the hand-off file once the playlist is read.
 sleep 0.5
 while [ -e "$work/prog/quorv.tmp" ] || ls "$work/prog"/.quorv-* >/dev/null 2>&1; do sleep 0.05; done
 end=$(date +%s.%N)
+touch "$work/loaded"
+[ -n "$xp" ] && wait "$xp"
 sleep 1
 rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
 awk -v n="$N" -v s="$start" -v e="$end" -v r="$rss" \
     'BEGIN { printf "rows: %d  time: %.1f s  rows/s: %d  resident: %d MB\n", n, e - s, n / (e - s), r / 1024 }'
+[ -s "$work/ping.log" ] && cat "$work/ping.log"
