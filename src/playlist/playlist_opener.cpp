@@ -10,7 +10,9 @@
 
 #include <fcntl.h>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace vantrel {
 
@@ -58,9 +60,21 @@ void PlaylistOpener::openPList(const std::string& comnIn) {
     if (!opened || !readAll(opened->get(), text)) return;
     const std::string folder = folderOf(comnIn);
     std::string retry;
-    for (const std::string& entry : playlistEntries(text)) {
-        addEntry(folder, entry, retry);
-        if (pump_ && !pump_()) return;
+    std::vector<std::string> entries;
+    for (std::string_view line : playlistLines(text)) {
+        entries.clear();
+        // A line naming a file as a whole is that file, commas and all: other players write
+        // one path a line, and so do we; only a line that names nothing is split into fields.
+        const std::string whole(trimmed(line, kBlank));
+        if (!whole.starts_with('"') && whole.find(',') != std::string::npos &&
+            isFile(entryPath(folder, whole)))
+            entries.push_back(whole);
+        else
+            lineEntries(line, entries);
+        for (const std::string& entry : entries) {
+            addEntry(folder, entry, retry);
+            if (pump_ && !pump_()) return;
+        }
     }
 }
 

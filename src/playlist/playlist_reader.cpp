@@ -35,7 +35,8 @@ bool startsWithFileUrl(std::string_view text) {
     return text.size() >= 7 && asciiLowered(text.substr(0, 7)) == "file://";
 }
 
-// The fields of one line, appended to `entries`.
+} // namespace
+
 void lineEntries(std::string_view line, std::vector<std::string>& entries) {
     std::size_t at = 0;
     while (at <= line.size()) {
@@ -60,19 +61,23 @@ void lineEntries(std::string_view line, std::vector<std::string>& entries) {
     }
 }
 
-} // namespace
-
-std::vector<std::string> playlistEntries(std::string_view text) {
+std::vector<std::string_view> playlistLines(std::string_view text) {
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-    std::vector<std::string> entries;
+    std::vector<std::string_view> lines;
     while (!text.empty()) {
         std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
         if (line.ends_with('\r')) line.remove_suffix(1);
-        if (line.starts_with('#')) continue;
-        lineEntries(line, entries);
+        if (!line.starts_with('#')) lines.push_back(line);
     }
+    return lines;
+}
+
+std::vector<std::string> playlistEntries(std::string_view text) {
+    std::vector<std::string> entries;
+    for (std::string_view line : playlistLines(text))
+        lineEntries(line, entries);
     return entries;
 }
 

@@ -14,6 +14,10 @@ namespace vantrel {
 // (#EXTM3U, #EXTINF as every other player writes them) and an empty field names nothing; both
 // are skipped rather than offered to the user as missing files.
 std::vector<std::string> playlistEntries(std::string_view text);
+// The same in two steps: the lines that may name entries (comments and the byte-order mark
+// gone, line ends cut), and the fields of one line.
+std::vector<std::string_view> playlistLines(std::string_view text);
+void lineEntries(std::string_view line, std::vector<std::string>& entries);
 
 // An entry is absolute when it begins with "/" or is a file:// URL (percent-encoded, as other
 // players write them); anything else lies under the playlist's folder.

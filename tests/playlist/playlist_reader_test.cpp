@@ -1,4 +1,5 @@
 #include "playlist/playlist_reader.h"
+#include "playlist/playlist_writers.h"
 
 #include "platform/processes.h"
 #include "playlist_rig.h"
@@ -101,6 +102,18 @@ TEST_F(OpenPList, SamePlaylistTwiceAddsNoDuplicates) {
     rig.files.openPList(list);
     rig.files.openPList(list);
     EXPECT_EQ(rig.model.count(), 2);
+}
+
+TEST_F(OpenPList, TrackWithACommaComesBackFromOurOwnM3u) {
+    const std::string a = rig.track("a, b.mp3"), c = rig.track("x/c,d.mp3");
+    rig.commands.GetListTag(a);
+    rig.commands.GetListTag(c);
+    const std::string list = rig.folder + "/l.m3u";
+    ASSERT_TRUE(writeFileReplacing(list, writeM3u(rig.model, list)));
+    rig.model.clearList();
+    rig.files.openPList(list);
+    EXPECT_EQ(rig.keys(), (Strings{a, c}));
+    EXPECT_TRUE(rig.dialogs.shown.empty());
 }
 
 TEST_F(OpenPList, OtherPlayersExtendedPlaylistLoadsEveryTrack) {
