@@ -78,16 +78,6 @@ TEST_F(OpenPList, MissingEntryCorrectedThenRetryFolderOfferedAgain) {
     EXPECT_EQ(rig.dialogs.shown[3].initial, rig.folder + "/new/") << "then the typed one";
 }
 
-TEST_F(OpenPList, WrongFolderAsksAgainUntilNo) {
-    const std::string list = rig.playlist("l.m3u", "gone.mp3\n");
-    rig.dialogs.answers = {Dialogs::Answer::Yes, Dialogs::Answer::No};
-    rig.dialogs.inputs = {std::nullopt}; // cancelled: the folder becomes "/"
-    rig.files.openPList(list);
-    EXPECT_EQ(rig.model.count(), 0);
-    ASSERT_EQ(rig.dialogs.shown.size(), 3u);
-    EXPECT_EQ(rig.dialogs.shown[2].text.substr(0, 10), "/gone.mp3\r");
-}
-
 TEST_F(OpenPList, NoForEveryMissingEntryKeepsTheFoundOnes) {
     const std::string a = rig.track("a.mp3"), c = rig.track("c.mp3");
     rig.files.openPList(rig.playlist("l.m3u", "a.mp3\nb.mp3\nc.mp3\nd.mp3\n"));

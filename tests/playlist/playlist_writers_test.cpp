@@ -101,15 +101,5 @@ TEST_F(Writers, FailedWriteLeavesNoFileAndIsReported) {
     EXPECT_EQ(rig.dialogs.messages().size(), 1u);
 }
 
-TEST_F(Writers, SaveDialogCancelledWritesNothingAndStaysOpen) {
-    rig.files.saver().setStartFolder([this] { return rig.folder; });
-    EXPECT_FALSE(rig.files.saver().cmdPLtype(PlaylistSaver::Html, {0, 1, 2}));
-    EXPECT_FALSE(rig.files.saver().cmdPLtype(1, {0, 1, 2}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(rig.folder),
-                            std::filesystem::directory_iterator()),
-              1)
-        << "only the settings file";
-}
-
 } // namespace
 } // namespace vantrel
