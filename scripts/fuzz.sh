@@ -28,6 +28,7 @@ harnesses=(
     "handoff_line 4096   10"
     "mpeg_layout  8192   10"
     "engine       4096   30"
+    "playlist     4096   10"
 )
 
 failed=()

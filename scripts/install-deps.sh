@@ -27,6 +27,8 @@ packages=(
     python3-mutagen id3v2 ffmpeg
     # checks the installed launcher
     desktop-file-utils
+    # a browser that draws our exported web page in the end-to-end run
+    chromium
 )
 
 missing=()

@@ -25,6 +25,7 @@ TaggerCore::TaggerCore(TaggerPorts ports)
       collector_(HandOffFile(ports_.appFolder), *this, *tmrCollect_), layout_(ports_.useRound),
       looks_(ports_.ini, ports_.dialogs,
              ports_.shareFolder.empty() ? ports_.appFolder : ports_.shareFolder, ports_.useRound),
+      files_(playlist_, commands_, {ports_.ini, ports_.dialogs, ports_.processes, ports_.useGrid}),
       fader_(ports_.Mp3Play1, *tmrVolume_, state_),
       audioOutput_(ports_.Mp3Play1, ports_.dialogs, ports_.ini, state_),
       timeDisplay_(ports_.Mp3Play1, *tmrDisp_, fader_),
@@ -58,6 +59,10 @@ TaggerCore::TaggerCore(TaggerPorts ports)
     connections_.push_back(fader_.stopRequested.connect([this] { transport_.cmdPlay(1); }));
     ports_.Mp3Play1.setListener(&player1Events_);
     ports_.Mp3Play2.setListener(&player2Events_);
+    files_.opener().setEntryPump([this] {
+        afterArgument();
+        return !unloaded_;
+    });
 }
 
 TaggerCore::~TaggerCore() {
@@ -98,7 +103,7 @@ std::vector<TaggerCore::SettingsStep> TaggerCore::loadSteps() {
     return {
         [this](const IniStore&) { tagEditor_.load(); },
         [this](const IniStore& ini) { ticker_.load(ini); },
-        [this](const IniStore& ini) { recent_.load(ini); },
+        [this](const IniStore& ini) { files_.recentLists().load(ini); },
         [this](const IniStore& ini) { looks_.load(ini); },
         [this](const IniStore& ini) { fader_.loadVolume(ini); },
         [this](const IniStore& ini) { transport_.loadMutes(ini); },
@@ -116,7 +121,7 @@ std::vector<TaggerCore::SettingsStep> TaggerCore::exitSteps() const {
         [this](const IniStore& ini) { fader_.saveVolume(ini); },
         [this](const IniStore& ini) { layout_.save(ini); },
         [this](const IniStore& ini) { sequencer_.save(ini); },
-        [this](const IniStore& ini) { recent_.save(ini); },
+        [this](const IniStore& ini) { files_.recentLists().save(ini); },
         [this](const IniStore& ini) { fader_.saveFadeMenu(ini); },
     };
 }
@@ -145,9 +150,8 @@ void TaggerCore::cmdHelp() {
     ports_.shell.open(folder + "Help/index.html");
 }
 
-void TaggerCore::openPList(const std::string&) {
-    // Opening playlists arrives with the playlist reader; until then a playlist argument adds
-    // nothing.
+void TaggerCore::openPList(const std::string& path) {
+    if (!unloaded_) files_.openPList(path);
 }
 
 // Once the window has closed, the collector's remaining arguments and requests are passed over:

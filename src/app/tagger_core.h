@@ -4,7 +4,6 @@
 #include "app/device_probe.h"
 #include "app/handoff_collector.h"
 #include "app/main_layout.h"
-#include "app/window_settings.h"
 #include "base/signal.h"
 #include "desktop/ticker.h"
 #include "looks/looks.h"
@@ -21,6 +20,7 @@
 #include "playback/track_sequencer.h"
 #include "playback/transport.h"
 #include "playlist/playlist_commands.h"
+#include "playlist/playlist_files.h"
 #include "playlist/playlist_model.h"
 #include "settings/ini_store.h"
 #include "tagedit/folder_browser.h"
@@ -49,7 +49,8 @@ struct TaggerPorts {
     bool useGrid = false;
     // The help page and the pictures, when they are not in appFolder (an installed program).
     std::string shareFolder;
-    Drives* drives = nullptr; // the mounted file systems when not given
+    Drives* drives = nullptr;       // the mounted file systems when not given
+    Processes* processes = nullptr; // starts a second player; none in tests
 };
 
 // The core of the main window: builds the parts of the program, connects them, runs the load
@@ -93,7 +94,8 @@ public:
     Looks& looks() { return looks_; }
     const TickerSettings& tickerSettings() const { return ticker_.settings(); }
     Ticker& ticker() { return ticker_; }
-    const RecentListSettings& recentLists() const { return recent_; }
+    const RecentLists& recentLists() const { return files_.recentLists(); }
+    PlaylistFiles& files() { return files_; }
     const std::vector<std::string>& devices() const { return devices_; }
 
     // Any change of the state the window renders outside the playlist.
@@ -146,7 +148,7 @@ private:
     MainLayout layout_;
     Looks looks_;
     Ticker ticker_;
-    RecentListSettings recent_;
+    PlaylistFiles files_;
     std::vector<std::string> devices_;
     PlaybackState state_;
     Fader fader_;

@@ -2,6 +2,7 @@
 #include "cli/cli_commands.h"
 #include "cli/engine_commands.h"
 #include "cli/file_commands.h"
+#include "cli/export_command.h"
 #include "engine/mp3_engine.h"
 
 #include <iostream>
@@ -32,6 +33,10 @@ constexpr const char* kUsageText =
     "  rename --use title|title-artist|title-artist-album [--dry-run] FILE...\n"
     "                          rename each file from its tag, never over an existing file;\n"
     "                          --dry-run prints the old and new paths instead\n"
+    "  export --format m3u|csv|html [--title T] IN.m3u OUT\n"
+    "                          write a playlist's tracks as a playlist, a CSV file or a web\n"
+    "                          page, with the columns of vantrel.ini; missing tracks are\n"
+    "                          reported and skipped\n"
     "\n"
     "  --help                  show this text\n"
     "  --version               show the version\n"
@@ -57,15 +62,16 @@ int main(int argc, char** argv) {
         std::cout << "vantrel-cli " << VANTREL_VERSION << '\n';
         return kOk;
     }
+    // One command per added line keeps the table easy to merge.
+    // clang-format off
     static const std::map<std::string, int (*)(const Args&, Streams)> commands = {
         {"info", runInfo},     {"tag", runTag},   {"deltag", runDeltag},
         {"decode", runDecode}, {"play", runPlay}, {"devices", runDevices},
+        {"export", runExport},
+        {"search", runSearch},
+        {"rename", runRename},
     };
-    // Collecting and renaming files.
-    static const std::map<std::string, int (*)(const Args&, Streams)> fileCommands = {
-        {"search", runSearch}, {"rename", runRename}};
-    if (auto file = fileCommands.find(args[0]); file != fileCommands.end())
-        return file->second(Args(args.begin() + 1, args.end()), Streams{std::cout, std::cerr});
+    // clang-format on
     auto command = commands.find(args[0]);
     if (command == commands.end()) {
         std::cerr << "vantrel-cli: unknown command \"" << args[0] << "\"\n\n" << kUsageText;

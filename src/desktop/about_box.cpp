@@ -37,7 +37,7 @@ std::optional<std::string> AboutBox::findSysInfoTool(std::string_view searchPath
 
 void AboutBox::StartSysInfo(std::string_view searchPath) {
     if (std::optional<std::string> tool = findSysInfoTool(searchPath);
-        tool && processes_.startDetached(*tool))
+        tool && processes_.startDetached(*tool, {}))
         return;
     dialogs_.message("System Information Is Unavailable At This Time", "", Dialogs::Buttons::Ok,
                      Dialogs::Icon::Information);

@@ -1,15 +1,17 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
-// Starting another program on its own, not waited for.
+// Starting another program that lives on after this one ("Open in New Player").
 class Processes {
 public:
     virtual ~Processes() = default;
-    // Whether the program could be started.
-    virtual bool startDetached(const std::string& program) = 0;
+    // Whether the program started.
+    virtual bool startDetached(const std::string& program,
+                               const std::vector<std::string>& arguments) = 0;
 };
 
 } // namespace vantrel

@@ -85,7 +85,7 @@ TEST_F(TaggerCoreTest, WhatTheUserChangedIsBackAtTheNextStart) {
     EXPECT_TRUE(core->fader().autoFadeIn());
     EXPECT_TRUE(core->fader().oneTouch());
     EXPECT_TRUE(core->tagEditor().standardGenreShown());
-    EXPECT_EQ(core->recentLists().mruMax, 9) << "the stored count, kept within the slots";
+    EXPECT_EQ(core->recentLists().mruMax(), 9) << "the stored count, kept within the slots";
 }
 
 TEST_F(TaggerCoreTest, ClosingWhileFilesAreAddedEndsTheCollection) {
@@ -106,6 +106,19 @@ TEST_F(TaggerCoreTest, ClosingWhileFilesAreAddedEndsTheCollection) {
     EXPECT_TRUE(player1.openPath.empty()) << "the /Play request is dropped too";
 }
 
+TEST_F(TaggerCoreTest, ClosingWhileAPlaylistLoadsEndsItWithoutQuestions) {
+    track("a.mp3", "Alpha");
+    test::writeFile(dir / "l.m3u", "a.mp3\r\ngone1.mp3\r\ngone2.mp3\r\n");
+    ASSERT_TRUE(HandOffFile(dir.path()).appendLine(composeArguments({folder + "l.m3u"})));
+    auto core = start();
+    core->setEventPump([&] { core->unload(); });
+    const std::size_t before = dialogs.shown.size();
+    core->collector().arm();
+    timers["tmrCollect"].fire();
+    EXPECT_EQ(core->playlist().count(), 1);
+    EXPECT_EQ(dialogs.shown.size(), before) << "no question once the window has closed";
+}
+
 TEST_F(TaggerCoreTest, CollectorAddsHandedOverFilesAndMakesTheFirstCurrent) {
     std::string a = track("a.mp3", "Alpha"), b = track("b b.mp3", "Beta");
     HandOffFile handOff(dir.path());
@@ -122,6 +135,21 @@ TEST_F(TaggerCoreTest, CollectorAddsHandedOverFilesAndMakesTheFirstCurrent) {
     EXPECT_EQ(list.curFile(), a);
     EXPECT_EQ(list.lblLstTotal(), "Total =  2");
     EXPECT_FALSE(std::filesystem::exists(dir / "quorv.tmp"));
+}
+
+TEST_F(TaggerCoreTest, HandedOverPlaylistsOpenWithoutTouchingTheRecentLists) {
+    const std::string a = track("a.mp3", "A"), b = track("b.mp3", "B"), c = track("c.mp3", "C");
+    for (const char* name : {"a", "b", "c"})
+        test::writeFile(dir / (std::string(name) + ".m3u"), std::string(name) + ".mp3\r\n");
+    HandOffFile handOff(dir.path());
+    ASSERT_TRUE(handOff.appendLine(composeArguments({folder + "a.m3u"})));
+    ASSERT_TRUE(handOff.appendLine(composeArguments({"/Que", folder + "b.m3u"})));
+    ASSERT_TRUE(handOff.appendLine(composeArguments({"/new", folder + "c.m3u"})));
+    auto core = start();
+    core->collector().arm();
+    ASSERT_TRUE(timers["tmrCollect"].fire());
+    EXPECT_EQ(core->playlist().count(), 3);
+    EXPECT_EQ(core->recentLists().slot(1), "");
 }
 
 TEST_F(TaggerCoreTest, HandedOverPlayRunsThroughTheListOnThePlayingInstance) {

@@ -70,7 +70,7 @@ TEST(BannerOptions, FileNameModeLeavesTheArtistAndAlbumKeys) {
 
 struct RecordingProcesses : Processes {
     std::vector<std::string> started;
-    bool startDetached(const std::string& program) override {
+    bool startDetached(const std::string& program, const std::vector<std::string>&) override {
         started.push_back(program);
         return true;
     }

@@ -23,8 +23,9 @@ Dialogs::Answer ScriptedDialogs::message(const std::string& text, const std::str
 }
 
 std::optional<std::string> ScriptedDialogs::input(const std::string& prompt,
-                                                  const std::string& title, const std::string&) {
-    shown.push_back({Shown::Kind::Input, prompt, title});
+                                                  const std::string& title,
+                                                  const std::string& initial) {
+    shown.push_back({Shown::Kind::Input, prompt, title, Buttons::Ok, Icon::None, initial});
     return take(inputs, std::optional<std::string>());
 }
 

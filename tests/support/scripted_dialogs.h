@@ -18,6 +18,7 @@ public:
         std::string title; // box title, or the file dialog's filter
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::None;
+        std::string initial = {}; // an input box's default text
     };
 
     std::deque<Answer> answers;

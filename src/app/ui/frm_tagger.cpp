@@ -7,6 +7,7 @@
 #include "playback/ui/sound_opt_binding.h"
 #include "playback/ui/transport_binding.h"
 #include "playback/ui/tray_menu.h"
+#include "playlist/ui/playlist_files_binding.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -315,6 +316,9 @@ void frmTagger::bind(TaggerCore& core, TrayMenu& tray) {
                       mnuFadeSet, Shape4},
                      core.fader(), core.ini(), this);
     new SoundOptBinding(*this, *mnuSoundOpt, core.audioOutput());
+    new PlaylistFilesBinding({this, mnuFile, mnuSaveAs, mnuOpenPlay, mnuMRUitm, mnuListOpt, txtFind,
+                              ListView1},
+                             core.files(), this);
     onUnload = [this] {
         core_->unload();
         QCoreApplication::exit(0);

@@ -71,11 +71,12 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
     QtEventPump pump1(player1), pump2(player2);
     QtDialogs dialogs(nullptr, "Vantrel");
     QtShell shell;
+    QtProcesses processes;
     QtTimerFactory timers;
     std::unique_ptr<RandomSource> random = makeSystemRandom();
     IniStore ini(folder + "vantrel.ini");
     TaggerCore core(TaggerPorts{ini, dialogs, shell, player1, player2, timers, *random, folder,
-                                plan.useRound, plan.useGrid, folders.shared});
+                                plan.useRound, plan.useGrid, folders.shared, nullptr, &processes});
 
     TrayMenu tray(core.transport());
     frmTagger window(plan.useGrid);
@@ -85,7 +86,6 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
     LooksStage looks(core.looks());
     looks.attach(window, WindowKind::MainLarge);
     core.looks().apply(looks);
-    QtProcesses processes;
     AboutBox about(shell, dialogs, processes, folders.shared, "Vantrel");
     window.openAbout = [&] { (new frmAbout(about, &window))->show(); };
     // "Clear MRU list": the recent playlists' clear operation, once it is connected here.

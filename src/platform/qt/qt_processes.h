@@ -6,7 +6,8 @@ namespace vantrel {
 
 class QtProcesses : public Processes {
 public:
-    bool startDetached(const std::string& program) override;
+    bool startDetached(const std::string& program,
+                       const std::vector<std::string>& arguments) override;
 };
 
 } // namespace vantrel

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The whole program opening a large playlist: a fresh player under Xvfb is started on an .m3u
+# naming N tiny tagged MP3 files (hard links to a few copies), and the script reports how fast
+# the rows came in and the program's resident memory once they are all listed.
+#   bench/open_playlist_window.sh [BUILD_BIN_DIR] [N]
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+BIN=${1:-$here/build/bin}
+N=${2:-100000}
+SOURCE_DIR=$here
+. "$here/tests/e2e/e2e_lib.sh"
+
+start_x
+start_pulse
+make_program_folder "$BIN"
+mp3 one 440 0.2
+"$BIN/vantrel-cli" tag --title "Tiny" --artist "Bench" "$work/one.mp3" >/dev/null
+echo "making $N files..." >&2
+python3 - "$work" "$N" <<'PY'
+import os, shutil, sys
+work, n = sys.argv[1], int(sys.argv[2])
+os.mkdir(f"{work}/many")
+with open(f"{work}/many/list.m3u", "w", newline="") as playlist:
+    for i in range(n):
+        source = f"{work}/one{i // 50000}.mp3"
+        if not os.path.exists(source):
+            shutil.copy(f"{work}/one.mp3", source)
+        os.link(source, f"{work}/many/t{i:06d}.mp3")
+        playlist.write(f"t{i:06d}.mp3\r\n")
+PY
+cat "$work"/one*.mp3 >/dev/null # page cache warm (every track is a link to these)
+
+start=$(date +%s.%N)
+"$work/prog/vantrel" "$work/many/list.m3u" &
+pid=$!
+pids+=($pid)
+wid=$(main_window) || fail "no window"
+# The longest time the window does not answer, while the rows come in.
+xp=""
+if [ -x "$BIN/x_ping" ]; then
+    "$BIN/x_ping" "$wid" "$work/loaded" >"$work/ping.log" &
+    xp=$!
+fi
+# The collector removes its private copy of the hand-off file once the playlist is read.
+sleep 0.5
+while [ -e "$work/prog/quorv.tmp" ] || ls "$work/prog"/.quorv-* >/dev/null 2>&1; do sleep 0.05; done
+end=$(date +%s.%N)
+touch "$work/loaded"
+[ -n "$xp" ] && wait "$xp"
+sleep 1
+rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+awk -v n="$N" -v s="$start" -v e="$end" -v r="$rss" \
+    'BEGIN { printf "rows: %d  time: %.1f s  rows/s: %d  resident: %d MB\n", n, e - s, n / (e - s), r / 1024 }'
+[ -s "$work/ping.log" ] && cat "$work/ping.log"

@@ -1,0 +1,70 @@
+#include "playlist/list_settings.h"
+
+#include "platform/dialogs.h"
+#include "playlist/header_set.h"
+#include "settings/ini_store.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace vantrel {
+
+namespace {
+
+constexpr const char* kOptions = "options";
+
+} // namespace
+
+ListSettings::ListSettings(const IniStore& ini, Dialogs& dialogs, std::function<void()> toglHeaders,
+                           bool useGrid)
+    : ini_(ini), dialogs_(dialogs), toglHeaders_(std::move(toglHeaders)), useGrid_(useGrid) {}
+
+void ListSettings::open() {
+    const FieldCaptions captions = readFieldCaptions(ini_);
+    entries_.clear();
+    // The repaired set: a hand-edited file still gives each field once.
+    for (const HeaderEntry& header : readHeaderSet(ini_))
+        entries_.push_back(
+            {captions[static_cast<std::size_t>(header.field)], header.field, header.shown});
+    current_ = -1;
+    grid_ = false;
+    const std::string grid = ini_.getIni(kOptions, "grid");
+    if (grid == "1" || grid == "0") useGrid_ = grid_ = grid == "1";
+    changed();
+}
+
+void ListSettings::setChecked(int index, bool checked) {
+    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+    entries_[static_cast<std::size_t>(index)].checked = checked;
+}
+
+void ListSettings::cmdMove(int index) {
+    const int target = index == 0 ? current_ - 1 : current_ + 1;
+    if (current_ < 0 || target < 0 || target >= static_cast<int>(entries_.size())) return;
+    std::swap(entries_[static_cast<std::size_t>(current_)],
+              entries_[static_cast<std::size_t>(target)]);
+    current_ = target;
+    changed();
+}
+
+bool ListSettings::cmdOK() {
+    if (std::none_of(entries_.begin(), entries_.end(), [](const Entry& e) { return e.checked; })) {
+        dialogs_.message("Check at least one column: the list needs a column to show its rows.", "",
+                         Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+        return false;
+    }
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        ini_.putIniQuietly(kOptions, "lv_header_" + std::to_string(i),
+                           std::to_string(entries_[i].field) + (entries_[i].checked ? "=1" : "=0"));
+    toglHeaders_();
+    if (grid_ != useGrid_)
+        dialogs_.message(std::string("The \"") +
+                             (grid_ ? "Show Gridlines" : "Do Not Show Gridlines") +
+                             "\" Selection will NOT apply until next time the Application is "
+                             "Opened",
+                         "", Dialogs::Buttons::Ok, Dialogs::Icon::None);
+    ini_.putIniQuietly(kOptions, "grid", grid_ ? "1" : "0");
+    return true;
+}
+
+} // namespace vantrel

@@ -1,0 +1,112 @@
+#include "playlist/playlist_reader.h"
+
+#include "app/app_folder.h"
+#include "base/ascii_text.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::string percentDecoded(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
+            hexValue(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+bool startsWithFileUrl(std::string_view text) {
+    return text.size() >= 7 && asciiLowered(text.substr(0, 7)) == "file://";
+}
+
+} // namespace
+
+void lineEntries(std::string_view line, std::vector<std::string>& entries) {
+    std::size_t at = 0;
+    while (at <= line.size()) {
+        while (at < line.size() && line[at] == ' ')
+            ++at;
+        std::string field;
+        std::size_t comma;
+        if (at < line.size() && line[at] == '"') {
+            const std::size_t close = line.find('"', at + 1);
+            field = std::string(line.substr(
+                at + 1, close == std::string_view::npos ? std::string_view::npos : close - at - 1));
+            // Whatever follows the closing quote up to the comma is not part of the entry.
+            comma = close == std::string_view::npos ? line.size() : line.find(',', close);
+        } else {
+            comma = line.find(',', at);
+            field = std::string(line.substr(
+                at, comma == std::string_view::npos ? std::string_view::npos : comma - at));
+        }
+        if (!trimmed(field, kBlankOrTab).empty()) entries.push_back(std::move(field));
+        if (comma == std::string_view::npos || comma >= line.size()) break;
+        at = comma + 1;
+    }
+}
+
+std::vector<std::string_view> playlistLines(std::string_view text) {
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (!line.starts_with('#')) lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> playlistEntries(std::string_view text) {
+    std::vector<std::string> entries;
+    for (std::string_view line : playlistLines(text))
+        lineEntries(line, entries);
+    return entries;
+}
+
+std::string pathFromFileUrl(std::string_view text) {
+    if (!startsWithFileUrl(text)) return std::string(text);
+    std::string_view rest = text.substr(7);
+    if (asciiLowered(rest.substr(0, 9)) == "localhost") rest.remove_prefix(9);
+    return percentDecoded(rest);
+}
+
+bool entryIsAbsolute(std::string_view entry) {
+    const std::string_view bare = trimmed(entry, kBlankOrTab);
+    return bare.starts_with('/') || startsWithFileUrl(bare);
+}
+
+std::string entryPath(const std::string& folder, const std::string& entry) {
+    if (entryIsAbsolute(entry)) return pathFromFileUrl(trimmed(entry, kBlankOrTab));
+    return addSlash(folder) + entry;
+}
+
+std::string entryFileName(const std::string& entry) {
+    if (!entryIsAbsolute(entry)) return entry;
+    const std::string path = pathFromFileUrl(trimmed(entry, kBlankOrTab));
+    return path.substr(path.rfind('/') + 1);
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+} // namespace vantrel

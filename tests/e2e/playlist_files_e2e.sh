@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# A playlist handed to the program with a missing entry: the question and the folder box are
+# answered, both tracks load, and the list is saved as .m3u and as a web page through the real
+# dialogs. With chromium installed, the page is drawn into PAGE_PNG for a look.
+#   playlist_files_e2e.sh BIN_DIR SOURCE_DIR [PAGE_PNG]
+BIN=$1
+SOURCE_DIR=$2
+PAGE_PNG=${3:-}
+. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+
+start_x
+start_pulse
+make_program_folder "$BIN"
+mkdir -p "$work/music" "$work/lists" "$work/out"
+mp3 a 440 1
+mp3 b 660 1
+mv "$work/a.mp3" "$work/b.mp3" "$work/music/"
+printf '#EXTM3U\r\n%s\r\n/old/place/b.mp3\r\n' "$work/music/a.mp3" >"$work/lists/l.m3u"
+
+"$work/prog/vantrel" "$work/lists/l.m3u" >"$work/run.log" 2>&1 &
+prog=$!
+pids+=($prog)
+wid=$(main_window) || fail "the main window did not show: $(cat "$work/run.log")"
+
+titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
+gone() { ! titled "$1" >/dev/null; }
+box=$(wait_for 20 titled '^Vantrel$' && titled '^Vantrel$') || fail "no question for the missing entry"
+xdotool windowfocus --sync "$box" key Return
+box=$(wait_for 10 titled '^No Path$' && titled '^No Path$') || fail "no folder box"
+xdotool windowfocus --sync "$box" key ctrl+a type "$work/music"
+xdotool key Return
+wait_for 10 gone '^No Path$' || fail "the folder box stayed"
+
+# save_as BUTTON_TABS FILE: Options menu, Files, Save Playlist AS, a format, the file.
+save_as() {
+    xdotool mousemove --window "$wid" 405 46 click 1
+    sleep 0.5
+    xdotool key f s
+    local dlg file
+    dlg=$(wait_for 10 titled '^Save Playlist As$' && titled '^Save Playlist As$') || fail "no format dialog"
+    xdotool windowfocus --sync "$dlg"
+    for _ in $(seq "$1"); do xdotool key Tab; done
+    xdotool key space
+    file=$(wait_for 10 titled '^Save the Playlist$' && titled '^Save the Playlist$') || fail "no save dialog"
+    xdotool windowfocus --sync "$file" key ctrl+a type "$2"
+    xdotool key Return
+    wait_for 10 test -s "$2" || fail "$2 was not written: $(cat "$work/run.log")"
+}
+
+save_as 0 "$work/out/saved.m3u"
+printf '%s\r\n%s\r\n' "$work/music/a.mp3" "$work/music/b.mp3" | cmp -s - "$work/out/saved.m3u" ||
+    fail "the saved list is not the two tracks: $(cat -A "$work/out/saved.m3u")"
+
+save_as 2 "$work/out/page.html" &
+saver=$!
+box=$(wait_for 10 titled '^Page Title$' && titled '^Page Title$') || fail "no title box"
+xdotool windowfocus --sync "$box" key ctrl+a type "Tracks & <Tunes>"
+xdotool key Return
+wait "$saver" || exit 1
+grep -q '<h1>Tracks &amp; &lt;Tunes&gt;</h1>' "$work/out/page.html" || fail "no escaped title in the page"
+[ "$(grep -c '<a href=' "$work/out/page.html")" -eq 2 ] || fail "the page has not one link per track"
+
+if [ -n "$PAGE_PNG" ] && command -v chromium >/dev/null; then
+    chromium --headless --no-sandbox --disable-gpu --screenshot="$PAGE_PNG" --window-size=800,400 \
+        "file://$work/out/page.html" >/dev/null 2>&1 || fail "chromium could not draw the page"
+    [ -s "$PAGE_PNG" ] || fail "no screenshot"
+fi
+echo "playlist files end-to-end: 1 passed, 0 failed"

@@ -1,0 +1,155 @@
+#include "playlist/playlist_reader.h"
+#include "playlist/playlist_writers.h"
+
+#include "platform/processes.h"
+#include "playlist_rig.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(PlaylistReader, EntriesOfPlaylistTexts) {
+    struct Case {
+        const char* text;
+        Strings entries;
+    } cases[] = {
+        {"a.mp3\r\n/x/b.mp3\r\n", {"a.mp3", "/x/b.mp3"}},
+        {"a.mp3,b.mp3\n", {"a.mp3", "b.mp3"}},
+        {"\"/x/a, b.mp3\",c.mp3", {"/x/a, b.mp3", "c.mp3"}},
+        {"   a.mp3,  b.mp3 ", {"a.mp3", "b.mp3 "}},
+        {"\xEF\xBB\xBF"
+         "a.mp3\n",
+         {"a.mp3"}},
+        // Another player's extended playlist: the comment lines go, commas and all.
+        {"#EXTM3U\n#EXTINF:123,Artist, Title\na.mp3\n", {"a.mp3"}},
+        {"a.mp3\n\n,\n  \nb.mp3", {"a.mp3", "b.mp3"}},
+        {"\"unclosed, quote\nb.mp3", {"unclosed, quote", "b.mp3"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(playlistEntries(c.text), c.entries) << c.text;
+}
+
+TEST(PlaylistReader, PathsOfEntries) {
+    struct Case {
+        const char* folder;
+        const char* entry;
+        const char* path;
+        const char* fileName;
+    } cases[] = {
+        {"/lists", "a.mp3", "/lists/a.mp3", "a.mp3"},
+        {"/lists", "sub/a.mp3", "/lists/sub/a.mp3", "sub/a.mp3"},
+        {"/lists", " /x/b.mp3 ", "/x/b.mp3", "b.mp3"},
+        {"/lists", "file:///x/a%20b%2C.mp3", "/x/a b,.mp3", "a b,.mp3"},
+        {"/lists", "FILE://localhost/x/c.mp3", "/x/c.mp3", "c.mp3"},
+        {"", "a.mp3", "/a.mp3", "a.mp3"},
+        // A path that only contains a colon is relative here.
+        {"/lists", "c:/x.mp3", "/lists/c:/x.mp3", "c:/x.mp3"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(entryPath(c.folder, c.entry), c.path) << c.entry;
+        EXPECT_EQ(entryFileName(c.entry), c.fileName) << c.entry;
+    }
+}
+
+struct OpenPList : ::testing::Test {
+    test::PlaylistRig rig;
+};
+
+TEST_F(OpenPList, RelativeAndAbsoluteEntries) {
+    const std::string a = rig.track("lists/a.mp3"), b = rig.track("x/b.mp3");
+    rig.files.openPList(rig.playlist("lists/l.m3u", "a.mp3\r\n" + b + "\r\n"));
+    EXPECT_EQ(rig.keys(), (Strings{a, b}));
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+}
+
+TEST_F(OpenPList, MissingEntryCorrectedThenRetryFolderOfferedAgain) {
+    const std::string b = rig.track("new/b.mp3"), c = rig.track("new/c.mp3");
+    const std::string list = rig.playlist("l.m3u", "/old/b.mp3\n/old/c.mp3\n");
+    rig.dialogs.answers = {Dialogs::Answer::Yes, Dialogs::Answer::Yes};
+    rig.dialogs.inputs = {rig.folder + "/new", rig.folder + "/new"};
+    rig.files.openPList(list);
+    EXPECT_EQ(rig.keys(), (Strings{b, c}));
+    ASSERT_EQ(rig.dialogs.shown.size(), 4u);
+    EXPECT_EQ(rig.dialogs.shown[0].text.substr(0, 11), "/old/b.mp3\r");
+    EXPECT_EQ(rig.dialogs.shown[1].initial, rig.folder + "/") << "first the playlist's folder";
+    EXPECT_EQ(rig.dialogs.shown[3].initial, rig.folder + "/new/") << "then the typed one";
+}
+
+TEST_F(OpenPList, NoForEveryMissingEntryKeepsTheFoundOnes) {
+    const std::string a = rig.track("a.mp3"), c = rig.track("c.mp3");
+    rig.files.openPList(rig.playlist("l.m3u", "a.mp3\nb.mp3\nc.mp3\nd.mp3\n"));
+    EXPECT_EQ(rig.keys(), (Strings{a, c}));
+    EXPECT_EQ(rig.dialogs.messages().size(), 2u);
+}
+
+TEST_F(OpenPList, SamePlaylistTwiceAddsNoDuplicates) {
+    rig.track("a.mp3");
+    rig.track("b.mp3");
+    const std::string list = rig.playlist("l.m3u", "a.mp3,b.mp3\n");
+    rig.files.openPList(list);
+    rig.files.openPList(list);
+    EXPECT_EQ(rig.model.count(), 2);
+}
+
+TEST_F(OpenPList, TrackWithACommaComesBackFromOurOwnM3u) {
+    const std::string a = rig.track("a, b.mp3"), c = rig.track("x/c,d.mp3");
+    rig.commands.GetListTag(a);
+    rig.commands.GetListTag(c);
+    const std::string list = rig.folder + "/l.m3u";
+    ASSERT_TRUE(writeFileReplacing(list, writeM3u(rig.model, list)));
+    rig.model.clearList();
+    rig.files.openPList(list);
+    EXPECT_EQ(rig.keys(), (Strings{a, c}));
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+}
+
+TEST_F(OpenPList, OtherPlayersExtendedPlaylistLoadsEveryTrack) {
+    const std::string a = rig.track("a b.mp3"), b = rig.track("sub/b.mp3");
+    rig.files.openPList(
+        rig.playlist("l.m3u", "#EXTM3U\n#EXTINF:180,Someone, Something\na b.mp3\n#EXTINF:-1,Other\n"
+                              "file://" +
+                                  rig.folder + "/sub/b.mp3\n"));
+    EXPECT_EQ(rig.keys(), (Strings{a, b}));
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+}
+
+TEST_F(OpenPList, MissingPlaylistLeavesTheRecentLists) {
+    const std::string there = rig.playlist("l.m3u", "");
+    rig.files.recentLists().mruAdd(rig.folder + "/gone.m3u");
+    rig.files.recentLists().mruAdd(there);
+    rig.files.openPList(rig.folder + "/gone.m3u");
+    EXPECT_EQ(rig.files.recentLists().slot(1), there);
+    EXPECT_EQ(rig.files.recentLists().slot(2), "");
+    EXPECT_EQ(rig.ini.getIni("mru_list", "itm_2"), "");
+}
+
+TEST_F(OpenPList, MenuAddsAChosenPlaylistToRecentListsOrStartsANewPlayer) {
+    struct Recorder : Processes {
+        std::vector<std::vector<std::string>> started;
+        bool startDetached(const std::string& program,
+                           const std::vector<std::string>& arguments) override {
+            started.push_back({program});
+            started.back().insert(started.back().end(), arguments.begin(), arguments.end());
+            return true;
+        }
+    } processes;
+    rig.files.opener().setProcesses(&processes, "/app/vantrel");
+    const std::string a = rig.track("a.mp3");
+    const std::string list = rig.playlist("l.m3u", "a.mp3\n");
+    rig.dialogs.inputs = {list, list, std::nullopt};
+    rig.files.opener().mnuOpenPlay(1);
+    EXPECT_EQ(rig.model.count(), 0);
+    EXPECT_EQ(processes.started, (std::vector<Strings>{{"/app/vantrel", "/new", list}}));
+    EXPECT_EQ(rig.files.recentLists().slot(1), "") << "a new player leaves the list alone";
+    rig.files.opener().mnuOpenPlay(0);
+    EXPECT_EQ(rig.keys(), (Strings{a}));
+    EXPECT_EQ(rig.files.recentLists().slot(1), list);
+    rig.files.opener().mnuOpenPlay(0); // cancelled
+    EXPECT_EQ(processes.started.size(), 1u);
+}
+
+} // namespace
+} // namespace vantrel

@@ -1,0 +1,91 @@
+// The find field and the list settings dialog on the real window, wired to the core.
+#include "app/core_rig.h"
+#include "app/ui/frm_tagger.h"
+#include "playback/ui/tray_menu.h"
+#include "playlist/ui/frm_search.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+struct FindFieldTest : ::testing::Test, test::CoreRig {
+    std::unique_ptr<TaggerCore> core = make();
+    TrayMenu tray{core->transport()};
+    frmTagger window{false};
+    QLineEdit* txtFind = nullptr;
+
+    void SetUp() override {
+        core->load();
+        window.bind(*core, tray);
+        window.show();
+        for (const char* title : {"Charlie", "Alpha", "Bravo", "Beta"})
+            core->GetListTag(track(std::string(title) + ".mp3", title));
+        core->playlist().refilLst();
+        txtFind = window.findChild<QLineEdit*>("txtFind");
+        ASSERT_NE(txtFind, nullptr);
+    }
+};
+
+TEST_F(FindFieldTest, KeyReleasesCompleteAndSelectBackspaceLeavesTheText) {
+    QTest::keyClicks(txtFind, "b");
+    EXPECT_EQ(txtFind->text(), "Beta");
+    EXPECT_EQ(txtFind->selectedText(), "eta");
+    QTest::keyClick(txtFind, Qt::Key_Backspace);
+    EXPECT_EQ(txtFind->text(), "B") << "as the user edited it";
+    EXPECT_TRUE(txtFind->selectedText().isEmpty());
+    EXPECT_EQ(core->playlist().curFile(), folder + "Beta.mp3");
+    txtFind->clear();
+    QTest::keyClicks(txtFind, "br");
+    EXPECT_EQ(txtFind->text(), "Bravo");
+    EXPECT_EQ(core->playlist().curFile(), folder + "Bravo.mp3");
+    EXPECT_EQ(core->playlist().selectedCount(), 1);
+}
+
+struct SettingsDialogTest : ::testing::Test, test::CoreRig {
+    std::unique_ptr<TaggerCore> core = make();
+    ListSettings& settings = core->files().listSettings();
+    frmSearch dialog{settings};
+
+    void SetUp() override {
+        core->load();
+        settings.open();
+    }
+    QString entry(int row) { return dialog.lstLvCol->item(row)->text(); }
+};
+
+TEST_F(SettingsDialogTest, UpAndDownStopAtTheEnds) {
+    const QString first = entry(0), second = entry(1), last = entry(10);
+    dialog.lstLvCol->setCurrentRow(0);
+    dialog.cmdMove[0]->click();
+    EXPECT_EQ(entry(0), first);
+    dialog.cmdMove[1]->click();
+    EXPECT_EQ(entry(0), second);
+    EXPECT_EQ(entry(1), first);
+    EXPECT_EQ(dialog.lstLvCol->currentRow(), 1) << "the moved entry stays highlighted";
+    dialog.lstLvCol->setCurrentRow(10);
+    dialog.cmdMove[1]->click();
+    EXPECT_EQ(entry(10), last);
+}
+
+TEST_F(SettingsDialogTest, OkWithNothingCheckedIsRefused) {
+    for (int i = 0; i < dialog.lstLvCol->count(); ++i)
+        dialog.lstLvCol->item(i)->setCheckState(Qt::Unchecked);
+    dialog.show();
+    const std::size_t before = dialogs.messages().size();
+    dialog.cmdOK->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialogs.messages().size(), before + 1);
+    dialog.lstLvCol->item(3)->setCheckState(Qt::Checked);
+    dialog.cmdOK->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(core->playlist().columnCount(), 1);
+}
+
+} // namespace
+} // namespace vantrel
