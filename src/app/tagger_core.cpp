@@ -39,6 +39,8 @@ TaggerCore::TaggerCore(TaggerPorts ports)
       folderBrowser_(ports_.drives ? *ports_.drives : mountedDrives_, ports_.dialogs, playlist_,
                      commands_) {
     commands_.setEditorOpener([this](const std::string& key) { tagEditor_.editRow(key); });
+    // The save dialog starts where the folder browser last was.
+    files_.saver().setStartFolder([this] { return folderBrowser_.folder(); });
     // A folder dropped on the list adds its files in the order the folder search finds them.
     folderDropped = [this](const std::string& folder) {
         tagedit::walkFolder(folder, "*.mp3", [this](const std::string& path) {

@@ -88,8 +88,7 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
     core.looks().apply(looks);
     AboutBox about(shell, dialogs, processes, folders.shared, "Vantrel");
     window.openAbout = [&] { (new frmAbout(about, &window))->show(); };
-    // "Clear MRU list": the recent playlists' clear operation, once it is connected here.
-    std::function<void()> clearMruList;
+    std::function<void()> clearMruList = [&] { core.files().recentLists().clear(); };
     window.openGenOpt = [&] {
         frmOption options(core.looks(), looks, &window);
         options.clearMruList = clearMruList;
