@@ -42,19 +42,19 @@ print('|'.join(str(f[k]) if k in f else '' for k in ('TIT2', 'TPE1')))" "$1"
 }
 tag_is() { [ "$(tag_of "$1")" = "$2" ]; }
 
-# Title row at y 23, Artist row at y 53; "Use Title" at 40,269.
+# Title row at y 21, Artist row at y 49; "Use Title" at 40,245.
 "$work/prog/vantrel" /Tag "$work/a.mp3" "$work/b.mp3" >"$work/run1.log" 2>&1 &
 run=$!
 pids+=($run)
 dlg=$(shown "Tag Editor") || fail "the tag editor did not show for /Tag"
-retype "$dlg" 200 23 "Café ü"
-retype "$dlg" 200 53 "Björk"
+retype "$dlg" 200 21 "Café ü"
+retype "$dlg" 200 49 "Björk"
 shot tag_editor
 xdotool key Return
 wait_for 20 tag_is "$work/a.mp3" "Café ü|Björk" || fail "a.mp3 reads '$(tag_of "$work/a.mp3")'"
 dlg=$(shown "Tag Editor") || fail "the editor did not come back for the second file"
 # The untagged second file shows its name as the title; the artist carries over.
-retype "$dlg" 200 53 "über"
+retype "$dlg" 200 49 "über"
 xdotool key Return
 wait_for 20 tag_is "$work/b.mp3" "b.mp3|über" || fail "b.mp3 reads '$(tag_of "$work/b.mp3")'"
 id3v2 -l "$work/a.mp3" | grep -q $'Title  : Caf\xe9 \xfc' || fail "id3v2 reads $(id3v2 -l "$work/a.mp3")"
@@ -81,8 +81,8 @@ wait_for 10 ended "$run" || fail "the program did not end: $(cat "$work/run1.log
 run=$!
 pids+=($run)
 dlg=$(shown "Tag Editor") || fail "the tag editor did not show for c.mp3"
-retype "$dlg" 200 23 "Morning"
-click "$dlg" 40 269
+retype "$dlg" 200 21 "Morning"
+click "$dlg" 40 245
 note=$(shown "File Re-Naming") || fail "no renaming note"
 xdotool windowfocus --sync "$note" key Return
 wait_for 10 gone "File Re-Naming" || fail "the note stayed"

@@ -41,7 +41,7 @@ QComboBox* editableBox(QWidget* parent, const QString& name, QRect where) {
 frmQTag::frmQTag(TagEditor& editor, QWidget* parent) : QDialog(parent), editor_(editor) {
     setObjectName("frmQTag");
     setWindowTitle(QString(29, ' ') + "Tag Editor / File Renamer");
-    setFixedSize(470, 330);
+    setFixedSize(470, 306); // the square tag editor's height; the looks may set the rounded one
     buildFields();
     buildRenamer();
     forwardEdits();
@@ -64,14 +64,14 @@ void frmQTag::buildFields() {
     const int boxOfField[] = {TagEditor::Title, TagEditor::Artist, TagEditor::Album, -1,
                               TagEditor::Year,  TagEditor::Comment};
     for (int row = 0; row < 6; ++row) {
-        const int y = 10 + row * 30;
+        const int y = 8 + row * 28;
         label(row + 2, "", QRect(10, y + 2, 76, 22));
         if (boxOfField[row] < 0) continue;
         const int k = boxOfField[row];
         cmbMtag[k] = editableBox(this, QString("cmbMtag%1").arg(k), QRect(90, y, 370, 26));
     }
-    cmbGenre = editableBox(this, "cmbGenre", QRect(90, 100, 260, 26));
-    cmbGenreSort = editableBox(this, "cmbGenreSort", QRect(90, 100, 260, 26));
+    cmbGenre = editableBox(this, "cmbGenre", QRect(90, 92, 260, 26));
+    cmbGenreSort = editableBox(this, "cmbGenreSort", QRect(90, 92, 260, 26));
     for (std::string_view name : genres::byNumber())
         cmbGenre->addItem(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
     for (const genres::SortedGenre& g : genres::alphabetical())
@@ -83,18 +83,18 @@ void frmQTag::buildFields() {
         cmdSortGenre[i] = new QPushButton(sortCaptions[i], this);
         cmdSortGenre[i]->setObjectName(QString("cmdSortGenre%1").arg(i));
         cmdSortGenre[i]->setToolTip(sortTips[i]);
-        cmdSortGenre[i]->setGeometry(360, 100, 100, 26);
+        cmdSortGenre[i]->setGeometry(360, 92, 100, 26);
         cmdSortGenre[i]->setAutoDefault(false);
     }
 }
 
 void frmQTag::buildRenamer() {
-    label(8, "File Name:", QRect(10, 198, 96, 22));
-    label(9, "Re Name File to:", QRect(10, 228, 96, 22));
+    label(8, "File Name:", QRect(10, 178, 96, 22));
+    label(9, "Re Name File to:", QRect(10, 206, 96, 22));
     for (int i = 0; i < 3; ++i) {
         txtExample[i] = new QLineEdit(this);
         txtExample[i]->setObjectName(QString("txtExample%1").arg(i));
-        txtExample[i]->setGeometry(110, 196 + i * 30, 350, 26);
+        txtExample[i]->setGeometry(110, 176 + i * 28, 350, 26);
     }
     txtExample[1]->setToolTip("Please use a valid Path and Filename, modify this example before "
                               "\"Adding Changes\" if required");
@@ -110,13 +110,13 @@ void frmQTag::buildRenamer() {
         chkFileAs[i] = new QCheckBox(captions[i], this);
         chkFileAs[i]->setObjectName(QString("chkFileAs%1").arg(i));
         chkFileAs[i]->setToolTip(tips[i]);
-        chkFileAs[i]->setGeometry(xOf[i], 258, 140, 22);
+        chkFileAs[i]->setGeometry(xOf[i], 234, 140, 22);
     }
     auto button = [this](const char* name, const char* caption, const char* tip, int x) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
         b->setToolTip(tip);
-        b->setGeometry(x, 292, 140, 28);
+        b->setGeometry(x, 264, 140, 28);
         b->setAutoDefault(false);
         return b;
     };
