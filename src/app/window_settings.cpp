@@ -10,7 +10,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kOptions = "options";
 constexpr const char* kLooks = "looks";
 constexpr const char* kMusicTag = "music_tag";
 constexpr const char* kMru = "mru_list";
@@ -27,19 +26,19 @@ int readMruMax(const std::string& text, int preset) {
 } // namespace
 
 void EditorSettings::load(const IniStore& ini) {
-    genreStandardOrder = readFlag(ini.getIni(kOptions, kGenreOrder));
+    genreStandardOrder = readFlag(ini.getIni(kOptionsSection, kGenreOrder));
     for (int k = 0; k < 5; ++k)
         tagFields[k] = ini.getIni(kMusicTag, "tag_" + std::to_string(k + 1));
     rememberedGenre = readNumber16(ini.getIni(kMusicTag, "genre"));
 }
 
 void EditorSettings::save(const IniStore& ini) const {
-    ini.putIniQuietly(kOptions, kGenreOrder, writeFlag(genreStandardOrder));
+    ini.putIniQuietly(kOptionsSection, kGenreOrder, writeFlag(genreStandardOrder));
 }
 
 void LooksSettings::load(const IniStore& ini) {
     backImg = ini.getIni(kLooks, "back_img");
-    onTop = readFlag(ini.getIni(kOptions, "on_top"));
+    onTop = readFlag(ini.getIni(kOptionsSection, "on_top"));
     bannerFore = readColour(ini.getIni(kLooks, "bnr_fore_color"));
     bannerBack = readColour(ini.getIni(kLooks, "bnr_back_color"));
     bannerFont = ini.getIni(kLooks, "bnr_font");
@@ -54,10 +53,10 @@ void LooksSettings::load(const IniStore& ini) {
 }
 
 void TickerSettings::load(const IniStore& ini) {
-    trayFileName = readFlag(ini.getIni(kOptions, "tray_opt_0"));
-    trayArtist = readFlag(ini.getIni(kOptions, "tray_opt_2"));
-    trayAlbum = readFlag(ini.getIni(kOptions, "tray_opt_3"));
-    traySpeed = readNumber16(ini.getIni(kOptions, "tray_speed"));
+    trayFileName = readFlag(ini.getIni(kOptionsSection, "tray_opt_0"));
+    trayArtist = readFlag(ini.getIni(kOptionsSection, "tray_opt_2"));
+    trayAlbum = readFlag(ini.getIni(kOptionsSection, "tray_opt_3"));
+    traySpeed = readNumber16(ini.getIni(kOptionsSection, "tray_speed"));
 }
 
 void RecentListSettings::load(const IniStore& ini) {
