@@ -10,7 +10,6 @@ namespace vantrel {
 
 namespace {
 
-
 // A name Browse need not be offered for: an absolute path that mentions ".wav".
 bool usableWavePath(const std::string& text) {
     return !text.empty() && text.front() == '/' &&
