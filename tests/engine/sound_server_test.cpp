@@ -49,8 +49,7 @@ protected:
         prepareSoundEnvironment(); // before this test's engine threads start
         server = std::make_unique<PulseServer>(dir / "pulse");
         if (!server->running()) GTEST_SKIP() << "no sound server: " << server->problem();
-        SineMp3 shape;
-        writeSineMp3(dir / "sine.mp3", shape);
+        writeSineMp3(dir / "sine.mp3", {});
     }
 
     // Plays with `play` while the null sink's monitor is recorded; returns the recording.

@@ -43,9 +43,7 @@ struct QtEventPumpTest : testing::Test {
 };
 
 TEST_F(QtEventPumpTest, DeliversEveryEventOnTheUiThread) {
-    SineMp3 shape;
-    shape.seconds = 10;
-    writeSineMp3(dir / "in.mp3", shape);
+    writeSineMp3(dir / "in.mp3", {.seconds = 10});
     engine.setListener(&listener);
     QtEventPump pump(engine);
     ASSERT_EQ(engine.OpenStream(dir / "in.mp3", dir / "out.wav"), 0);
