@@ -21,7 +21,7 @@ Handle quietHandle() {
 
 // The standard formats in bit order: rates 11.025/22.05/44.1 kHz, each mono 8, stereo 8,
 // mono 16, stereo 16.
-bool supports(const mpg123_fmt* list, int count, long rate, int channels, int encoding) {
+bool supports(const struct mpg123_fmt* list, int count, long rate, int channels, int encoding) {
     for (int i = 0; i < count; ++i)
         if (list[i].rate == rate && list[i].channels == channels && (list[i].encoding & encoding))
             return true;
@@ -52,7 +52,7 @@ std::int32_t SoundDevices::formats(const std::string& id) {
     if (!h || out123_open(h.get(), "pulse", id.empty() ? nullptr : id.c_str()) != OUT123_OK)
         return 0;
     static constexpr long kRates[] = {11025, 22050, 44100};
-    mpg123_fmt* list = nullptr;
+    struct mpg123_fmt* list = nullptr; // "struct": mpg123.h also has a function of that name
     int count = out123_formats(h.get(), kRates, 3, 1, 2, &list);
     std::int32_t mask = 0;
     int bit = 0;

@@ -10,8 +10,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kOptions = "options";
-
 // A name Browse need not be offered for: an absolute path that mentions ".wav".
 bool usableWavePath(const std::string& text) {
     return !text.empty() && text.front() == '/' &&
@@ -75,17 +73,17 @@ void AudioOutput::cmdGet_Click() {
 
 void AudioOutput::cmdOK_Click() {
     // A failed write is not reported: the setting is simply lost at the next start.
-    ini_.putIniQuietly(kOptions, "sound_card", writeNumber(chosenDevice_));
-    ini_.putIniQuietly(kOptions, "audio_dest", destWave_);
-    ini_.putIniQuietly(kOptions, "out_as_mp", writeFlag(useMp3Name_));
+    ini_.putIniQuietly(kOptionsSection, "sound_card", writeNumber(chosenDevice_));
+    ini_.putIniQuietly(kOptionsSection, "audio_dest", destWave_);
+    ini_.putIniQuietly(kOptionsSection, "out_as_mp", writeFlag(useMp3Name_));
     if (toWave_) {
-        ini_.putIniQuietly(kOptions, "out_to_wav", "1");
+        ini_.putIniQuietly(kOptionsSection, "out_to_wav", "1");
         applyDestination();
     } else {
         state_.waveDest.clear();
         // A refused device was told at start-up; here it is not examined.
         player_.SelectDevice(componentDevice());
-        ini_.putIniQuietly(kOptions, "out_to_wav", "0");
+        ini_.putIniQuietly(kOptionsSection, "out_to_wav", "0");
     }
     changed();
 }
@@ -98,12 +96,12 @@ void AudioOutput::cmdCancel_Click() {
 }
 
 void AudioOutput::restoreFromSettings() {
-    int stored = readNumber16(ini_.getIni(kOptions, "sound_card"));
+    int stored = readNumber16(ini_.getIni(kOptionsSection, "sound_card"));
     chosenDevice_ = stored >= 0 && stored < static_cast<int>(devices_.size()) ? stored : -1;
-    destWave_ = ini_.getIni(kOptions, "audio_dest");
+    destWave_ = ini_.getIni(kOptionsSection, "audio_dest");
     // Option1 before Option2, so a changed choice checks the name just restored.
-    setOutput(readFlag(ini_.getIni(kOptions, "out_to_wav")));
-    useMp3Name_ = readFlag(ini_.getIni(kOptions, "out_as_mp"));
+    setOutput(readFlag(ini_.getIni(kOptionsSection, "out_to_wav")));
+    useMp3Name_ = readFlag(ini_.getIni(kOptionsSection, "out_as_mp"));
 }
 
 void AudioOutput::setOutput(bool toWave) {

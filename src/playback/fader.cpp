@@ -9,7 +9,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kOptions = "options";
 // The fader's keys in the options section.
 constexpr const char* kVol = "vol";
 constexpr const char* kFadeIn = "fade_in";
@@ -23,7 +22,7 @@ constexpr const char* kVolOut = "vol_out";
 // A key that was never written keeps the built-in value: a fresh settings file must neither
 // play silently nor halt every fade-in at once.
 int numberOr(const IniStore& ini, const char* key, int fallback, int low, int high) {
-    std::string text = ini.getIni(kOptions, key);
+    std::string text = ini.getIni(kOptionsSection, key);
     if (text.empty()) return fallback;
     return std::clamp<int>(readNumber16(text), low, high);
 }
@@ -44,38 +43,38 @@ void Fader::loadVolume(const IniStore& ini) {
 }
 
 void Fader::loadFadeSettings(const IniStore& ini) {
-    bool fadeIn = readFlag(ini.getIni(kOptions, kFadeIn));
+    bool fadeIn = readFlag(ini.getIni(kOptionsSection, kFadeIn));
     menu_.inChecked = fadeIn;
     menu_.outEnabled = fadeIn;
     fadeFree_ = fadeIn;
-    menu_.outChecked = readFlag(ini.getIni(kOptions, kFadeOut));
-    bool hold = readFlag(ini.getIni(kOptions, kFadeHold));
+    menu_.outChecked = readFlag(ini.getIni(kOptionsSection, kFadeOut));
+    bool hold = readFlag(ini.getIni(kOptionsSection, kFadeHold));
     menu_.holdChecked = hold;
     menu_.stopEnabled = hold;
 
     volLimit_ = numberOr(ini, kVolPause, volLimit_, 0, 100);
     if (volLimit_ != 100) limitArmed_ = true;
-    fadeLead_ = readNumber32(ini.getIni(kOptions, kPremFade));
+    fadeLead_ = readNumber32(ini.getIni(kOptionsSection, kPremFade));
     fadeInSpeed_ = numberOr(ini, kVolIn, fadeInSpeed_, kInSpeedMin, kInSpeedMax);
     fadeOutSpeed_ = numberOr(ini, kVolOut, fadeOutSpeed_, kOutSpeedMin, kOutSpeedMax);
     changed();
 }
 
 void Fader::saveVolume(const IniStore& ini) const {
-    ini.putIniQuietly(kOptions, kVol, writeNumber(volume_));
+    ini.putIniQuietly(kOptionsSection, kVol, writeNumber(volume_));
 }
 
 void Fader::saveFadeMenu(const IniStore& ini) const {
-    ini.putIniQuietly(kOptions, kFadeIn, writeFlag(menu_.inChecked));
-    ini.putIniQuietly(kOptions, kFadeOut, writeFlag(menu_.outChecked));
-    ini.putIniQuietly(kOptions, kFadeHold, writeFlag(menu_.holdChecked));
+    ini.putIniQuietly(kOptionsSection, kFadeIn, writeFlag(menu_.inChecked));
+    ini.putIniQuietly(kOptionsSection, kFadeOut, writeFlag(menu_.outChecked));
+    ini.putIniQuietly(kOptionsSection, kFadeHold, writeFlag(menu_.holdChecked));
 }
 
 void Fader::saveSpeeds(const IniStore& ini) const {
-    ini.putIniQuietly(kOptions, kVolPause, writeNumber(volLimit_));
-    ini.putIniQuietly(kOptions, kPremFade, writeNumber(fadeLead_));
-    ini.putIniQuietly(kOptions, kVolIn, writeNumber(fadeInSpeed_));
-    ini.putIniQuietly(kOptions, kVolOut, writeNumber(fadeOutSpeed_));
+    ini.putIniQuietly(kOptionsSection, kVolPause, writeNumber(volLimit_));
+    ini.putIniQuietly(kOptionsSection, kPremFade, writeNumber(fadeLead_));
+    ini.putIniQuietly(kOptionsSection, kVolIn, writeNumber(fadeInSpeed_));
+    ini.putIniQuietly(kOptionsSection, kVolOut, writeNumber(fadeOutSpeed_));
 }
 
 void Fader::startAutoFadeIn() {

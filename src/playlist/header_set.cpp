@@ -10,7 +10,6 @@ namespace vantrel {
 
 namespace {
 
-const std::string kOptions = "options";
 const std::string kDefault = "default";
 
 std::string headerKey(int position) {
@@ -58,7 +57,7 @@ HeaderSet repairHeaderSet(const std::vector<std::string>& values) {
 HeaderSet readHeaderSet(const IniStore& ini) {
     std::vector<std::string> values;
     for (int position = 0; position < kHeaderPositions; ++position)
-        values.push_back(ini.getIni(kOptions, headerKey(position)));
+        values.push_back(ini.getIni(kOptionsSection, headerKey(position)));
     return repairHeaderSet(values);
 }
 

@@ -15,25 +15,6 @@ namespace vantrel {
 
 namespace {
 
-// What tells one version of the file from another without reading it. Every write of the
-// store makes a new inode; an editor that rewrites in place changes the size or the times.
-struct FileVersion {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{}, changed{};
-
-    explicit FileVersion(const struct stat& st)
-        : device(st.st_dev), inode(st.st_ino), size(st.st_size), modified(st.st_mtim),
-          changed(st.st_ctim) {}
-
-    bool operator==(const FileVersion& o) const {
-        return device == o.device && inode == o.inode && size == o.size &&
-               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
-               changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
-    }
-};
-
 // Cut to at most n characters of UTF-8 text, never inside a character.
 std::string cutCharacters(std::string_view s, std::size_t n) {
     std::size_t count = 0;
@@ -78,10 +59,29 @@ Result replaceFile(const std::filesystem::path& file, const std::string& text, m
 } // namespace
 
 struct IniStore::Parsed {
+    // What tells one version of the file from another without reading it. Every write of the
+    // store makes a new inode; an editor that rewrites in place changes the size or the times.
+    struct Version {
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified{}, changed{};
+
+        explicit Version(const struct stat& st)
+            : device(st.st_dev), inode(st.st_ino), size(st.st_size), modified(st.st_mtim),
+              changed(st.st_ctim) {}
+
+        bool operator==(const Version& o) const {
+            return device == o.device && inode == o.inode && size == o.size &&
+                   modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
+                   changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+        }
+    };
+
     Parsed(const struct stat& st, std::string bytes)
         : version(st), text(std::move(bytes)), lookup(text) {}
     Parsed(const Parsed&) = delete; // the lookup points into the text
-    FileVersion version;
+    Version version;
     std::string text;
     IniLookup lookup;
 };
@@ -90,7 +90,7 @@ std::shared_ptr<const IniStore::Parsed> IniStore::parsed() const {
     // A file that cannot be read, or is no regular file, counts as missing.
     struct stat st {};
     if (::stat(file_.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return parsed_ = nullptr;
-    if (parsed_ && parsed_->version == FileVersion(st)) return parsed_;
+    if (parsed_ && parsed_->version == Parsed::Version(st)) return parsed_;
     auto opened = openRegularFile(file_, O_RDONLY);
     // Taken before the read: a change while we read then shows as a change at the next read.
     if (!opened || ::fstat(opened->get(), &st) != 0) return parsed_ = nullptr;

@@ -8,6 +8,9 @@
 
 namespace vantrel {
 
+// The section most settings live in, shared so that sources compiled together agree on it.
+inline constexpr const char* kOptionsSection = "options";
+
 // The settings file: one value read or written per call, section and key names matched without
 // regard to letter case. Every write replaces the file atomically under an exclusive lock, so
 // several running instances never see or leave a half-written file; lines the store does not

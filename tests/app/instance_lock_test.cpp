@@ -4,50 +4,36 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace vantrel {
 namespace {
 
-// Runs a child that holds the lock until the parent writes to the pipe.
-class LockHolder {
-public:
-    explicit LockHolder(const std::filesystem::path& program) {
-        int ready[2], release[2];
-        if (::pipe(ready) != 0 || ::pipe(release) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::close(ready[0]);
-            ::close(release[1]); // so the parent's close reaches us as the end of the pipe
-            InstanceLock lock(program);
-            const bool held = lock.hold().isOk();
-            char byte = held ? 'y' : 'n';
-            if (::write(ready[1], &byte, 1) != 1 || ::read(release[0], &byte, 1) < 0) ::_exit(2);
-            ::_exit(held ? 0 : 1);
-        }
-        ::close(ready[1]);
-        ::close(release[0]);
-        char byte = 0;
-        held_ = ::read(ready[0], &byte, 1) == 1 && byte == 'y';
-        ::close(ready[0]);
-        release_ = release[1];
+// A child process that holds the lock until it is killed; its pid, or -1 when it could not.
+pid_t holdInChild(const std::filesystem::path& program) {
+    int ready[2];
+    if (::pipe(ready) != 0) return -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        InstanceLock lock(program);
+        const char held = lock.hold().isOk() ? 'y' : 'n';
+        if (::write(ready[1], &held, 1) == 1 && held == 'y') ::pause();
+        ::_exit(1);
     }
-    ~LockHolder() { end(); }
+    char held = 'n';
+    ::close(ready[1]);
+    if (::read(ready[0], &held, 1) != 1) held = 'n';
+    ::close(ready[0]);
+    return held == 'y' ? pid : -1;
+}
 
-    bool held() const { return held_; }
-    void end() {
-        if (pid_ <= 0) return;
-        ::close(release_);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int release_ = -1;
-    bool held_ = false;
-};
+void end(pid_t pid) {
+    if (pid <= 0) return; // never kill(-1)
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+}
 
 TEST(InstanceLock, SeesAnotherProcessHoldingTheProgram) {
     test::TempDir dir;
@@ -56,16 +42,16 @@ TEST(InstanceLock, SeesAnotherProcessHoldingTheProgram) {
     const InstanceLock start(program);
     EXPECT_FALSE(start.anotherInstanceRuns());
 
-    LockHolder running(program);
-    ASSERT_TRUE(running.held());
+    const pid_t running = holdInChild(program);
+    ASSERT_GT(running, 0);
     EXPECT_TRUE(start.anotherInstanceRuns());
     EXPECT_TRUE(start.anotherInstanceRuns()) << "testing leaves no lock behind";
-    LockHolder second(program);
-    EXPECT_TRUE(second.held()) << "several full instances hold together";
-
-    second.end(); // first: it holds a copy of the first holder's pipe
-    running.end();
-    EXPECT_FALSE(start.anotherInstanceRuns()) << "the lock ends with its processes";
+    const pid_t second = holdInChild(program);
+    EXPECT_GT(second, 0) << "several full instances hold together";
+    end(running);
+    EXPECT_TRUE(start.anotherInstanceRuns());
+    end(second);
+    EXPECT_FALSE(start.anotherInstanceRuns()) << "the lock ends with its processes, even killed";
 }
 
 TEST(InstanceLock, AMissingProgramFileCountsAsNoOtherInstance) {

@@ -29,9 +29,7 @@ std::string streamPart(const std::string& row) {
 class CliEngineTest : public testing::Test {
 protected:
     void SetUp() override {
-        SineMp3 shape;
-        shape.id3v1 = true;
-        writeSineMp3(track, shape);
+        writeSineMp3(track, {.id3v1 = true});
         original = readFile(track);
     }
     CliOutcome cli(const std::vector<std::string>& args) {

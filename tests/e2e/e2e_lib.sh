@@ -49,15 +49,9 @@ wait_for() {
 
 # A private PulseAudio with a null sink, as the only sound server the program sees.
 start_pulse() {
-    mkdir -p "$work/pulse/run" "$work/pulse/config"
-    (cd "$work/pulse" && HOME="$work/pulse" XDG_CONFIG_HOME="$work/pulse/config" \
-        PULSE_RUNTIME_PATH="$work/pulse/run" pulseaudio -D -n --exit-idle-time=-1 \
-        --load="module-null-sink sink_name=testsink" \
-        --load="module-native-protocol-unix auth-anonymous=1 socket=$work/pulse/native" \
-        >"$work/pulse/server.log" 2>&1) || fail "pulseaudio did not start"
+    "$SOURCE_DIR/tests/support/start_pulse.sh" "$work/pulse" ||
+        fail "no sound server: $(cat "$work/pulse/server.log")"
     export PULSE_SERVER="unix:$work/pulse/native"
-    wait_for 10 pactl info >/dev/null 2>&1
-    pactl set-default-sink testsink || fail "no null sink"
 }
 
 # record NAME: records the null sink into $work/NAME.raw in the background.

@@ -86,12 +86,7 @@ const BadInput kInputs[] = {
          return file;
      },
      Expect::PlaysToAnEnd},
-    {"LargeId3v2InFront",
-     [](const TempDir& d) {
-         SineMp3 shape;
-         shape.id3v2Bytes = 1 << 20;
-         return sine(d, shape);
-     },
+    {"LargeId3v2InFront", [](const TempDir& d) { return sine(d, {.id3v2Bytes = 1 << 20}); },
      Expect::PlaysToAnEnd},
 };
 
@@ -129,9 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, BadInputTest, testing::ValuesIn(kInputs),
 
 TEST(BadInput, FileDeletedWhilePlayingPlaysToTheEnd) {
     TempDir dir;
-    SineMp3 shape;
-    shape.seconds = 20;
-    writeSineMp3(dir / "gone.mp3", shape);
+    writeSineMp3(dir / "gone.mp3", {.seconds = 20});
     Mp3Engine engine;
     EventRecorder events;
     ASSERT_EQ(engine.OpenStream(dir / "gone.mp3", dir / "out.wav"), 0);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -12,33 +13,34 @@
 namespace vantrel::test {
 namespace {
 
-// Seconds of a recording in which the tone is audible (10 ms windows above a low level).
+// The level of each 10 ms window of a recording.
+std::vector<double> windowLevels(const std::vector<std::int16_t>& mono, int rate) {
+    std::vector<double> levels;
+    const auto window = static_cast<std::ptrdiff_t>(rate / 100);
+    for (auto at = mono.begin(); mono.end() - at >= window; at += window)
+        levels.push_back(rmsLevel({at, at + window}));
+    return levels;
+}
+
+// Seconds of a recording in which the tone is audible.
 double audibleSeconds(const std::vector<std::int16_t>& mono, int rate) {
-    std::size_t window = static_cast<std::size_t>(rate) / 100;
-    int loud = 0;
-    for (std::size_t at = 0; at + window <= mono.size(); at += window) {
-        std::vector<std::int16_t> part(mono.begin() + static_cast<std::ptrdiff_t>(at),
-                                       mono.begin() + static_cast<std::ptrdiff_t>(at + window));
-        if (rmsLevel(part) > 0.05) ++loud;
-    }
-    return loud / 100.0;
+    auto levels = windowLevels(mono, rate);
+    return std::count_if(levels.begin(), levels.end(), [](double l) { return l > 0.05; }) / 100.0;
 }
 
 // The longest stretch of audible 10 ms windows. Level and pitch are measured there: whether
 // the monitor records a pause as silence or as nothing depends on when the sink idles.
 std::vector<std::int16_t> longestAudibleRun(const std::vector<std::int16_t>& mono, int rate) {
-    std::size_t window = static_cast<std::size_t>(rate) / 100;
-    std::size_t start = 0, bestStart = 0, bestEnd = 0;
-    for (std::size_t at = 0; at + window <= mono.size(); at += window) {
-        std::vector<std::int16_t> part(mono.begin() + static_cast<std::ptrdiff_t>(at),
-                                       mono.begin() + static_cast<std::ptrdiff_t>(at + window));
-        if (rmsLevel(part) <= 0.05)
-            start = at + window;
-        else if (at + window - start > bestEnd - bestStart)
-            bestStart = start, bestEnd = at + window;
-    }
-    return {mono.begin() + static_cast<std::ptrdiff_t>(bestStart),
-            mono.begin() + static_cast<std::ptrdiff_t>(bestEnd)};
+    auto levels = windowLevels(mono, rate);
+    std::size_t start = 0, best = 0, bestLength = 0;
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        if (levels[i] <= 0.05)
+            start = i + 1;
+        else if (i + 1 - start > bestLength)
+            best = start, bestLength = i + 1 - start;
+    const auto window = static_cast<std::ptrdiff_t>(rate / 100);
+    auto from = mono.begin() + static_cast<std::ptrdiff_t>(best) * window;
+    return {from, from + static_cast<std::ptrdiff_t>(bestLength) * window};
 }
 
 class SoundServerTest : public testing::Test {
@@ -47,8 +49,7 @@ protected:
         prepareSoundEnvironment(); // before this test's engine threads start
         server = std::make_unique<PulseServer>(dir / "pulse");
         if (!server->running()) GTEST_SKIP() << "no sound server: " << server->problem();
-        SineMp3 shape;
-        writeSineMp3(dir / "sine.mp3", shape);
+        writeSineMp3(dir / "sine.mp3", {});
     }
 
     // Plays with `play` while the null sink's monitor is recorded; returns the recording.
@@ -144,17 +145,12 @@ TEST_F(SoundServerTest, VolumeAndTempoChangesAreHeardWhilePlaying) {
             ASSERT_TRUE(pumpUntilEnded(engine, events));
         });
         ASSERT_TRUE(rec.valid) << rec.problem;
-        auto left = rec.channel(0);
-        double loud = 0, quiet = 0; // 10 ms windows at full and at quarter level
-        std::size_t window = static_cast<std::size_t>(rec.sampleRate) / 100;
-        for (std::size_t at = 0; at + window <= left.size(); at += window) {
-            double level = rmsLevel({left.begin() + static_cast<std::ptrdiff_t>(at),
-                                     left.begin() + static_cast<std::ptrdiff_t>(at + window)});
+        double loud = 0, quiet = 0; // seconds at full and at quarter level
+        for (double level : windowLevels(rec.channel(0), rec.sampleRate))
             if (level > 0.25)
                 loud += 0.01;
             else if (level > 0.05)
                 quiet += 0.01;
-        }
         // Device latency delays the start and the change alike; what is left is the hand-over.
         if (std::string(c.name) == "volume") {
             EXPECT_NEAR(loud, changedAt, 0.25);

@@ -21,31 +21,14 @@ void PrintTo(const ProbeCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-SineMp3 make(int rate, int channels, int kbit, bool variable, bool header) {
-    SineMp3 s;
-    s.sampleRate = rate;
-    s.channels = channels;
-    s.bitRate = kbit;
-    s.variable = variable;
-    s.infoHeader = header;
-    return s;
-}
-
-SineMp3 tagged() {
-    SineMp3 s;
-    s.id3v2Bytes = 70000;
-    s.id3v1 = true;
-    return s;
-}
-
 const ProbeCase kCases[] = {
-    {"Cbr44kStereo", make(44100, 2, 128, false, true), 1152, 128000},
-    {"Cbr22kMono", make(22050, 1, 64, false, true), 576, 64000},
-    {"Mpeg25At8k", make(8000, 1, 32, false, true), 576, 32000},
-    {"VbrWithXing", make(44100, 2, 0, true, true), 1152, 0},
-    {"VbrWithoutXing", make(44100, 2, 0, true, false), 1152, 0},
-    {"CbrWithoutInfo", make(44100, 2, 128, false, false), 1152, 128000},
-    {"BehindLargeId3v2AndId3v1", tagged(), 1152, 128000},
+    {"Cbr44kStereo", {}, 1152, 128000},
+    {"Cbr22kMono", {.sampleRate = 22050, .channels = 1, .bitRate = 64}, 576, 64000},
+    {"Mpeg25At8k", {.sampleRate = 8000, .channels = 1, .bitRate = 32}, 576, 32000},
+    {"VbrWithXing", {.variable = true}, 1152, 0},
+    {"VbrWithoutXing", {.variable = true, .infoHeader = false}, 1152, 0},
+    {"CbrWithoutInfo", {.infoHeader = false}, 1152, 128000},
+    {"BehindLargeId3v2AndId3v1", {.id3v2Bytes = 70000, .id3v1 = true}, 1152, 128000},
 };
 
 class StreamProbeTest : public testing::TestWithParam<ProbeCase> {};
@@ -96,12 +79,9 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, StreamProbeTest, testing::ValuesIn(kCases),
 // shows; a tag's marker may be in any letter case.
 TEST(StreamProbe, TagBytesDoNotCountInTheBitRate) {
     TempDir dir;
-    SineMp3 plain = make(44100, 2, 0, true, false);
-    SineMp3 withTags = plain;
-    withTags.id3v2Bytes = 50000;
-    withTags.id3v1 = true;
-    writeSineMp3(dir / "plain.mp3", plain);
-    writeSineMp3(dir / "tagged.mp3", withTags);
+    writeSineMp3(dir / "plain.mp3", {.variable = true, .infoHeader = false});
+    writeSineMp3(dir / "tagged.mp3",
+                 {.variable = true, .infoHeader = false, .id3v2Bytes = 50000, .id3v1 = true});
     std::string lower = readFile(dir / "tagged.mp3");
     lower.replace(lower.size() - 128, 3, "tag");
     writeFile(dir / "lower.mp3", lower);
@@ -131,8 +111,8 @@ TEST(StreamProbe, CountsOnlyTheFramesThatAreThere) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        SineMp3 shape = make(44100, 2, c.variable ? 0 : 64, c.variable, c.header);
-        shape.seconds = 0.34;
+        const SineMp3 shape{
+            .seconds = 0.34, .bitRate = 64, .variable = c.variable, .infoHeader = c.header};
         EncodedMp3 encoded = writeSineMp3(dir / "in.mp3", shape);
         std::filesystem::resize_file(dir / "in.mp3",
                                      std::filesystem::file_size(dir / "in.mp3") + c.zeros);

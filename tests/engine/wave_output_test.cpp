@@ -112,9 +112,7 @@ TEST_F(WaveOutputTest, SeekClampsAndSkipsTheFramesBefore) {
 }
 
 TEST_F(WaveOutputTest, StopLeavesAValidShorterFile) {
-    SineMp3 longer;
-    longer.seconds = 60;
-    auto source = fixture(longer);
+    auto source = fixture({.seconds = 60});
     for (bool pausedFirst : {false, true}) {
         SCOPED_TRACE(pausedFirst);
         WaveFile wave = decode(source, [&](Mp3Engine& e) {
@@ -129,9 +127,7 @@ TEST_F(WaveOutputTest, StopLeavesAValidShorterFile) {
 }
 
 TEST_F(WaveOutputTest, FrameReportsAreCoalescedAndPrecedeTheEnd) {
-    SineMp3 longer;
-    longer.seconds = 30;
-    WaveFile wave = decode(fixture(longer));
+    WaveFile wave = decode(fixture({.seconds = 30}));
     ASSERT_TRUE(wave.valid);
     ASSERT_FALSE(events.frames.empty());
     EXPECT_LT(events.frames.size(), static_cast<std::size_t>(encoded.frames) / 10);
@@ -151,9 +147,7 @@ TEST_F(WaveOutputTest, EventsOfAStoppedStreamDoNotOutliveTheNextOpen) {
 }
 
 TEST_F(WaveOutputTest, CloseStreamReleasesTheFileAtOnce) {
-    SineMp3 longer;
-    longer.seconds = 60;
-    auto source = fixture(longer);
+    auto source = fixture({.seconds = 60});
     ASSERT_EQ(engine.OpenStream(source, dir / "out.wav"), 0);
     EXPECT_TRUE(processHolds(source));
     engine.StartPlay();

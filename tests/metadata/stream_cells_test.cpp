@@ -13,10 +13,7 @@ TEST(StreamCells, TextsOfPlayTimeSampleRateAndBitRate) {
     };
     const Case cases[] = {
         {{205400, 44100, 128000}, {"03:25", " 44.1 Khz", " 128 Kbit"}},
-        {{1500, 8000, 131234}, {"00:02", " 8 Khz", " 131.234 Kbit"}},
-        {{2500, 11025, 96000}, {"00:02", " 11.025 Khz", " 96 Kbit"}},
-        {{6000000, 22050, 64000}, {"100:00", " 22.05 Khz", " 64 Kbit"}},
-        {{0, 0, 0}, {"00:00", " 0 Khz", " 0 Kbit"}},
+        {{6000000, 11025, 131234}, {"100:00", " 11.025 Khz", " 131.234 Kbit"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.values.totalTime);

@@ -110,18 +110,24 @@ TEST_F(FaderBindingTest, FadeButtonOpensTheMenu) {
     c.mnuFade->hide();
 }
 
-TEST_F(FaderBindingTest, FadeSettingsOpensTheDialogModally) {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<frmFader*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        seen = true;
-        dialog->VScroll1[0]->setValue(33);
-        dialog->Command1->click();
-    });
-    c.mnuFadeSet->trigger();
-    EXPECT_TRUE(seen);
-    EXPECT_EQ(fader.fadeInSpeed(), 33);
+TEST_F(FaderBindingTest, FadeSettingsDialogOpensModallyAndStoresOnlyOnOk) {
+    for (bool ok : {false, true}) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<frmFader*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            seen = true;
+            EXPECT_EQ(dialog->VScroll1[0]->value(), fader.fadeInSpeed());
+            dialog->VScroll1[0]->setValue(33);
+            dialog->VScrollVolMax->setValue(15);
+            EXPECT_EQ(dialog->lblAutoVol->text().toStdString(), FaderSettings::lblAutoVol(15));
+            (ok ? dialog->Command1 : dialog->cmdCancel)->click();
+        });
+        c.mnuFadeSet->trigger();
+        EXPECT_TRUE(seen);
+        EXPECT_EQ(fader.fadeInSpeed(), ok ? 33 : 120);
+        EXPECT_EQ(ini.getIni("options", "vol_in"), ok ? "33" : "");
+    }
     EXPECT_TRUE(window.findChildren<frmFader*>().isEmpty()) << "destroyed when closed";
 }
 

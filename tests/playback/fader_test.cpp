@@ -6,15 +6,23 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace vantrel {
 namespace {
 
-using Keys = std::vector<std::pair<const char*, const char*>>;
+// Stores "key=value …" in the options section.
+void put(IniStore& store, const std::string& keys) {
+    std::istringstream words(keys);
+    for (std::string word; words >> word;) {
+        const auto eq = word.find('=');
+        EXPECT_TRUE(store.putIni("options", word.substr(0, eq), word.substr(eq + 1)));
+    }
+}
 
 struct FaderTest : ::testing::Test, test::OutputRig {
-    void load(const Keys& keys) {
-        for (auto [key, value] : keys)
-            EXPECT_TRUE(ini.putIni("options", key, value));
+    void load(const std::string& keys) {
+        put(ini, keys);
         fader.loadVolume(ini);
         fader.loadFadeSettings(ini);
         player.calls.clear();
@@ -34,7 +42,7 @@ struct FaderTest : ::testing::Test, test::OutputRig {
 };
 
 TEST_F(FaderTest, FadeInRisesToFullOnTwentyTicksAndTheTwentyFirstStops) {
-    load({{"vol_pause", "100"}, {"fade_in", "1"}});
+    load("vol_pause=100 fade_in=1");
     fader.startAutoFadeIn();
     EXPECT_EQ(sent(), levels(0, 0, 5)) << "silence goes out before the first tick";
     EXPECT_EQ(tmrVolume.interval(), 120);
@@ -46,7 +54,7 @@ TEST_F(FaderTest, FadeInRisesToFullOnTwentyTicksAndTheTwentyFirstStops) {
 }
 
 TEST_F(FaderTest, LimiterHaltsAFadeInAndAHeldUpRampsOnPastIt) {
-    load({{"vol_pause", "80"}, {"fade_in", "1"}});
+    load("vol_pause=80 fade_in=1");
     fader.startAutoFadeIn();
     sent();
     tmrVolume.fire(30);
@@ -63,7 +71,7 @@ TEST_F(FaderTest, LimiterHaltsAFadeInAndAHeldUpRampsOnPastIt) {
 }
 
 TEST_F(FaderTest, OneTouchPressRunsOnButAPressDuringARampHoldsOnlyWhileDown) {
-    load({{"vol", "50"}, {"fade_hold", "1"}, {"fade_in", "1"}});
+    load("vol=50 fade_hold=1 fade_in=1");
     fader.volumePressed(0, false);
     fader.volumeReleased();
     EXPECT_TRUE(tmrVolume.enabled()) << "release leaves the ramp the press started running";
@@ -79,7 +87,7 @@ TEST_F(FaderTest, OneTouchPressRunsOnButAPressDuringARampHoldsOnlyWhileDown) {
 }
 
 TEST_F(FaderTest, WithoutOneTouchTheVolumeMovesOnlyWhileHeld) {
-    load({{"vol", "50"}});
+    load("vol=50");
     fader.volumePressed(1, false);
     tmrVolume.fire(2);
     fader.volumeReleased();
@@ -108,7 +116,7 @@ TEST_F(FaderTest, FadingOutToSilencePressesStopOnlyWithTheMark) {
 }
 
 TEST_F(FaderTest, PausedRampCountsWithoutSendingAndGainsMuteAChannel) {
-    load({{"vol", "50"}});
+    load("vol=50");
     state.paused = true;
     fader.volumePressed(0, false);
     tmrVolume.fire(2);
@@ -127,7 +135,7 @@ TEST_F(FaderTest, MenuEntriesFollowEachOther) {
                                  m.inChecked,   m.outEnabled,  m.outChecked};
     };
     const std::vector<bool> none(6, false);
-    load({});
+    load("");
     EXPECT_EQ(menu(), none);
     fader.mnuFadeDir_Click(0);
     fader.mnuFadeDir_Click(1);
@@ -151,36 +159,25 @@ TEST_F(FaderTest, MenuEntriesFollowEachOther) {
 TEST_F(FaderTest, SettingsLoad) {
     // numbers: volume, fade in and out speeds, limit, lead; flags: in, out, one-touch.
     struct Case {
-        Keys keys;
+        const char* keys;
         std::vector<int> numbers;
         std::vector<bool> flags;
     };
     const Case cases[] = {
         // A fresh file keeps the built-in values and plays at full volume.
-        {{}, {100, 120, 60, 90, 0}, {false, false, false}},
-        {{{"vol", "35"},
-          {"vol_in", "200"},
-          {"vol_out", "30"},
-          {"vol_pause", "70"},
-          {"prem_fade", "70000"},
-          {"fade_in", "1"},
-          {"fade_out", "1"},
-          {"fade_hold", "1"}},
+        {"", {100, 120, 60, 90, 0}, {false, false, false}},
+        {"vol=35 vol_in=200 vol_out=30 vol_pause=70 prem_fade=70000 fade_in=1 fade_out=1 "
+         "fade_hold=1",
          {35, 200, 30, 70, 70000},
          {true, true, true}},
         // Values the dialog cannot produce are brought into its ranges.
-        {{{"vol", "250"}, {"vol_in", "0"}, {"vol_out", "500"}, {"vol_pause", "-3"}},
-         {100, 5, 120, 0, 0},
-         {false, false, false}},
-        {{{"vol", "0"}, {"fade_in", "yes"}, {"fade_out", "1"}},
-         {0, 120, 60, 90, 0},
-         {false, true, false}},
+        {"vol=250 vol_in=0 vol_out=500 vol_pause=-3", {100, 5, 120, 0, 0}, {false, false, false}},
+        {"vol=0 fade_in=yes fade_out=1", {0, 120, 60, 90, 0}, {false, true, false}},
     };
     for (const Case& c : cases) {
         test::TempDir d;
         IniStore store(d / "vantrel.ini");
-        for (auto [k, v] : c.keys)
-            EXPECT_TRUE(store.putIni("options", k, v));
+        put(store, c.keys);
         Fader f(player, tmrVolume, state);
         f.loadVolume(store);
         f.loadFadeSettings(store);
@@ -196,7 +193,7 @@ TEST_F(FaderTest, SettingsLoad) {
 }
 
 TEST_F(FaderTest, SettingsOkAppliesAndStores) {
-    load({{"vol", "100"}});
+    load("vol=100");
     FaderSettings settings(fader, ini);
     settings.ok(150, 60, 20);
     EXPECT_EQ(fader.fadeLead(), 1200) << "20 steps of 60 ms from full volume";

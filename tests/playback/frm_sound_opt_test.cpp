@@ -22,15 +22,6 @@ struct FrmSoundOptTest : ::testing::Test, test::OutputRig {
     }
 };
 
-TEST_F(FrmSoundOptTest, ControlsShowTheLoadedChoices) {
-    frmSoundOpt dialog(output);
-    EXPECT_TRUE(dialog.Option2[0]->isChecked());
-    EXPECT_TRUE(dialog.Option1[1]->isChecked());
-    EXPECT_EQ(dialog.cmbAudio->count(), 2);
-    EXPECT_EQ(dialog.cmbAudio->currentIndex(), 1);
-    EXPECT_EQ(dialog.txtDestWave->text(), "/music/out.wav");
-}
-
 TEST_F(FrmSoundOptTest, EditsThenOkStoreAndHide) {
     frmSoundOpt dialog(output);
     dialog.show();
@@ -44,16 +35,19 @@ TEST_F(FrmSoundOptTest, EditsThenOkStoreAndHide) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(FrmSoundOptTest, CancelAndEscapeRestoreTheStoredChoices) {
+TEST_F(FrmSoundOptTest, ShowsTheLoadedChoicesAgainAfterCancelOrEscape) {
     frmSoundOpt dialog(output);
+    EXPECT_EQ(dialog.cmbAudio->count(), 2);
     for (bool escape : {false, true}) {
         dialog.show();
         type(dialog.txtDestWave, "/typed.wav");
         dialog.Option1[0]->click();
         escape ? dialog.reject() : dialog.cmdCancel->click();
         EXPECT_FALSE(dialog.isVisible());
-        EXPECT_EQ(dialog.txtDestWave->text(), "/music/out.wav");
+        EXPECT_TRUE(dialog.Option2[0]->isChecked());
         EXPECT_TRUE(dialog.Option1[1]->isChecked());
+        EXPECT_EQ(dialog.cmbAudio->currentIndex(), 1);
+        EXPECT_EQ(dialog.txtDestWave->text(), "/music/out.wav");
     }
     dialogs.inputs.push_back("/picked.wav");
     dialog.cmdGet->click();

@@ -183,14 +183,5 @@ TEST_F(TrackSequencerTest, DecoderErrorsAreShownAndOnlyThePlayingOnesStopAutoPla
     EXPECT_EQ(next(), "") << "the end after a decoder error starts nothing";
 }
 
-TEST_F(TrackSequencerTest, TheWaveWarningComesWithEveryTrackAutoPlayStarts) {
-    makeList(3);
-    state.waveDest = ".wav";
-    playRow(1);
-    next();
-    next();
-    EXPECT_EQ(dialogs.shown.size(), 3u);
-}
-
 } // namespace
 } // namespace vantrel

@@ -14,62 +14,87 @@ class FakePlayer : public Mp3Play {
 public:
     struct Stream {
         float frameMs = 26.122449f;
-        std::int32_t totalTime = 0;
-        std::int32_t totalFrames = 0;
-        std::int32_t sampleRate = 44100;
-        std::int32_t bitRate = 128000;
+        std::int32_t totalTime = 0, totalFrames = 0, sampleRate = 44100, bitRate = 128000;
     };
     struct Device {
         std::string name;
         std::int32_t formats = 4095;
     };
 
-    // Files OpenStream accepts, by path; every other path fails.
-    std::map<std::string, Stream> files;
+    std::map<std::string, Stream> files; // what OpenStream accepts; every other path fails
     std::vector<Device> devices;
     // Every call in order, e.g. "OpenStream a.mp3|", "SetTempo 100", "SeekFrame 0".
     std::vector<std::string> calls;
-
-    // State a test may look at.
     std::string openPath;
-    std::string openWave;
     bool open = false;
-    bool playing = false;
-    bool paused = false;
-    std::int16_t tempo = 100;
-    std::int16_t left = 100;
-    std::int16_t right = 100;
     std::int32_t selectedDevice = -1;
 
-    void raiseActFrame(std::int32_t frame);
-    void raiseThreadEnded();
-    void raiseFailure(std::int32_t code, const std::string& text);
+    void raiseActFrame(std::int32_t frame) {
+        if (listener_) listener_->ActFrame(frame);
+    }
+    void raiseThreadEnded() {
+        if (listener_) listener_->ThreadEnded();
+    }
+    void raiseFailure(std::int32_t code, const std::string& text) {
+        if (listener_) listener_->Failure(code, text);
+    }
     // Calls to one operation, e.g. callsTo("SetVolume") -> {"SetVolume 50 50"}.
-    std::vector<std::string> callsTo(const std::string& operation) const;
+    std::vector<std::string> callsTo(const std::string& operation) const {
+        std::vector<std::string> found;
+        for (const std::string& c : calls)
+            if (c == operation || c.rfind(operation + " ", 0) == 0) found.push_back(c);
+        return found;
+    }
 
     void setListener(Mp3PlayListener* listener) override { listener_ = listener; }
-    std::int32_t DeviceCount() override;
-    std::int32_t DeviceFormats(std::int32_t device) override;
-    std::string DeviceName(std::int32_t device) override;
-    std::int16_t SelectDevice(std::int16_t position) override;
-    std::int32_t OpenStream(const std::string& path, const std::string& wavePath) override;
-    void DecodeOption(std::int16_t option) override;
+    std::int32_t DeviceCount() override {
+        return record("DeviceCount"), std::int32_t(devices.size());
+    }
+    std::int32_t DeviceFormats(std::int32_t d) override {
+        return record("DeviceFormats", d), known(d) ? devices[d].formats : 0;
+    }
+    std::string DeviceName(std::int32_t d) override {
+        return record("DeviceName", d), known(d) ? devices[d].name : "";
+    }
+    std::int16_t SelectDevice(std::int16_t d) override {
+        record("SelectDevice", d);
+        if (!known(d)) return 1;
+        selectedDevice = d;
+        return 0;
+    }
+    std::int32_t OpenStream(const std::string& path, const std::string& wavePath) override {
+        calls.push_back("OpenStream " + path + "|" + wavePath);
+        open = files.count(path) > 0;
+        if (open) openPath = path;
+        return open ? 0 : 1;
+    }
+    void DecodeOption(std::int16_t option) override { record("DecodeOption", option); }
     float FrameTime() override { return current().frameMs; }
     std::int32_t TotalTime() override { return current().totalTime; }
     std::int32_t TotalFrames() override { return current().totalFrames; }
     std::int32_t SampleRate() override { return current().sampleRate; }
     std::int32_t BitRate() override { return current().bitRate; }
-    void SetTempo(std::int16_t tempo) override;
-    void StartPlay() override;
-    void PauseToggle() override;
-    void SeekFrame(std::int32_t frame) override;
-    void SetVolume(std::int16_t left, std::int16_t right) override;
-    void StopPlay() override;
-    void CloseStream() override;
+    void SetTempo(std::int16_t tempo) override { record("SetTempo", tempo); }
+    void StartPlay() override { record("StartPlay"); }
+    void PauseToggle() override { record("PauseToggle"); }
+    void SeekFrame(std::int32_t frame) override { record("SeekFrame", frame); }
+    void SetVolume(std::int16_t l, std::int16_t r) override {
+        calls.push_back("SetVolume " + std::to_string(l) + " " + std::to_string(r));
+    }
+    void StopPlay() override { record("StopPlay"); }
+    void CloseStream() override {
+        record("CloseStream");
+        open = false;
+        openPath.clear();
+    }
 
 private:
-    Stream current() const;
-    void record(std::string call) { calls.push_back(std::move(call)); }
+    Stream current() const { return open ? files.at(openPath) : Stream{0, 0, 0, 0, 0}; }
+    bool known(std::int32_t d) const { return d >= 0 && d < std::int32_t(devices.size()); }
+    void record(const char* call) { calls.push_back(call); }
+    void record(const char* call, std::int32_t n) {
+        calls.push_back(std::string(call) + " " + std::to_string(n));
+    }
     Mp3PlayListener* listener_ = nullptr;
 };
 

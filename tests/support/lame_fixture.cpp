@@ -1,5 +1,7 @@
 #include "support/lame_fixture.h"
 
+#include "metadata/id3v1_block.h"
+
 #include <cmath>
 #include <fstream>
 #include <lame/lame.h>
@@ -46,16 +48,6 @@ std::string id3v2Tag(std::size_t total) {
     return tag;
 }
 
-std::string id3v1Tag() {
-    std::string tag = "TAG";
-    tag += std::string(30, ' ').replace(0, 4, "Sine");
-    tag.resize(127, '\0');
-    tag += static_cast<char>(12); // genre: Other
-    return tag;
-}
-
-} // namespace
-
 std::vector<std::int16_t> sineSamples(const SineMp3& shape) {
     auto frames = static_cast<std::size_t>(std::llround(shape.seconds * shape.sampleRate));
     std::vector<std::int16_t> pcm(frames * shape.channels);
@@ -69,6 +61,8 @@ std::vector<std::int16_t> sineSamples(const SineMp3& shape) {
     }
     return pcm;
 }
+
+} // namespace
 
 EncodedMp3 writeSineMp3(const std::filesystem::path& file, const SineMp3& shape) {
     auto lame = configure(shape);
@@ -94,7 +88,7 @@ EncodedMp3 writeSineMp3(const std::filesystem::path& file, const SineMp3& shape)
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     if (shape.id3v2Bytes >= 10) out << id3v2Tag(shape.id3v2Bytes);
     out.write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(mp3.size()));
-    if (shape.id3v1) out << id3v1Tag();
+    if (shape.id3v1) out << id3v1::compose({"Sine", "", "", "", "", 12});
     if (!out) throw std::runtime_error("cannot write " + file.string());
     return {lame_get_frameNum(lame.get()), frames};
 }

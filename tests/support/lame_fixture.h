@@ -28,7 +28,4 @@ struct EncodedMp3 {
 // Writes the file; throws on failure (a test's own setup failing is a broken test).
 EncodedMp3 writeSineMp3(const std::filesystem::path& file, const SineMp3& shape);
 
-// The 16-bit samples of a sine, interleaved.
-std::vector<std::int16_t> sineSamples(const SineMp3& shape);
-
 } // namespace vantrel::test

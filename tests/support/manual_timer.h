@@ -20,7 +20,6 @@ public:
     // Runs the handler once when enabled; returns whether it ran.
     bool fire() {
         if (!enabled_ || !handler_) return false;
-        ++ticks_;
         handler_();
         return true;
     }
@@ -31,12 +30,10 @@ public:
             ++fired;
         return fired;
     }
-    int ticks() const { return ticks_; }
 
 private:
     int interval_;
     bool enabled_ = false;
-    int ticks_ = 0;
     std::function<void()> handler_;
 };
 

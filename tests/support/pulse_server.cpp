@@ -1,5 +1,8 @@
 #include "support/pulse_server.h"
 
+#include "support/cli_runner.h"
+#include "support/temp_dir.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -27,36 +30,12 @@ int runCommand(const std::string& command) {
 }
 
 PulseServer::PulseServer(const std::filesystem::path& folder) : folder_(folder) {
-    std::filesystem::create_directories(folder_ / "run");
-    std::string socket = (folder_ / "native").string();
-    // As root the server wants --system; -D with its own runtime folder works all the same.
-    std::string start = "cd '" + folder_.string() + "' && HOME='" + folder_.string() +
-                        "' XDG_CONFIG_HOME='" + (folder_ / "config").string() +
-                        "' PULSE_RUNTIME_PATH='" + (folder_ / "run").string() +
-                        "' pulseaudio -D -n --exit-idle-time=-1 --daemonize=yes "
-                        "--load='module-null-sink sink_name=testsink' "
-                        "--load='module-native-protocol-unix auth-anonymous=1 socket=" +
-                        socket + "' >'" + (folder_ / "server.log").string() + "' 2>&1";
-    if (runCommand("command -v pulseaudio >/dev/null") != 0) {
-        problem_ = "pulseaudio is not installed";
+    if (runCommand(shellQuoted(VANTREL_START_PULSE) + " " + shellQuoted(folder.string())) != 0) {
+        problem_ = readFile(folder / "server.log");
         return;
     }
-    if (runCommand(start) != 0) {
-        problem_ = "pulseaudio did not start (see " + (folder_ / "server.log").string() + ")";
-        return;
-    }
-    setenv("PULSE_SERVER", ("unix:" + socket).c_str(), 1);
-    for (int i = 0; i < 100; ++i) {
-        if (runCommand("pactl info >/dev/null 2>&1") == 0) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    std::ifstream pidFile(folder_ / "run" / "pid");
-    pidFile >> pid_;
-    if (pid_ <= 0 || runCommand("pactl set-default-sink testsink >/dev/null 2>&1") != 0) {
-        problem_ = "pulseaudio started but does not answer";
-        if (pid_ > 0) kill(pid_, SIGTERM);
-        pid_ = 0;
-    }
+    setenv("PULSE_SERVER", ("unix:" + (folder / "native").string()).c_str(), 1);
+    std::ifstream(folder / "run" / "pid") >> pid_;
 }
 
 PulseServer::~PulseServer() {

@@ -10,15 +10,12 @@ namespace vantrel::test {
 
 namespace {
 
-std::uint32_t le32(const std::string& b, std::size_t at) {
-    return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-           static_cast<std::uint8_t>(b[at + 2]) << 16 |
-           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
-}
-
-std::uint16_t le16(const std::string& b, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) |
-                                      static_cast<std::uint8_t>(b[at + 1]) << 8);
+// A little-endian number of `bytes` bytes.
+std::uint32_t le(const std::string& b, std::size_t at, int bytes = 4) {
+    std::uint32_t n = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        n = n << 8 | static_cast<std::uint8_t>(b[at + i]);
+    return n;
 }
 
 } // namespace
@@ -30,16 +27,16 @@ WaveFile WaveFile::read(const std::filesystem::path& file) {
         wave.problem = "not a RIFF/WAVE file";
         return wave;
     }
-    if (le32(b, 4) + 8 != b.size()) wave.problem = "RIFF size does not match the file";
+    if (le(b, 4) + 8 != b.size()) wave.problem = "RIFF size does not match the file";
     bool haveFormat = false;
     for (std::size_t at = 12; at + 8 <= b.size();) {
         std::string id = b.substr(at, 4);
-        std::size_t size = le32(b, at + 4);
+        std::size_t size = le(b, at + 4);
         std::size_t body = at + 8;
         if (id == "fmt " && body + 16 <= b.size()) {
-            wave.channels = le16(b, body + 2);
-            wave.sampleRate = static_cast<int>(le32(b, body + 4));
-            wave.bits = le16(b, body + 14);
+            wave.channels = le(b, body + 2, 2);
+            wave.sampleRate = static_cast<int>(le(b, body + 4));
+            wave.bits = le(b, body + 14, 2);
             haveFormat = true;
         } else if (id == "data") {
             if (body + size != b.size()) wave.problem = "data size does not match the file";

@@ -89,14 +89,6 @@ TEST_F(BoundWindowTest, ClicksSelectRowsAndMakeTheTrackCurrent) {
     EXPECT_EQ(text("lblLstSel"), "Selected = 2");
 }
 
-TEST_F(BoundWindowTest, DraggingARowMovesItThroughTheCore) {
-    mouse(QEvent::MouseButtonPress, 0);
-    mouse(QEvent::MouseMove, 1);
-    mouse(QEvent::MouseButtonRelease, 2);
-    EXPECT_EQ(cell(2, 0), "Alpha");
-    EXPECT_EQ(cell(0, 0), "Bravo");
-}
-
 TEST_F(BoundWindowTest, RightClickOpensTheOptionsMenu) {
     emit ListView1->customContextMenuRequested(QPoint(5, 5));
     EXPECT_TRUE(w<QMenu>("mnuList")->isVisible());

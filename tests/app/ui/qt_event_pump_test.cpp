@@ -32,18 +32,18 @@ private:
     }
 };
 
-TEST(QtEventPump, DeliversEveryEventOnTheUiThread) {
+struct QtEventPumpTest : testing::Test {
     int argc = 1;
-    char name[] = "qt_tests";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
+    char name[9] = "qt_tests";
+    char* argv[2] = {name, nullptr};
+    QCoreApplication app{argc, argv};
     TempDir dir;
-    SineMp3 shape;
-    shape.seconds = 10;
-    writeSineMp3(dir / "in.mp3", shape);
-
     Mp3Engine engine;
     ThreadCheckingListener listener;
+};
+
+TEST_F(QtEventPumpTest, DeliversEveryEventOnTheUiThread) {
+    writeSineMp3(dir / "in.mp3", {.seconds = 10});
     engine.setListener(&listener);
     QtEventPump pump(engine);
     ASSERT_EQ(engine.OpenStream(dir / "in.mp3", dir / "out.wav"), 0);
@@ -56,15 +56,8 @@ TEST(QtEventPump, DeliversEveryEventOnTheUiThread) {
     EXPECT_EQ(listener.offThread, 0);
 }
 
-TEST(QtEventPump, EventsLeftWaitingAfterThePumpIsGoneAreNotDelivered) {
-    int argc = 1;
-    char name[] = "qt_tests";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    TempDir dir;
+TEST_F(QtEventPumpTest, EventsLeftWaitingAfterThePumpIsGoneAreNotDelivered) {
     writeSineMp3(dir / "in.mp3", SineMp3{});
-    Mp3Engine engine;
-    ThreadCheckingListener listener;
     engine.setListener(&listener);
     {
         QtEventPump pump(engine);
