@@ -3,6 +3,7 @@
 #include "mpris/media_controls.h"
 #include "mpris/qt/mpris_player_adaptor.h"
 #include "mpris/qt/mpris_root_adaptor.h"
+#include "ui/qt_text.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -14,10 +15,6 @@ namespace vantrel {
 namespace {
 
 constexpr const char* kPlayerInterface = "org.mpris.MediaPlayer2.Player";
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 } // namespace
 

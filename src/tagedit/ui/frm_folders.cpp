@@ -1,6 +1,7 @@
 #include "tagedit/ui/frm_folders.h"
 
 #include "tagedit/folder_browser.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -13,10 +14,6 @@
 namespace vantrel {
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QLabel* label(QWidget* parent, const QString& name, const QString& caption, QRect where) {
     auto* l = new QLabel(caption, parent);

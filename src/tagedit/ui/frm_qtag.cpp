@@ -2,16 +2,13 @@
 
 #include "metadata/genre_table.h"
 #include "tagedit/tag_editor.h"
+#include "ui/qt_text.h"
 
 #include <QSignalBlocker>
 
 namespace vantrel {
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Only a changed list is refilled: refilling would drop the text being typed.
 void renderList(QComboBox* box, const std::vector<std::string>& items, const std::string& text) {
