@@ -88,10 +88,9 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
     core.looks().apply(looks);
     AboutBox about(shell, dialogs, processes, folders.shared, "Vantrel");
     window.openAbout = [&] { (new frmAbout(about, &window))->show(); };
-    std::function<void()> clearMruList = [&] { core.files().recentLists().clear(); };
     window.openGenOpt = [&] {
         frmOption options(core.looks(), looks, &window);
-        options.clearMruList = clearMruList;
+        options.clearMruList = [&] { core.files().recentLists().clear(); };
         options.exec();
     };
     window.openBannerOpt = [&] {
