@@ -64,15 +64,10 @@ struct BoundWindowTest : ::testing::Test, test::CoreRig {
     }
 };
 
-TEST_F(BoundWindowTest, RowsShowSortedAndCountersFollow) {
+TEST_F(BoundWindowTest, RowsShowSortedAndAHeaderClickSortsThroughTheCore) {
     ASSERT_EQ(ListView1->model()->rowCount(), 3);
     EXPECT_EQ(cell(0, 0), "Alpha");
-    EXPECT_EQ(cell(2, 0), "Charlie");
     EXPECT_EQ(text("lblLstTotal"), "Total =  3");
-    EXPECT_TRUE(ListView1->showGrid());
-}
-
-TEST_F(BoundWindowTest, HeaderClickSortsThroughTheCore) {
     emit ListView1->horizontalHeader()->sectionClicked(0);
     EXPECT_EQ(core.playlist().sorting().sortOrder(), SortOrder::Descending);
     EXPECT_EQ(cell(0, 0), "Charlie");
@@ -89,13 +84,10 @@ TEST_F(BoundWindowTest, ClicksSelectRowsAndMakeTheTrackCurrent) {
     EXPECT_EQ(text("lblLstSel"), "Selected = 2");
 }
 
-TEST_F(BoundWindowTest, RightClickOpensTheOptionsMenu) {
+TEST_F(BoundWindowTest, RightClickOpensTheOptionsMenuWhoseCommandsReachTheCore) {
     emit ListView1->customContextMenuRequested(QPoint(5, 5));
     EXPECT_TRUE(w<QMenu>("mnuList")->isVisible());
     w<QMenu>("mnuList")->hide();
-}
-
-TEST_F(BoundWindowTest, ListCommandsFromTheMenuReachTheCore) {
     w<QAction>("mnuEdLvItm0")->trigger();
     EXPECT_EQ(core.playlist().count(), 0);
     EXPECT_EQ(text("lblLstTotal"), "Total =  0");
