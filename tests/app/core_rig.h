@@ -9,6 +9,7 @@
 #include "support/temp_dir.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,10 +44,13 @@ struct CoreRig {
         core->load();
         return core;
     }
-    // A tagged file both players accept: 6891 frames of 26.1 ms.
+    // A file both players accept, 6891 frames of 26.1 ms, with the tag given (or none).
     std::string track(const std::string& name, const std::string& title) {
+        return trackWith(name, TagValues{title, "", "", "", "", 17});
+    }
+    std::string trackWith(const std::string& name, const std::optional<TagValues>& tag) {
         std::string path = folder + name;
-        writeFile(path, std::string(400, '\x55') + id3v1::compose({title, "", "", "", "", 17}));
+        writeFile(path, std::string(400, '\x55') + (tag ? id3v1::compose(*tag) : ""));
         player1.files[path] = player2.files[path] =
             FakePlayer::Stream{26.122449f, 180000, 6891, 44100, 128000};
         return path;

@@ -179,17 +179,6 @@ TEST_F(TaggerCoreTest, HandedOverPlayRunsThroughTheListOnThePlayingInstance) {
     EXPECT_EQ(player1.callsTo("CloseStream").size(), 1u) << "the track that ended stays open";
 }
 
-TEST_F(TaggerCoreTest, MakingATrackCurrentOffersPlayOnlyWhileNothingPlays) {
-    std::string a = track("a.mp3", "Alpha");
-    auto core = start();
-    core->GetListTag(a);
-    core->setFileIn(a);
-    EXPECT_TRUE(core->transport().playEnabled());
-    core->pressPlay();
-    core->setFileIn(a);
-    EXPECT_FALSE(core->transport().playEnabled());
-}
-
 TEST_F(TaggerCoreTest, HelpOpensThePageBesideTheProgram) {
     auto core = start();
     core->cmdHelp();

@@ -24,6 +24,14 @@ TEST(Signal, ConnectionsEndWithTheirHolder) {
     changed(5);
     EXPECT_EQ(heard, std::vector<int>{40});
     EXPECT_EQ(changed.connectionCount(), 0u);
+    Connection outliving;
+    {
+        auto gone = std::make_unique<Signal<>>();
+        outliving = gone->connect([] {});
+        EXPECT_TRUE(outliving.connected());
+    }
+    EXPECT_FALSE(outliving.connected()) << "a connection may outlive its signal";
+    outliving.disconnect();
 }
 
 TEST(Signal, ListenersMayLeaveOrJoinWhileItIsRaised) {
@@ -42,17 +50,6 @@ TEST(Signal, ListenersMayLeaveOrJoinWhileItIsRaised) {
     EXPECT_EQ(first, 2);
     EXPECT_EQ(second, 0);
     EXPECT_EQ(late, 1);
-}
-
-TEST(Signal, AConnectionMayOutliveItsSignal) {
-    Connection c;
-    {
-        auto changed = std::make_unique<Signal<>>();
-        c = changed->connect([] {});
-        EXPECT_TRUE(c.connected());
-    }
-    EXPECT_FALSE(c.connected());
-    c.disconnect();
 }
 
 } // namespace

@@ -17,12 +17,6 @@ struct OptionsRig {
     Ticker ticker;
 };
 
-TEST(BannerOptions, SpeedCaptionSignsZeroAndUp) {
-    EXPECT_EQ(BannerOptions::speedCaption(-3).substr(8), "-3");
-    EXPECT_EQ(BannerOptions::speedCaption(0).substr(8), "+0");
-    EXPECT_EQ(BannerOptions::speedCaption(7).substr(8), "+7");
-}
-
 TEST(BannerOptions, OkWritesTheKeysAndBuildsTheTextAtOnce) {
     OptionsRig rig;
     test::writeFile(rig.dir / "vantrel.ini", "[options]\r\ntray_speed=4\r\n");
@@ -38,20 +32,14 @@ TEST(BannerOptions, OkWritesTheKeysAndBuildsTheTextAtOnce) {
     options.ok();
     // No track since start: the start fields.
     EXPECT_EQ(rig.ticker.tickerText(), " * Title * Artist");
-    const std::pair<const char*, const char*> options_[] = {
-        {"tray_opt_0", "0"}, {"tray_opt_2", "1"}, {"tray_opt_3", "0"}, {"tray_speed", "-2"}};
-    for (const auto& [key, value] : options_)
-        EXPECT_EQ(rig.ini.getIni("options", key), value) << key;
-    const std::pair<const char*, std::string> looks[] = {
-        {"bnr_font", "Serif"},
-        {"bnr_size", "11"},
-        {"bnr_bold", "True"},
-        {"bnr_italic", "False"},
-        {"bnr_underline", "False"},
-        {"bnr_fore_color", "255"},
-        {"bnr_back_color", std::to_string(BannerLooks::kBack)}};
-    for (const auto& [key, value] : looks)
-        EXPECT_EQ(rig.ini.getIni("looks", key), value) << key;
+    std::string stored;
+    for (const char* key : {"tray_opt_0", "tray_opt_2", "tray_opt_3", "tray_speed"})
+        stored += rig.ini.getIni("options", key) + " ";
+    for (const char* key : {"bnr_font", "bnr_size", "bnr_bold", "bnr_italic", "bnr_underline",
+                            "bnr_fore_color", "bnr_back_color"})
+        stored += rig.ini.getIni("looks", key) + " ";
+    EXPECT_EQ(stored,
+              "0 1 0 -2 Serif 11 True False False 255 " + std::to_string(BannerLooks::kBack) + " ");
 }
 
 TEST(BannerOptions, FileNameModeLeavesTheArtistAndAlbumKeys) {

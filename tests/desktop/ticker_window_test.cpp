@@ -33,10 +33,5 @@ TEST(TickerDock, TrayHidesTheMainWindowBehindTheStripAndShowMainUndocks) {
     EXPECT_TRUE(main.isVisible());
 }
 
-TEST(TickerDock, StripSitsInTheCornerOfTheFreeArea) {
-    const QRect placed = frmTicker::placeIn(QRect(0, 30, 1000, 700), QSize(180, 20));
-    EXPECT_EQ(placed, QRect(820, 710, 180, 20));
-}
-
 } // namespace
 } // namespace vantrel

@@ -2,13 +2,9 @@
 # Closing the window while the hand-off collector is still adding thousands of files ends the
 # program at once and cleanly.
 #   close_while_adding_e2e.sh BIN_DIR SOURCE_DIR
-BIN=$1
-SOURCE_DIR=$2
-. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+. "$2/tests/e2e/e2e_lib.sh"
 
-start_x
-start_pulse
-make_program_folder "$BIN"
+start_all
 mp3 one 440 1
 # 20,000 hard links of one track, handed over as if 20,000 starts had queued them.
 python3 - "$work" <<'PY'

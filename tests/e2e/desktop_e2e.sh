@@ -1,20 +1,13 @@
 #!/usr/bin/env bash
 # The ticker, the About box, the settings dialogs and a rounded start, under a private X server.
 #   desktop_e2e.sh BIN_DIR SOURCE_DIR [SHOT_DIR]
-BIN=$1
-SOURCE_DIR=$2
 SHOTS=${3:-}
-. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+. "$2/tests/e2e/e2e_lib.sh"
 
-shot() { [ -n "$SHOTS" ] && import -window root "$SHOTS/$1.png" || true; }
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
-gone() { ! visible "$1" >/dev/null; }
 geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
     /Width:/ {w=$2} /Height:/ {h=$2} END {print x+w, y+h}'; }
 
-start_x
-start_pulse
-make_program_folder "$BIN"
+start_all
 sox -q -n -r 44100 -c 2 -b 16 "$work/s.wav" synth 2 sine 440 vol 0.5
 lame --quiet -b 128 --id3v1-only --tt "Sunrise" --ta "Quartet" --tl "Morning" "$work/s.wav" "$work/song.mp3"
 
@@ -26,7 +19,7 @@ wait_for 30 test ! -e "$work/prog/quorv.tmp" || fail "the file was not collected
 
 # "&Tray": the main window hides, the strip shows the playing track's title at the bottom-right.
 xdotool mousemove --window "$wid" 479 73 click 1
-strip=$(wait_for 10 visible "Sunrise" && visible "Sunrise") || fail "no ticker with the track's title"
+strip=$(wait_for 10 named "Sunrise" && named "Sunrise") || fail "no ticker with the track's title"
 wait_for 10 gone "Quorvane Vantrel" || fail "the main window stayed"
 [ "$(geometry "$strip")" = "1024 768" ] || fail "the strip ends at $(geometry "$strip")"
 sleep 1
@@ -44,7 +37,7 @@ wait_for 10 gone "Sunrise" || fail "the strip stayed"
 
 # The About box.
 xdotool mousemove --window "$wid" 524 73 click 1
-about=$(wait_for 10 visible "About Vantrel" && visible "About Vantrel") || fail "no About box"
+about=$(wait_for 10 named "About Vantrel" && named "About Vantrel") || fail "no About box"
 shot about
 # Its OK, in the right column under the texts.
 xdotool mousemove --window "$about" 380 208 click 1
@@ -54,14 +47,14 @@ wait_for 10 gone "About Vantrel" || fail "OK left the About box open"
 xdotool mousemove --window "$wid" 405 46 click 1
 sleep 0.5
 xdotool key p Right Return
-wait_for 10 visible "Quorvane Vantrel$" >/dev/null
+wait_for 10 named "Quorvane Vantrel$" >/dev/null
 sleep 0.5
 shot general_settings
 xdotool key Escape
 xdotool mousemove --window "$wid" 405 46 click 1
 sleep 0.5
 xdotool key p Right Down Return
-wait_for 10 visible "SysTray Scrolling Icon" >/dev/null || fail "no ticker options"
+wait_for 10 named "SysTray Scrolling Icon" >/dev/null || fail "no ticker options"
 sleep 0.5
 shot ticker_options
 xdotool key Escape

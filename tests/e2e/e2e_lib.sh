@@ -1,6 +1,9 @@
 # Shared steps of the end-to-end runs: a private X server and sound server, fixtures, and a
 # fresh program folder per run. Source it; it cleans up on exit.
 set -euo pipefail
+# Every run is given the program's folder and the source tree first.
+BIN=$1
+SOURCE_DIR=$2
 
 work=$(mktemp -d /tmp/vantrel-e2e-XXXXXX)
 pids=()
@@ -70,11 +73,13 @@ stop_recording() {
 }
 
 sound() { python3 "$SOURCE_DIR/tests/e2e/sound.py" "$@"; }
+# heard_for NAME SECONDS: the recording NAME holds at least that much sound.
+heard_for() { awk -v h="$(sound heard "$work/$1.raw")" -v s="$2" 'BEGIN { exit !(h >= s) }'; }
 
-# mp3 NAME FREQUENCY SECONDS: a stereo sine encoded by LAME.
+# mp3 NAME FREQUENCY SECONDS [TITLE [ARTIST]]: a stereo sine encoded by LAME.
 mp3() {
     sox -q -n -r 44100 -c 2 -b 16 "$work/$1.wav" synth "$3" sine "$2" vol 0.5
-    lame --quiet -b 128 "$work/$1.wav" "$work/$1.mp3"
+    lame --quiet -b 128 ${4:+--tt "$4"} ${5:+--ta "$5"} "$work/$1.wav" "$work/$1.mp3"
     rm "$work/$1.wav"
 }
 
@@ -85,6 +90,19 @@ make_program_folder() {
     cp "$bin/vantrel" "$work/prog/"
     cp -r "$bin/Help" "$bin/Back" "$work/prog/"
     cp "$SOURCE_DIR/dist/vantrel.ini" "$work/prog/"
+}
+
+# A shown window's X id by (a pattern of) its title; `gone` when no such window shows.
+named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
+gone() { ! named "$1" >/dev/null; }
+# shot NAME: a screenshot into the folder given to the run, if one was.
+shot() { [ -z "${SHOTS:-}" ] || import -window root "$SHOTS/$1.png"; }
+
+# The usual start of a run: an X server, a sound server and a program folder.
+start_all() {
+    start_x
+    start_pulse
+    make_program_folder "$BIN"
 }
 
 # The main window's X id, once it is mapped.

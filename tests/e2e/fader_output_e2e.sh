@@ -4,13 +4,9 @@
 # output stored "/Play" decodes the track into a wave file beside it once the warning is
 # answered.
 #   fader_output_e2e.sh BIN_DIR SOURCE_DIR
-BIN=$1
-SOURCE_DIR=$2
-. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+. "$2/tests/e2e/e2e_lib.sh"
 
-start_x
-start_pulse
-make_program_folder "$BIN"
+start_all
 mp3 tone 440 6
 
 set_option() { printf '%s=%s\r\n' "$1" "$2" >>"$work/prog/vantrel.ini"; }
@@ -37,8 +33,7 @@ record fade
 prog=$!
 pids+=($prog)
 wid=$(main_window) || fail "the main window did not show"
-heard_for() { awk -v h="$(sound heard "$work/fade.raw")" -v s="$1" 'BEGIN { exit !(h >= s) }'; }
-wait_for 60 heard_for 3.5 || fail "nothing was heard"
+wait_for 60 heard_for fade 3.5 || fail "nothing was heard"
 stop_recording fade
 close_program "$prog" "$wid"
 

@@ -3,8 +3,7 @@
 # file: the settings and the hand-off land in the user's configuration folder.
 #   install_e2e.sh BUILD_DIR SOURCE_DIR
 BUILD=$1
-SOURCE_DIR=$2
-. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+. "$2/tests/e2e/e2e_lib.sh"
 
 prefix="$work/prefix"
 cmake --install "$BUILD" --prefix "$prefix" >"$work/install.log" 2>&1 || fail "install: $(cat "$work/install.log")"

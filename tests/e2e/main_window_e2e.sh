@@ -2,14 +2,10 @@
 # The real program under a private X server: start-up with files, a second start handing its
 # file over, both layouts, a screenshot, and closing with the exit settings written.
 #   main_window_e2e.sh BIN_DIR SOURCE_DIR [SHOT.png]
-BIN=$1
-SOURCE_DIR=$2
 SHOT=${3:-}
-. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+. "$2/tests/e2e/e2e_lib.sh"
 
-start_x
-start_pulse
-make_program_folder "$BIN"
+start_all
 for t in a b c d; do mp3 "$t" 440 1; done
 
 "$work/prog/vantrel" "$work/a.mp3" "$work/b.mp3" "$work/c.mp3" >"$work/first.log" 2>&1 &

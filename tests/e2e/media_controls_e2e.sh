@@ -7,24 +7,15 @@
 if [ -z "${VANTREL_E2E_BUS:-}" ]; then
     exec env VANTREL_E2E_BUS=1 dbus-run-session -- "$0" "$@"
 fi
-BIN=$1
-SOURCE_DIR=$2
-. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+. "$2/tests/e2e/e2e_lib.sh"
 
-start_x
-start_pulse
-make_program_folder "$BIN"
+start_all
 # The large layout, so the list can be clicked.
 printf '\r\nvol=100\r\nlong_disp=1\r\n' >>"$work/prog/vantrel.ini"
 
 # Titled so that the list, sorted by title, shows the low tone first.
-tone() {
-    sox -q -n -r 44100 -c 2 -b 16 "$work/$1.wav" synth "$3" sine "$2" vol 0.5
-    lame --quiet -b 128 --tt "$4" --ta "$5" --tl "Bench tones" "$work/$1.wav" "$work/$1.mp3"
-    rm "$work/$1.wav"
-}
-tone low 440 4 "A low" "Ann Alto"
-tone high 880 60 "B high" "Ben Bass"
+mp3 low 440 4 "A low" "Ann Alto"
+mp3 high 880 60 "B high" "Ben Bass"
 
 name=org.mpris.MediaPlayer2.vantrel
 path=/org/mpris/MediaPlayer2
@@ -37,7 +28,6 @@ registered() {
         --method org.freedesktop.DBus.NameHasOwner $name | grep -q true
 }
 # Seconds of sound in a recording, at least SECONDS.
-heard_for() { awk -v h="$(sound heard "$work/$1.raw")" -v s="$2" 'BEGIN { exit !(h >= s) }'; }
 silent() { [ "$(sound heard "$work/$1.raw")" = 0 ]; }
 
 "$work/prog/vantrel" "$work/high.mp3" "$work/low.mp3" >"$work/run.log" 2>&1 &

@@ -3,14 +3,10 @@
 # answered, both tracks load, and the list is saved as .m3u and as a web page through the real
 # dialogs. With chromium installed, the page is drawn into PAGE_PNG for a look.
 #   playlist_files_e2e.sh BIN_DIR SOURCE_DIR [PAGE_PNG]
-BIN=$1
-SOURCE_DIR=$2
 PAGE_PNG=${3:-}
-. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+. "$2/tests/e2e/e2e_lib.sh"
 
-start_x
-start_pulse
-make_program_folder "$BIN"
+start_all
 mkdir -p "$work/music" "$work/lists" "$work/out"
 mp3 a 440 1
 mp3 b 660 1
@@ -22,11 +18,9 @@ prog=$!
 pids+=($prog)
 wid=$(main_window) || fail "the main window did not show: $(cat "$work/run.log")"
 
-titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
-gone() { ! titled "$1" >/dev/null; }
-box=$(wait_for 20 titled '^Vantrel$' && titled '^Vantrel$') || fail "no question for the missing entry"
+box=$(wait_for 20 named '^Vantrel$' && named '^Vantrel$') || fail "no question for the missing entry"
 xdotool windowfocus --sync "$box" key Return
-box=$(wait_for 10 titled '^No Path$' && titled '^No Path$') || fail "no folder box"
+box=$(wait_for 10 named '^No Path$' && named '^No Path$') || fail "no folder box"
 xdotool windowfocus --sync "$box" key ctrl+a type "$work/music"
 xdotool key Return
 wait_for 10 gone '^No Path$' || fail "the folder box stayed"
@@ -37,11 +31,11 @@ save_as() {
     sleep 0.5
     xdotool key f s
     local dlg file
-    dlg=$(wait_for 10 titled '^Save Playlist As$' && titled '^Save Playlist As$') || fail "no format dialog"
+    dlg=$(wait_for 10 named '^Save Playlist As$' && named '^Save Playlist As$') || fail "no format dialog"
     xdotool windowfocus --sync "$dlg"
     for _ in $(seq "$1"); do xdotool key Tab; done
     xdotool key space
-    file=$(wait_for 10 titled '^Save the Playlist$' && titled '^Save the Playlist$') || fail "no save dialog"
+    file=$(wait_for 10 named '^Save the Playlist$' && named '^Save the Playlist$') || fail "no save dialog"
     xdotool windowfocus --sync "$file" key ctrl+a type "$2"
     xdotool key Return
     wait_for 10 test -s "$2" || fail "$2 was not written: $(cat "$work/run.log")"
@@ -53,7 +47,7 @@ printf '%s\r\n%s\r\n' "$work/music/a.mp3" "$work/music/b.mp3" | cmp -s - "$work/
 
 save_as 2 "$work/out/page.html" &
 saver=$!
-box=$(wait_for 10 titled '^Page Title$' && titled '^Page Title$') || fail "no title box"
+box=$(wait_for 10 named '^Page Title$' && named '^Page Title$') || fail "no title box"
 xdotool windowfocus --sync "$box" key ctrl+a type "Tracks & <Tunes>"
 xdotool key Return
 wait "$saver" || exit 1

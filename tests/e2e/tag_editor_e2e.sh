@@ -3,10 +3,8 @@
 # server: "/Tag" with two files typed into and saved with Enter, a rename through "Use Title"
 # and the input box, and a folder's files added with "Select All". Peer tools read the tags.
 #   tag_editor_e2e.sh BIN_DIR SOURCE_DIR [SHOT_FOLDER]
-BIN=$1
-SOURCE_DIR=$2
 SHOTS=${3:-}
-. "$SOURCE_DIR/tests/e2e/e2e_lib.sh"
+. "$2/tests/e2e/e2e_lib.sh"
 
 start_x
 # Keys of their own for the letters typed below: xdotool would otherwise remap a key for each
@@ -19,10 +17,7 @@ mkdir -p "$work/music"
 for t in a b c music/m1 music/m2; do mp3 "$t" 440 1; done
 export HOME="$work/music" # where the folder browser starts
 
-named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
 shown() { wait_for 30 named "$1"; }
-gone() { ! named "$1" >/dev/null; }
-shot() { [ -z "$SHOTS" ] || import -window root "$SHOTS/$1.png"; }
 # click WINDOW X Y: a click at a point of a window, which then has the keyboard.
 click() {
     xdotool windowfocus --sync "$1" 2>/dev/null || true

@@ -43,7 +43,7 @@ struct FileDropTest : ::testing::Test, test::CoreRig {
     }
 };
 
-TEST_F(FileDropTest, FilesAreAddedAndAFolderGoesToTheWalker) {
+TEST_F(FileDropTest, FilesAreAddedAFolderGoesToTheWalkerAndOtherDataIsRefused) {
     const std::string a = track("a.mp3", "Alpha"), b = track("b.mp3", "Beta");
     std::filesystem::create_directory(dir / "more");
     QMimeData data;
@@ -53,14 +53,10 @@ TEST_F(FileDropTest, FilesAreAddedAndAFolderGoesToTheWalker) {
     EXPECT_GT(core->playlist().indexOf(a), 0);
     EXPECT_GT(core->playlist().indexOf(b), 0);
     EXPECT_EQ(folders, std::vector<std::string>{folder + "more"});
-}
-
-TEST_F(FileDropTest, DataWithoutLocalFilesIsRefused) {
-    QMimeData text;
+    QMimeData text, remote;
     text.setText("/music/a.mp3");
-    QMimeData remote;
     remote.setUrls({QUrl("https://example.org/a.mp3")});
-    EXPECT_FALSE(drop(text));
+    EXPECT_FALSE(drop(text)) << "data without local files is refused";
     EXPECT_FALSE(drop(remote));
 }
 

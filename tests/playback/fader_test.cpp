@@ -71,6 +71,12 @@ TEST_F(FaderTest, LimiterHaltsAFadeInAndAHeldUpRampsOnPastIt) {
 }
 
 TEST_F(FaderTest, OneTouchPressRunsOnButAPressDuringARampHoldsOnlyWhileDown) {
+    load("vol=50");
+    fader.volumePressed(1, false);
+    tmrVolume.fire(2);
+    fader.volumeReleased();
+    EXPECT_FALSE(tmrVolume.enabled()) << "without one-touch the volume moves only while held";
+    EXPECT_EQ(sent(), levels(45, 40, -5));
     load("vol=50 fade_hold=1 fade_in=1");
     fader.volumePressed(0, false);
     fader.volumeReleased();
@@ -84,15 +90,6 @@ TEST_F(FaderTest, OneTouchPressRunsOnButAPressDuringARampHoldsOnlyWhileDown) {
     fader.volumeReleased();
     EXPECT_FALSE(tmrVolume.enabled());
     EXPECT_EQ(sent(), levels(60, 55, -5));
-}
-
-TEST_F(FaderTest, WithoutOneTouchTheVolumeMovesOnlyWhileHeld) {
-    load("vol=50");
-    fader.volumePressed(1, false);
-    tmrVolume.fire(2);
-    fader.volumeReleased();
-    EXPECT_FALSE(tmrVolume.enabled());
-    EXPECT_EQ(sent(), levels(45, 40, -5));
 }
 
 TEST_F(FaderTest, FadingOutToSilencePressesStopOnlyWithTheMark) {

@@ -22,20 +22,7 @@ struct FrmSoundOptTest : ::testing::Test, test::OutputRig {
     }
 };
 
-TEST_F(FrmSoundOptTest, EditsThenOkStoreAndHide) {
-    frmSoundOpt dialog(output);
-    dialog.show();
-    type(dialog.txtDestWave, "/x/y.wav");
-    dialog.Option2[1]->click();
-    dialog.Option1[0]->click();
-    dialog.cmdOK->click();
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(ini.getIni("options", "audio_dest"), "/x/y.wav");
-    EXPECT_EQ(state.waveDest, ".wav");
-    EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(FrmSoundOptTest, ShowsTheLoadedChoicesAgainAfterCancelOrEscape) {
+TEST_F(FrmSoundOptTest, CancelAndEscapeShowTheLoadedChoicesAgainAndOkStores) {
     frmSoundOpt dialog(output);
     EXPECT_EQ(dialog.cmbAudio->count(), 2);
     for (bool escape : {false, true}) {
@@ -52,6 +39,16 @@ TEST_F(FrmSoundOptTest, ShowsTheLoadedChoicesAgainAfterCancelOrEscape) {
     dialogs.inputs.push_back("/picked.wav");
     dialog.cmdGet->click();
     EXPECT_EQ(dialog.txtDestWave->text(), "/picked.wav");
+    dialogs.shown.clear();
+    dialog.show();
+    type(dialog.txtDestWave, "/x/y.wav");
+    dialog.Option2[1]->click();
+    dialog.Option1[0]->click();
+    dialog.cmdOK->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(ini.getIni("options", "audio_dest"), "/x/y.wav");
+    EXPECT_EQ(state.waveDest, ".wav");
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 } // namespace

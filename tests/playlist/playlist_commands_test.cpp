@@ -1,11 +1,6 @@
 #include "playlist/playlist_commands.h"
 
-#include "metadata/id3v1_block.h"
-#include "playlist/playlist_model.h"
-#include "settings/ini_store.h"
-#include "support/fake_player.h"
-#include "support/scripted_dialogs.h"
-#include "support/temp_dir.h"
+#include "playlist/playlist_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -14,29 +9,9 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// The probe instance.
-struct StubProbe : test::FakePlayer {
-    std::size_t opens() const { return callsTo("OpenStream").size(); }
-    std::size_t closes() const { return callsTo("CloseStream").size(); }
-};
-
-struct PlaylistCommandsTest : ::testing::Test {
-    test::TempDir dir;
-    IniStore ini{dir / "vantrel.ini"};
-    PlaylistModel model;
-    StubProbe probe;
-    test::ScriptedDialogs dialogs;
-    PlaylistCommands commands{model, probe, dialogs, ini};
-
-    void showFields(std::initializer_list<int> fields) {
-        std::string text = "[options]\n";
-        int position = 0;
-        for (int field : fields)
-            text +=
-                "lv_header_" + std::to_string(position++) + "=" + std::to_string(field) + "=1\n";
-        test::writeFile(ini.file(), text);
-        commands.toglHeaders();
-    }
+struct PlaylistCommandsTest : ::testing::Test, test::PlaylistRig {
+    std::size_t opens() const { return probe.callsTo("OpenStream").size(); }
+    std::size_t closes() const { return probe.callsTo("CloseStream").size(); }
     std::string file(const std::string& name, std::size_t audioBytes = 400,
                      const TagValues* tag = nullptr) {
         const std::string path = (dir / name).string();
@@ -94,12 +69,11 @@ TEST_F(PlaylistCommandsTest, SkipsWhatCannotBeListed) {
         EXPECT_EQ(model.lblLstTotal(), "Total =  1");
     }
     EXPECT_TRUE(commands.GetListTag(file("long-enough.mp3", 129)));
-    EXPECT_EQ(probe.opens(), probe.closes());
+    EXPECT_EQ(opens(), closes());
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(PlaylistCommandsTest, ColumnsFromSettingsOrShippedSet) {
-    commands.toglHeaders(); // no settings file at all
     ASSERT_EQ(model.columnCount(), 8);
     EXPECT_EQ(model.columns().column(4).key, " 8@");
     commands.GetListTag(file("a.mp3"));
@@ -146,7 +120,7 @@ TEST_F(PlaylistCommandsTest, ListStats) {
         EXPECT_EQ(dialogs.messages(), expected);
         for (const auto& box : dialogs.shown)
             EXPECT_EQ(box.title, "List Viewer Stats");
-        EXPECT_EQ(probe.opens(), probe.closes());
+        EXPECT_EQ(opens(), closes());
     }
 }
 

@@ -16,14 +16,6 @@ struct TagEditorTest : ::testing::Test, test::CoreRig {
     std::unique_ptr<TaggerCore> core = start();
     TagEditor& editor = core->tagEditor();
 
-    // A file both players accept, with the tag given (or none).
-    std::string file(const std::string& name, std::optional<TagValues> tag) {
-        std::string path = folder + name;
-        test::writeFile(path, std::string(400, '\x55') + (tag ? id3v1::compose(*tag) : ""));
-        player1.files[path] = player2.files[path] =
-            test::FakePlayer::Stream{26.122449f, 180000, 6891, 44100, 128000};
-        return path;
-    }
     TagValues tagOf(const std::string& path) {
         TagRead read;
         EXPECT_TRUE(id3v1::readTag(path, read));
@@ -55,7 +47,7 @@ TEST_F(TagEditorTest, CarriesFieldsListsAndGenreFromTrackToTrack) {
         {"song.mp3", std::nullopt, {"", "song.mp3", "", "", ""}, 3},
     };
     for (const Step& s : steps) {
-        ASSERT_TRUE(editor.GetIDTag(file(s.name, s.tag)));
+        ASSERT_TRUE(editor.GetIDTag(trackWith(s.name, s.tag)));
         EXPECT_EQ(editor.fields(), s.fields) << s.name;
         EXPECT_EQ(editor.tagGenre(), s.genre) << s.name;
     }
@@ -77,10 +69,10 @@ TEST_F(TagEditorTest, CarriesFieldsListsAndGenreFromTrackToTrack) {
 }
 
 TEST_F(TagEditorTest, EditSelectedSavesEachRowInTurnAndPassesOverAFileThatHasGone) {
-    const std::string a = file("a.mp3", TagValues{"One", "", "Album A", "", "", 1});
-    const std::string gone = file("gone.mp3", TagValues{"Gone", "", "", "", "", 1});
-    const std::string b = file("b.mp3", TagValues{"Two", "", "", "", "", 1});
-    const std::string c = file("c.mp3", TagValues{"Three", "", "", "", "", 1});
+    const std::string a = trackWith("a.mp3", TagValues{"One", "", "Album A", "", "", 1});
+    const std::string gone = trackWith("gone.mp3", TagValues{"Gone", "", "", "", "", 1});
+    const std::string b = trackWith("b.mp3", TagValues{"Two", "", "", "", "", 1});
+    const std::string c = trackWith("c.mp3", TagValues{"Three", "", "", "", "", 1});
     for (const std::string& f : {a, gone, b, c})
         ASSERT_TRUE(core->commands().GetListTag(f));
     for (const std::string& f : {a, gone, b})
@@ -99,7 +91,7 @@ TEST_F(TagEditorTest, EditSelectedSavesEachRowInTurnAndPassesOverAFileThatHasGon
 }
 
 TEST_F(TagEditorTest, AFailedSaveIsReportedAndLeavesTheRowAsItWas) {
-    const std::string a = file("a.mp3", TagValues{"One", "", "", "", "", 1});
+    const std::string a = trackWith("a.mp3", TagValues{"One", "", "", "", "", 1});
     ASSERT_TRUE(core->commands().GetListTag(a));
     ASSERT_TRUE(editor.GetIDTag(a));
     std::filesystem::remove(a); // removed while the dialog was open
@@ -112,7 +104,7 @@ TEST_F(TagEditorTest, AFailedSaveIsReportedAndLeavesTheRowAsItWas) {
 }
 
 TEST_F(TagEditorTest, ThePlayingFileIsReleasedBeforeAnyWriteOrQuestion) {
-    const std::string a = file("a.mp3", TagValues{"One", "", "", "", "", 1});
+    const std::string a = trackWith("a.mp3", TagValues{"One", "", "", "", "", 1});
     player1.files[a] = player2.files[a];
     ASSERT_TRUE(core->commands().GetListTag(a));
     core->setFileIn(a);
@@ -125,7 +117,7 @@ TEST_F(TagEditorTest, ThePlayingFileIsReleasedBeforeAnyWriteOrQuestion) {
 }
 
 TEST_F(TagEditorTest, SavingCutsLongTextsAndKeepsWhatTheCodePageHolds) {
-    const std::string a = file("a.mp3", std::nullopt);
+    const std::string a = trackWith("a.mp3", std::nullopt);
     ASSERT_TRUE(editor.GetIDTag(a));
     editor.setField(TagEditor::Title, std::string(40, 'x'));
     editor.setField(TagEditor::Artist, "Beyoncé Müller");
@@ -138,7 +130,7 @@ TEST_F(TagEditorTest, SavingCutsLongTextsAndKeepsWhatTheCodePageHolds) {
 }
 
 TEST_F(TagEditorTest, RemembersTypedTextsForTheNextRun) {
-    ASSERT_TRUE(editor.GetIDTag(file("a.mp3", std::nullopt)));
+    ASSERT_TRUE(editor.GetIDTag(trackWith("a.mp3", std::nullopt)));
     editor.setField(TagEditor::Year, "2024");
     editor.chooseSortedGenre(0);
     const int chosen = editor.tagGenre();

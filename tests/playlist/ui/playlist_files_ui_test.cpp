@@ -59,28 +59,19 @@ struct SettingsDialogTest : ::testing::Test, test::CoreRig {
     QString entry(int row) { return dialog.lstLvCol->item(row)->text(); }
 };
 
-TEST_F(SettingsDialogTest, UpAndDownStopAtTheEnds) {
-    const QString first = entry(0), second = entry(1), last = entry(10);
+// Where the moves stop and what OK stores is the core's; here the buttons reach it.
+TEST_F(SettingsDialogTest, MovesAndOkReachTheSettingsAndARefusalKeepsTheDialogOpen) {
+    const QString first = entry(0), second = entry(1);
     dialog.lstLvCol->setCurrentRow(0);
-    dialog.cmdMove[0]->click();
-    EXPECT_EQ(entry(0), first);
     dialog.cmdMove[1]->click();
     EXPECT_EQ(entry(0), second);
     EXPECT_EQ(entry(1), first);
     EXPECT_EQ(dialog.lstLvCol->currentRow(), 1) << "the moved entry stays highlighted";
-    dialog.lstLvCol->setCurrentRow(10);
-    dialog.cmdMove[1]->click();
-    EXPECT_EQ(entry(10), last);
-}
-
-TEST_F(SettingsDialogTest, OkWithNothingCheckedIsRefused) {
     for (int i = 0; i < dialog.lstLvCol->count(); ++i)
         dialog.lstLvCol->item(i)->setCheckState(Qt::Unchecked);
     dialog.show();
-    const std::size_t before = dialogs.messages().size();
     dialog.cmdOK->click();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialogs.messages().size(), before + 1);
     dialog.lstLvCol->item(3)->setCheckState(Qt::Checked);
     dialog.cmdOK->click();
     EXPECT_FALSE(dialog.isVisible());
