@@ -89,7 +89,11 @@ void PlaylistListView::scrollSoon(int index) {
         this,
         [this] {
             scrollPosted_ = false;
-            if (pendingScroll_.isValid()) scrollTo(pendingScroll_);
+            if (pendingScroll_.isValid()) {
+                // The scroll bar's range must count the rows added since the last layout.
+                executeDelayedItemsLayout();
+                scrollTo(pendingScroll_);
+            }
             pendingScroll_ = QPersistentModelIndex();
         },
         Qt::QueuedConnection);
