@@ -3,6 +3,9 @@
 # naming N tiny tagged MP3 files (hard links to a few copies), and the script reports how fast
 # the rows came in and the program's resident memory once they are all listed.
 #   bench/open_playlist_window.sh [BUILD_BIN_DIR] [N]
+# With PROFILE set to a command, it runs with the program's process id appended while the rows
+# come in and is stopped with SIGINT after the last, e.g.
+#   PROFILE="perf record -q -F 999 -g -o /tmp/open.data -p" bench/open_playlist_window.sh
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 BIN=${1:-$here/build/bin}
@@ -35,6 +38,11 @@ start=$(date +%s.%N)
 pid=$!
 pids+=($pid)
 wid=$(main_window) || fail "no window"
+perf_pid=""
+if [ -n "${PROFILE:-}" ]; then
+    $PROFILE "$pid" 2>"$work/profile.log" &
+    perf_pid=$!
+fi
 # The longest time the window does not answer, while the rows come in.
 xp=""
 if [ -x "$BIN/x_ping" ]; then
@@ -46,6 +54,11 @@ sleep 0.5
 while [ -e "$work/prog/quorv.tmp" ] || ls "$work/prog"/.quorv-* >/dev/null 2>&1; do sleep 0.05; done
 end=$(date +%s.%N)
 touch "$work/loaded"
+if [ -n "$perf_pid" ]; then
+    kill -INT "$perf_pid" 2>/dev/null || true
+    wait "$perf_pid" || true
+    cat "$work/profile.log" >&2
+fi
 [ -n "$xp" ] && wait "$xp"
 sleep 1
 rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")

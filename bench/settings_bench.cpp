@@ -46,11 +46,11 @@ void BM_StartUpSettings(benchmark::State& state) {
         test::ScriptedDialogs dialogs;
         NoShell shell;
         test::FakePlayer player1, player2;
-        test::ManualTimer tmrCollect, tmrDisp, tmrShutDelay, tmrShutl, tmrVolume;
+        test::ManualTimerFactory timers;
         test::ScriptedRandom random;
-        TaggerCore core(TaggerPorts{ini, dialogs, shell, player1, player2, tmrCollect, tmrDisp,
-                                    tmrShutDelay, tmrShutl, tmrVolume, random, appFolder,
-                                    plan.useRound, plan.useGrid});
+        TaggerCore core(TaggerPorts{ini, dialogs, shell, player1, player2, timers, random,
+                                    appFolder, plan.useRound, plan.useGrid, appFolder, nullptr,
+                                    nullptr});
         core.load();
         benchmark::DoNotOptimize(core);
     }

@@ -67,11 +67,15 @@ void CommandThread::callInline(const Task& task) {
     // The thread stays asleep until the task is done, so the task has everything to itself;
     // it runs without the lock, free to post.
     runSafely(task);
+    bool news = false;
     {
         std::lock_guard lock(mutex_);
         inline_ = false;
+        news = quit_ || !tasks_.empty();
     }
-    wake_.notify_all();
+    // With nothing posted meanwhile the thread would only wake to fall asleep again: a context
+    // switch per probe, twice per listed file.
+    if (news) wake_.notify_all();
 }
 
 void CommandThread::run() {

@@ -9,6 +9,7 @@
 #include "settings/ini_store.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace vantrel {
@@ -18,11 +19,9 @@ namespace {
 // A regular file (links followed) of at least 129 bytes. Folders, devices and pipes are not
 // tracks, and reading a pipe's end would block.
 bool isListableFile(const std::string& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::is_regular_file(status)) return false;
-    const auto size = std::filesystem::file_size(path, error);
-    return !error && size >= id3v1::kMinFileLength;
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           static_cast<std::uintmax_t>(st.st_size) >= id3v1::kMinFileLength;
 }
 
 } // namespace

@@ -18,10 +18,12 @@ namespace vantrel {
 
 namespace {
 
+// One stat a call: a playlist entry is looked at once more by the add itself.
 bool isFile(const std::string& path) {
     std::error_code error;
-    return !path.empty() && std::filesystem::exists(path, error) &&
-           !std::filesystem::is_directory(path, error);
+    const auto status = std::filesystem::status(path, error);
+    return !path.empty() && std::filesystem::exists(status) &&
+           !std::filesystem::is_directory(status);
 }
 
 } // namespace

@@ -75,8 +75,28 @@ void PlaylistListView::connectCore() {
     connections_.push_back(playlist_->selection().changed.connect(
         [this](int first, int last) { showMarks(first, last); }));
     connections_.push_back(playlist_->countersChanged.connect([this] { emit countersChanged(); }));
-    connections_.push_back(playlist_->scrollRequested.connect(
-        [this](int index) { scrollTo(model_->index(index - 1, 0)); }));
+    connections_.push_back(
+        playlist_->scrollRequested.connect([this](int index) { scrollSoon(index); }));
+}
+
+void PlaylistListView::scrollSoon(int index) {
+    // A file added asks for its row each time; scrolling at once would lay out the rows for
+    // every one of them (linear in the list's length), while only the last one shows.
+    pendingScroll_ = model_->index(index - 1, 0);
+    if (scrollPosted_) return;
+    scrollPosted_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            scrollPosted_ = false;
+            if (pendingScroll_.isValid()) {
+                // The scroll bar's range must count the rows added since the last layout.
+                executeDelayedItemsLayout();
+                scrollTo(pendingScroll_);
+            }
+            pendingScroll_ = QPersistentModelIndex();
+        },
+        Qt::QueuedConnection);
 }
 
 void PlaylistListView::showMarks(int first, int last) {
@@ -95,7 +115,9 @@ void PlaylistListView::showMarks(int first, int last) {
             .select(model_->index(i - 1, 0), model_->index(end - 1, lastColumn));
         i = end + 1;
     }
-    if (!unmarked.isEmpty()) selectionModel()->select(unmarked, QItemSelectionModel::Deselect);
+    // Rows come in unmarked by the thousand; with nothing selected there is nothing to undo.
+    if (!unmarked.isEmpty() && selectionModel()->hasSelection())
+        selectionModel()->select(unmarked, QItemSelectionModel::Deselect);
     if (!marked.isEmpty()) selectionModel()->select(marked, QItemSelectionModel::Select);
     const int item = playlist_->selectedItem();
     if (item >= 1 && currentIndex().row() != item - 1)

@@ -2,6 +2,7 @@
 
 #include "base/signal.h"
 
+#include <QPersistentModelIndex>
 #include <QTableView>
 
 #include <functional>
@@ -47,6 +48,7 @@ private:
     void showMarks(int first, int last);
     void takeViewSelection(const QItemSelection& selected, const QItemSelection& deselected);
     int rowUnder(const QMouseEvent* event) const;
+    void scrollSoon(int index);
 
     PlaylistModel* playlist_ = nullptr;
     PlaylistTableModel* model_ = nullptr;
@@ -54,6 +56,9 @@ private:
     bool mirroring_ = false;
     int pressedRow_ = 0;
     int dropTarget_ = 0;
+    // The row to bring into sight once events run; only the last request counts.
+    QPersistentModelIndex pendingScroll_;
+    bool scrollPosted_ = false;
     Connections connections_;
 };
 

@@ -131,6 +131,18 @@ struct PlaylistViewTest : PlaylistQtTest {
     }
 };
 
+TEST_F(PlaylistViewTest, TheRowAskedForLastIsInSightOnceEventsRunEvenAfterItMoved) {
+    for (int i = 0; i < 300; ++i)
+        add("z" + std::to_string(1000 + i));
+    playlist.showRow(playlist.indexOf("/m/z1150"));
+    // Rows sorted in above it push it further down before the view gets to scroll.
+    for (int i = 0; i < 100; ++i)
+        add("y" + std::to_string(1000 + i));
+    QCoreApplication::processEvents();
+    const QRect shown = view.visualRect(view.model()->index(playlist.indexOf("/m/z1150") - 1, 0));
+    EXPECT_TRUE(view.viewport()->rect().intersects(shown));
+}
+
 TEST_F(PlaylistViewTest, KeysMoveAndExtendTheSelectionAndTheCoreFollows) {
     struct Step {
         int key;
