@@ -84,14 +84,6 @@ TEST_F(TrackSequencerTest, LoopingWrapsToTheFirstRowAlsoInRandomOrder) {
     }
 }
 
-TEST_F(TrackSequencerTest, NothingFollowsWithoutAutoPlay) {
-    makeList(3);
-    playRow(1);
-    transport.setAutoPlay(false);
-    EXPECT_EQ(next(), "");
-    EXPECT_EQ(transport.status(), PlayStatus::Finished);
-}
-
 TEST_F(TrackSequencerTest, RandomOrderDrawsOnlyUnplayedRows) {
     struct Case {
         const char* name;

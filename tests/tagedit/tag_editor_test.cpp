@@ -116,19 +116,6 @@ TEST_F(TagEditorTest, ThePlayingFileIsReleasedBeforeAnyWriteOrQuestion) {
     EXPECT_EQ(player1.callsTo("CloseStream").size(), 1u);
 }
 
-TEST_F(TagEditorTest, SavingCutsLongTextsAndKeepsWhatTheCodePageHolds) {
-    const std::string a = trackWith("a.mp3", std::nullopt);
-    ASSERT_TRUE(editor.GetIDTag(a));
-    editor.setField(TagEditor::Title, std::string(40, 'x'));
-    editor.setField(TagEditor::Artist, "Beyoncé Müller");
-    editor.setField(TagEditor::Year, "199999");
-    editor.cmdSave();
-    const TagValues v = tagOf(a);
-    EXPECT_EQ(v.title, std::string(30, 'x'));
-    EXPECT_EQ(v.artist, "Beyoncé Müller");
-    EXPECT_EQ(v.year, "1999");
-}
-
 TEST_F(TagEditorTest, RemembersTypedTextsForTheNextRun) {
     ASSERT_TRUE(editor.GetIDTag(trackWith("a.mp3", std::nullopt)));
     editor.setField(TagEditor::Year, "2024");

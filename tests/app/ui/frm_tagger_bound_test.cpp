@@ -67,11 +67,9 @@ struct BoundWindowTest : ::testing::Test, test::CoreRig {
 TEST_F(BoundWindowTest, RowsShowSortedAndAHeaderClickSortsThroughTheCore) {
     ASSERT_EQ(ListView1->model()->rowCount(), 3);
     EXPECT_EQ(cell(0, 0), "Alpha");
-    EXPECT_EQ(text("lblLstTotal"), "Total =  3");
     emit ListView1->horizontalHeader()->sectionClicked(0);
     EXPECT_EQ(core.playlist().sorting().sortOrder(), SortOrder::Descending);
     EXPECT_EQ(cell(0, 0), "Charlie");
-    EXPECT_TRUE(ListView1->model()->headerData(0, Qt::Horizontal).toString().endsWith("A<Z"));
 }
 
 TEST_F(BoundWindowTest, ClicksSelectRowsAndMakeTheTrackCurrent) {
@@ -81,7 +79,6 @@ TEST_F(BoundWindowTest, ClicksSelectRowsAndMakeTheTrackCurrent) {
     mouse(QEvent::MouseButtonPress, 2, Qt::ControlModifier);
     mouse(QEvent::MouseButtonRelease, 2);
     EXPECT_EQ(core.playlist().selectedCount(), 2);
-    EXPECT_EQ(text("lblLstSel"), "Selected = 2");
 }
 
 TEST_F(BoundWindowTest, RightClickOpensTheOptionsMenuWhoseCommandsReachTheCore) {
