@@ -31,7 +31,8 @@ public:
     // An existing file that is not a folder, as the add operation accepts.
     virtual bool fileExists(const std::string& path) const {
         std::error_code error;
-        return std::filesystem::exists(path, error) && !std::filesystem::is_directory(path, error);
+        const auto status = std::filesystem::status(path, error); // one stat for both questions
+        return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
     }
 };
 

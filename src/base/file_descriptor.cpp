@@ -60,6 +60,21 @@ ResultOf<FileDescriptor> openRegularFile(const std::filesystem::path& file, int 
     return ResultOf<FileDescriptor>::ok(std::move(fd));
 }
 
+ResultOf<FileDescriptor> openRegularForReading(const std::filesystem::path& file,
+                                               struct stat& status) {
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.isOpen() || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        // The slow way says in words what is wrong and sets errno; should the file have turned
+        // regular meanwhile, it opens it.
+        auto opened = openRegularFile(file, O_RDONLY);
+        if (opened && ::fstat(opened.value().get(), &status) != 0)
+            return ResultOf<FileDescriptor>::fail("Cannot open \"" + file.string() +
+                                                  "\": " + std::strerror(errno));
+        return opened;
+    }
+    return ResultOf<FileDescriptor>::ok(std::move(fd));
+}
+
 bool lockFile(int fd, int operation) {
     int result;
     do {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace vantrel {
@@ -33,6 +34,11 @@ private:
 // (EINVAL for a file of the wrong kind).
 ResultOf<FileDescriptor> openRegularFile(const std::filesystem::path& file, int flags,
                                          mode_t mode = 0666);
+
+// The same for a file that is only read, in fewer system calls: the file's status comes back in
+// `status`, and O_NONBLOCK stays set (it changes nothing for a regular file).
+ResultOf<FileDescriptor> openRegularForReading(const std::filesystem::path& file,
+                                               struct stat& status);
 
 // Each retries when a signal interrupts it; false (with errno set) on failure.
 // `operation` is flock's: LOCK_SH or LOCK_EX, with LOCK_NB to test without waiting.

@@ -144,24 +144,35 @@ std::uint64_t MpegLayout::audioBytes() const {
 
 std::optional<MpegLayout> MpegLayout::read(const std::filesystem::path& file,
                                            std::string& problem) {
-    auto opened = openRegularFile(file, O_RDONLY);
+    struct stat st {};
+    auto opened = openRegularForReading(file, st);
     if (!opened) {
         problem = opened.error();
         return std::nullopt;
     }
-    FileDescriptor& fd = opened.value();
+    return read(opened.value().get(), static_cast<std::uint64_t>(st.st_size), file, problem);
+}
+
+std::optional<MpegLayout> MpegLayout::read(int fd, std::uint64_t fileSize,
+                                           const std::filesystem::path& file,
+                                           std::string& problem) {
     problem = file.string() + ": not MPEG audio";
     MpegLayout layout;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) return std::nullopt;
-    layout.fileSize = static_cast<std::uint64_t>(st.st_size);
-    std::uint64_t tagEnd = id3v2Size(readAt(fd.get(), 0, 10));
-    // Most files start with a frame right away: a small read first, the whole window only
-    // when there is junk in front.
-    std::vector<unsigned char> window = readAt(fd.get(), tagEnd, kFirstRead);
+    layout.fileSize = fileSize;
+    // Most files start with a frame right away: one small read holds the ID3v2 header and, when
+    // the tag is short, the first frames; the whole window only when there is junk in front.
+    const std::vector<unsigned char> head = readAt(fd, 0, kFirstRead);
+    std::uint64_t tagEnd = id3v2Size(head);
+    std::vector<unsigned char> window;
+    if (tagEnd == 0)
+        window = head;
+    else if (tagEnd < head.size() && head.size() < kFirstRead)
+        window.assign(head.begin() + static_cast<std::ptrdiff_t>(tagEnd), head.end());
+    else
+        window = readAt(fd, tagEnd, kFirstRead);
     auto offset = findFrameRun(window, nullptr);
     if (!offset && window.size() == kFirstRead) {
-        window = readAt(fd.get(), tagEnd, kSyncWindow);
+        window = readAt(fd, tagEnd, kSyncWindow);
         offset = findFrameRun(window, nullptr);
     }
     if (!offset) return std::nullopt;
@@ -169,7 +180,10 @@ std::optional<MpegLayout> MpegLayout::read(const std::filesystem::path& file,
     layout.first = *parseFrameHeader(&window[*offset]);
     layout.audioEnd = layout.fileSize;
     if (layout.fileSize >= layout.audioStart + id3v1::kBlockSize) {
-        auto tail = readAt(fd.get(), layout.fileSize - id3v1::kBlockSize, id3v1::kBlockSize);
+        // A short file's end is in the first read already.
+        auto tail = layout.fileSize == head.size()
+                        ? std::vector<unsigned char>(head.end() - id3v1::kBlockSize, head.end())
+                        : readAt(fd, layout.fileSize - id3v1::kBlockSize, id3v1::kBlockSize);
         if (id3v1::isBlock({reinterpret_cast<const char*>(tail.data()), tail.size()}))
             layout.audioEnd = layout.fileSize - id3v1::kBlockSize;
     }
@@ -183,15 +197,18 @@ std::optional<MpegLayout> MpegLayout::read(const std::filesystem::path& file,
 }
 
 bool MpegLayout::sampledConstant(const std::filesystem::path& file) const {
-    auto opened = openRegularFile(file, O_RDONLY);
-    if (!opened) return false;
-    FileDescriptor& fd = opened.value();
+    struct stat st {};
+    auto opened = openRegularForReading(file, st);
+    return opened && sampledConstant(opened.value().get());
+}
+
+bool MpegLayout::sampledConstant(int fd) const {
     constexpr std::size_t kProbe = 4096;
     // Every sample must find a frame: one that finds none may stand in zeros or junk after the
     // audio, and a length taken from the file size would count them as play time.
     for (double at : {0.2, 0.4, 0.6, 0.8}) {
         auto offset = audioStart + static_cast<std::uint64_t>((audioEnd - audioStart) * at);
-        std::vector<unsigned char> buf = readAt(fd.get(), offset, kProbe);
+        std::vector<unsigned char> buf = readAt(fd, offset, kProbe);
         auto found = findFrameRun(buf, &first);
         if (!found || parseFrameHeader(&buf[*found])->bitRate != first.bitRate) return false;
     }
@@ -199,13 +216,16 @@ bool MpegLayout::sampledConstant(const std::filesystem::path& file) const {
 }
 
 std::uint64_t MpegLayout::frameBytes(const std::filesystem::path& file) const {
-    auto opened = openRegularFile(file, O_RDONLY);
-    if (!opened) return 0;
-    FileDescriptor& fd = opened.value();
+    struct stat st {};
+    auto opened = openRegularForReading(file, st);
+    return opened ? frameBytes(opened.value().get()) : 0;
+}
+
+std::uint64_t MpegLayout::frameBytes(int fd) const {
     std::uint64_t bytes = 0;
     std::uint64_t at = audioStart + (headerFrames ? static_cast<std::uint64_t>(first.length) : 0);
     while (at + 4 <= audioEnd) {
-        std::vector<unsigned char> head = readAt(fd.get(), at, 4);
+        std::vector<unsigned char> head = readAt(fd, at, 4);
         auto h = head.size() == 4 ? parseFrameHeader(head.data()) : std::nullopt;
         if (h && h->sameStream(first)) {
             std::uint64_t length = std::min<std::uint64_t>(h->length, audioEnd - at);
@@ -216,7 +236,7 @@ std::uint64_t MpegLayout::frameBytes(const std::filesystem::path& file) const {
         // Damage inside the audio is skipped as the decoder skips it; a window without a frame
         // is where the audio ends.
         std::vector<unsigned char> window =
-            readAt(fd.get(), at, std::min<std::uint64_t>(kSyncWindow, audioEnd - at));
+            readAt(fd, at, std::min<std::uint64_t>(kSyncWindow, audioEnd - at));
         auto next = findFrameRun(window, &first);
         if (!next || *next == 0) break;
         at += *next;

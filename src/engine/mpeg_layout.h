@@ -42,12 +42,18 @@ struct MpegLayout {
     // Null when the file is not a regular file or no run of valid frames starts near its
     // beginning; then `problem` says which, naming the file.
     static std::optional<MpegLayout> read(const std::filesystem::path& file, std::string& problem);
+    // The same from a regular file already open as `fd`, `fileSize` bytes long; `file` only
+    // names it in `problem`.
+    static std::optional<MpegLayout> read(int fd, std::uint64_t fileSize,
+                                          const std::filesystem::path& file, std::string& problem);
     // True when frame headers sampled across the audio all carry the first frame's bit rate.
     // False as well when a sample finds no frame at all: the audio may end before the file.
     bool sampledConstant(const std::filesystem::path& file) const;
+    bool sampledConstant(int fd) const;
     // Bytes of the frames that are there, walking header to header (the info frame left out);
     // data after the last frame does not count.
     std::uint64_t frameBytes(const std::filesystem::path& file) const;
+    std::uint64_t frameBytes(int fd) const;
 };
 
 } // namespace vantrel

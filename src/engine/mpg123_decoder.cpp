@@ -32,6 +32,16 @@ Mpg123Decoder::~Mpg123Decoder() {
 
 Result Mpg123Decoder::open(const std::string& path) {
     close();
+    return openStream(-1, path.c_str());
+}
+
+Result Mpg123Decoder::open(FileDescriptor file) {
+    close();
+    file_ = std::move(file);
+    return openStream(file_.get(), nullptr);
+}
+
+Result Mpg123Decoder::openStream(int fd, const char* path) {
     if (!handle_) return Result::fail("the decoder could not be created");
     // 16 bits, what the output takes, at whatever rate and channel count the file has; the
     // format must be fixed before the open to take effect from the first frame.
@@ -41,7 +51,12 @@ Result Mpg123Decoder::open(const std::string& path) {
     mpg123_rates(&rates, &count);
     for (std::size_t i = 0; i < count; ++i)
         mpg123_format(handle_, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    if (mpg123_open(handle_, path.c_str()) != MPG123_OK) return Result::fail(lastError());
+    int status = path ? mpg123_open(handle_, path) : mpg123_open_fd(handle_, fd);
+    if (status != MPG123_OK) {
+        Result failed = Result::fail(lastError());
+        file_.close();
+        return failed;
+    }
     open_ = true;
     int encoding = 0;
     if (mpg123_getformat(handle_, &rate_, &channels_, &encoding) != MPG123_OK ||
@@ -56,6 +71,7 @@ Result Mpg123Decoder::open(const std::string& path) {
 void Mpg123Decoder::close() {
     if (open_) mpg123_close(handle_);
     open_ = false;
+    file_.close(); // the library leaves a descriptor it was handed open
     samples_ = {};
 }
 

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "base/file_descriptor.h"
 #include "base/result.h"
 
 struct mpg123_handle_struct;
@@ -22,6 +23,8 @@ public:
     Mpg123Decoder& operator=(const Mpg123Decoder&) = delete;
 
     Result open(const std::string& path);
+    // Reads a regular file already open (from its start), and owns it until close().
+    Result open(FileDescriptor file);
     void close();
 
     long rate() const { return rate_; }
@@ -42,7 +45,10 @@ public:
     std::string lastError() const;
 
 private:
+    Result openStream(int fd, const char* path);
+
     mpg123_handle_struct* handle_ = nullptr;
+    FileDescriptor file_{-1};
     bool open_ = false;
     long rate_ = 0;
     int channels_ = 0;

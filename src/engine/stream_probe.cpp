@@ -1,7 +1,9 @@
 #include "engine/stream_probe.h"
 
 #include <cmath>
+#include <sys/stat.h>
 
+#include "base/file_descriptor.h"
 #include "base/number_text.h"
 #include "engine/mpeg_layout.h"
 
@@ -18,21 +20,27 @@ std::int32_t playTime(std::int64_t frames, float frameMs) {
 } // namespace
 
 Result StreamProbe::open(const std::string& path, Mpg123Decoder& decoder, StreamInfo& info) {
+    // One open serves the layout, the samples and the decoder.
+    struct stat st {};
+    auto opened = openRegularForReading(path, st);
+    if (!opened) return Result::fail(opened.error());
+    const int fd = opened.value().get();
     std::string problem;
-    auto layout = MpegLayout::read(path, problem);
+    auto layout = MpegLayout::read(fd, static_cast<std::uint64_t>(st.st_size), path, problem);
     if (!layout) return Result::fail(problem);
     auto failed = [&](const std::string& why) {
         decoder.close();
         return Result::fail(path + ": " + why);
     };
-    if (Result opened = decoder.open(path); !opened) return failed(opened.error());
+    if (Result decoding = decoder.open(std::move(opened.value())); !decoding)
+        return failed(decoding.error());
 
     bool constant = false;
     std::uint64_t audioBytes = layout->audioBytes();
     if (layout->headerFrames) {
         info.frames = *layout->headerFrames;
         constant = layout->constantHeader;
-    } else if (layout->sampledConstant(path)) {
+    } else if (layout->sampledConstant(fd)) {
         info.frames = std::llround(static_cast<double>(audioBytes) / layout->first.averageLength());
         constant = true;
     } else {
@@ -42,7 +50,7 @@ Result StreamProbe::open(const std::string& path, Mpg123Decoder& decoder, Stream
         Result scanned = decoder.scan();
         info.frames = decoder.frameCount();
         if (!scanned && info.frames <= 0) return failed(scanned.error());
-        audioBytes = layout->frameBytes(path);
+        audioBytes = layout->frameBytes(fd);
     }
     if (info.frames <= 0) return failed("no audio frames");
     info.sampleRate = static_cast<std::int32_t>(decoder.rate());

@@ -78,11 +78,10 @@ std::string blank() {
 }
 
 Result readTag(const std::filesystem::path& file, TagRead& out) {
-    auto opened = openRegularFile(file, O_RDONLY);
+    struct stat st {};
+    auto opened = openRegularForReading(file, st);
     if (!opened) return Result::fail(opened.error());
     FileDescriptor& fd = opened.value();
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) return Result::fail(failure(file, std::strerror(errno)));
     out = TagRead{};
     if (static_cast<std::uintmax_t>(st.st_size) < kMinFileLength) {
         out.state = TagState::TooShort;
