@@ -8,7 +8,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 BIN=${1:-$here/build/bin}
 N=${2:-100000}
 SOURCE_DIR=$here
-. "$here/tests/e2e/e2e_lib.sh"
+. "$here/tests/e2e/e2e_lib.sh" "$BIN" "$here"
 
 start_x
 start_pulse

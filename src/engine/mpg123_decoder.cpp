@@ -1,6 +1,12 @@
 #include "engine/mpg123_decoder.h"
 
 #include <mpg123.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <mutex>
 
 namespace vantrel {
@@ -21,6 +27,53 @@ Mpg123Decoder::Mpg123Decoder() {
     // Quiet: a damaged file is reported through our own events, not on stderr.
     mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0);
     mpg123_param(handle_, MPG123_REMOVE_FLAGS, MPG123_AUTO_RESAMPLE, 0);
+    mpg123_replace_reader_handle(handle_, &readBlock, &seekBlock, nullptr);
+}
+
+ssize_t Mpg123Decoder::readBlock(void* handle, void* out, std::size_t count) {
+    auto& r = *static_cast<BlockReader*>(handle);
+    auto* dest = static_cast<unsigned char*>(out);
+    std::size_t done = 0;
+    while (done < count) {
+        const std::int64_t inBlock = r.position - r.blockStart;
+        if (inBlock >= 0 && inBlock < static_cast<std::int64_t>(r.blockLength)) {
+            const std::size_t n =
+                std::min(count - done, r.blockLength - static_cast<std::size_t>(inBlock));
+            std::memcpy(dest + done, r.block.data() + inBlock, n);
+            done += n;
+            r.position += static_cast<std::int64_t>(n);
+            continue;
+        }
+        ssize_t got;
+        do {
+            got = ::pread(r.fd, r.block.data(), r.block.size(), r.position);
+        } while (got < 0 && errno == EINTR);
+        if (got < 0) return done > 0 ? static_cast<ssize_t>(done) : -1;
+        r.blockStart = r.position;
+        r.blockLength = static_cast<std::size_t>(got);
+        if (got == 0) break; // the end of the file
+    }
+    return static_cast<ssize_t>(done);
+}
+
+off_t Mpg123Decoder::seekBlock(void* handle, off_t offset, int whence) {
+    auto& r = *static_cast<BlockReader*>(handle);
+    std::int64_t base = r.position;
+    if (whence == SEEK_SET) base = 0;
+    if (whence == SEEK_END) {
+        if (r.size < 0) {
+            struct stat status;
+            if (::fstat(r.fd, &status) != 0) return -1;
+            r.size = status.st_size;
+        }
+        base = r.size;
+    }
+    if (base + offset < 0) {
+        errno = EINVAL;
+        return -1;
+    }
+    r.position = base + offset;
+    return static_cast<off_t>(r.position);
 }
 
 Mpg123Decoder::~Mpg123Decoder() {
@@ -31,18 +84,20 @@ Mpg123Decoder::~Mpg123Decoder() {
 }
 
 Result Mpg123Decoder::open(const std::string& path) {
-    close();
-    return openStream(-1, path.c_str());
+    struct stat status;
+    ResultOf<FileDescriptor> file = openRegularForReading(path, status);
+    if (!file) return Result::fail(file.error());
+    return open(std::move(file.value()));
 }
 
 Result Mpg123Decoder::open(FileDescriptor file) {
     close();
-    file_ = std::move(file);
-    return openStream(file_.get(), nullptr);
-}
-
-Result Mpg123Decoder::openStream(int fd, const char* path) {
     if (!handle_) return Result::fail("the decoder could not be created");
+    file_ = std::move(file);
+    reader_.fd = file_.get();
+    reader_.position = reader_.blockStart = 0;
+    reader_.blockLength = 0;
+    reader_.size = -1;
     // 16 bits, what the output takes, at whatever rate and channel count the file has; the
     // format must be fixed before the open to take effect from the first frame.
     mpg123_format_none(handle_);
@@ -51,7 +106,7 @@ Result Mpg123Decoder::openStream(int fd, const char* path) {
     mpg123_rates(&rates, &count);
     for (std::size_t i = 0; i < count; ++i)
         mpg123_format(handle_, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    int status = path ? mpg123_open(handle_, path) : mpg123_open_fd(handle_, fd);
+    int status = mpg123_open_handle(handle_, &reader_);
     if (status != MPG123_OK) {
         Result failed = Result::fail(lastError());
         file_.close();
