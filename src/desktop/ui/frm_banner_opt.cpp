@@ -1,6 +1,7 @@
 #include "desktop/ui/frm_banner_opt.h"
 
 #include "desktop/ui/banner_font.h"
+#include "ui/dialog_frame.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -66,14 +67,7 @@ frmBannerOpt::frmBannerOpt(BannerOptions& options, QWidget* parent)
     grid->addLayout(looksRow, 5, 0, 1, 3);
     grid->addWidget(HScroll1, 6, 0, 1, 2);
     grid->addWidget(lblScrollSpeed, 6, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(fraOption);
-    outer->addLayout(buttons);
-    setFixedWidth(380);
+    frameWithOkCancel(*this, fraOption, cmdOK, cmdCancel, 380);
 
     optShowBan[options.fileName() ? 0 : 1]->setChecked(true);
     chkShowBan[0]->setChecked(options.artist);

@@ -1,5 +1,7 @@
 #include "looks/ui/frm_option.h"
 
+#include "ui/dialog_frame.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 
@@ -68,14 +70,7 @@ frmOption::frmOption(Looks& looks, LooksTarget& target, QWidget* parent)
     grid->addWidget(cmdImgBr, 6, 3);
     grid->addWidget(chkNoImage, 7, 0, 1, 4);
     grid->addWidget(cmdMRUcl, 8, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(fraOption);
-    outer->addLayout(buttons);
-    setFixedWidth(380);
+    frameWithOkCancel(*this, fraOption, cmdOK, cmdCancel, 380);
 
     chkFeatures2->setChecked(options_.round);
     chkOnTop->setChecked(options_.onTop);
