@@ -19,8 +19,6 @@ packages=(
     pulseaudio pulseaudio-utils xvfb x11-utils xdotool imagemagick sox
     # a private session bus and the desktop's media-control client for the media controls' run
     dbus playerctl libglib2.0-bin
-    # keys for letters outside ASCII, so xdotool types them without remapping on the fly
-    x11-xserver-utils
     # fuzzing: clang with libFuzzer and the sanitizer runtimes, and the symbolizer for reports
     clang libclang-rt-dev llvm
     # peers that read our tags and wave files back
