@@ -17,6 +17,9 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ]; then
+        echo "--- X server ${DISPLAY}: $(ls -l "/tmp/.X11-unix/X${DISPLAY#:}" 2>&1); $(pgrep -a Xvfb | grep -c -- "${DISPLAY} ") running" >&2
+    fi
     # What the programs said, so a failure on a busy CI machine can be understood afterwards.
     for log in "$work"/*.log; do
         [ -s "$log" ] && { echo "--- $log" >&2; tail -n 20 "$log" >&2; }
@@ -24,22 +27,35 @@ fail() {
     exit 1
 }
 
-# A private X server; it picks a free display number itself and writes it once it accepts
-# connections, so runs in parallel never race for a number.
+# A private X server. Runs in parallel claim a display number with a lock of their own, held
+# until the run ends (a crashed run's lock goes with it); Xvfb left to pick a number itself was
+# seen to hand two runs the same one. Xvfb writes the number once it accepts connections.
 start_x() {
-    # Made here: the background job's redirection may come after the first look at it.
-    : >"$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
-    local n=""
-    for _ in $(seq 300); do
-        n=$(head -n 1 "$work/display")
-        [ -n "$n" ] && break
-        kill -0 "${pids[-1]}" 2>/dev/null || break
-        sleep 0.1
+    mkdir -p /tmp/vantrel-x-locks
+    local first=$((RANDOM % 400)) n i
+    for ((i = 0; i < 400; i++)); do
+        n=$((100 + (first + i) % 400))
+        exec {xlock}>"/tmp/vantrel-x-locks/$n"
+        if flock -n "$xlock" && [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            : >"$work/display"
+            # -noreset: by default the server resets whenever its last client leaves, and a
+            # program connecting just then (while a poller's xdotool disconnects) is refused.
+            Xvfb ":$n" -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+                >"$work/xvfb.log" 2>&1 &
+            pids+=($!)
+            for _ in $(seq 300); do
+                [ -n "$(head -n 1 "$work/display")" ] && break
+                kill -0 "${pids[-1]}" 2>/dev/null || break
+                sleep 0.1
+            done
+            if [ -n "$(head -n 1 "$work/display")" ]; then
+                export DISPLAY=":$n"
+                return
+            fi
+        fi
+        exec {xlock}>&-
     done
-    [ -n "$n" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    export DISPLAY=":$n"
+    fail "Xvfb did not start: $(cat "$work/xvfb.log" 2>/dev/null)"
 }
 
 # wait_for SECONDS COMMAND…: polls COMMAND every tenth of a second until it succeeds.
