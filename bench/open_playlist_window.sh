@@ -10,7 +10,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 BIN=${1:-$here/build/bin}
 N=${2:-100000}
-SOURCE_DIR=$here
 . "$here/tests/e2e/e2e_lib.sh" "$BIN" "$here"
 
 start_x
@@ -19,18 +18,7 @@ make_program_folder "$BIN"
 mp3 one 440 0.2
 "$BIN/vantrel-cli" tag --title "Tiny" --artist "Bench" "$work/one.mp3" >/dev/null
 echo "making $N files..." >&2
-python3 - "$work" "$N" <<'PY'
-import os, shutil, sys
-work, n = sys.argv[1], int(sys.argv[2])
-os.mkdir(f"{work}/many")
-with open(f"{work}/many/list.m3u", "w", newline="") as playlist:
-    for i in range(n):
-        source = f"{work}/one{i // 50000}.mp3"
-        if not os.path.exists(source):
-            shutil.copy(f"{work}/one.mp3", source)
-        os.link(source, f"{work}/many/t{i:06d}.mp3")
-        playlist.write(f"t{i:06d}.mp3\r\n")
-PY
+python3 "$here/bench/tiny_tracks.py" "$work" "$N" playlist
 cat "$work"/one*.mp3 >/dev/null # page cache warm (every track is a link to these)
 
 start=$(date +%s.%N)

@@ -1,6 +1,7 @@
 // The playlist with 100,000 rows: adding them from files on disk, sorting, cropping.
 
 #include "metadata/id3v1_block.h"
+#include "no_dialogs.h"
 #include "platform/dialogs.h"
 #include "platform/mp3_play.h"
 #include "playlist/playlist_commands.h"
@@ -42,21 +43,6 @@ public:
     void SeekFrame(std::int32_t) override {}
     void SetVolume(std::int16_t, std::int16_t) override {}
     void StopPlay() override {}
-};
-
-class NoDialogs : public Dialogs {
-public:
-    Answer message(const std::string&, const std::string&, Buttons, Icon) override {
-        return Answer::Ok;
-    }
-    std::optional<std::string> input(const std::string&, const std::string&,
-                                     const std::string&) override {
-        return {};
-    }
-    std::optional<std::string> openFile(const FileRequest&) override { return {}; }
-    std::optional<std::string> saveFile(const FileRequest&) override { return {}; }
-    std::optional<std::uint32_t> pickColour(std::uint32_t) override { return {}; }
-    std::optional<Font> pickFont(const Font&) override { return {}; }
 };
 
 std::string word(std::mt19937& random) {

@@ -1,6 +1,7 @@
 // Playlist files with 100,000 rows: reading a playlist's text, the three exports, and one key
 // of find as you type.
 
+#include "no_dialogs.h"
 #include "platform/dialogs.h"
 #include "playlist/find_as_you_type.h"
 #include "playlist/playlist_model.h"
@@ -18,21 +19,6 @@ namespace vantrel {
 namespace {
 
 constexpr int kRows = 100000;
-
-class NoDialogs : public Dialogs {
-public:
-    Answer message(const std::string&, const std::string&, Buttons, Icon) override {
-        return Answer::Ok;
-    }
-    std::optional<std::string> input(const std::string&, const std::string&,
-                                     const std::string&) override {
-        return {};
-    }
-    std::optional<std::string> openFile(const FileRequest&) override { return {}; }
-    std::optional<std::string> saveFile(const FileRequest&) override { return {}; }
-    std::optional<std::uint32_t> pickColour(std::uint32_t) override { return {}; }
-    std::optional<Font> pickFont(const Font&) override { return {}; }
-};
 
 // 100,000 hard links to one small file, made once: the exports ask whether each track exists.
 std::string trackFolder() {

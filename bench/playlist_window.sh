@@ -7,7 +7,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 BIN=${1:-$here/build/bin}
 N=${2:-100000}
-SOURCE_DIR=$here
 . "$here/tests/e2e/e2e_lib.sh" "$BIN" "$here"
 
 start_x
@@ -16,21 +15,7 @@ make_program_folder "$BIN"
 mp3 one 440 0.2
 "$BIN/vantrel-cli" tag --title "Tiny" --artist "Bench" "$work/one.mp3" >/dev/null
 echo "making $N files..." >&2
-# Hard links to a few copies (a file takes at most 65,000 links), and one hand-off line per
-# file, as N starts within a second would leave them.
-python3 - "$work" "$N" <<'PY'
-import os, shutil, sys
-work, n = sys.argv[1], int(sys.argv[2])
-os.mkdir(f"{work}/many")
-with open(f"{work}/prog/quorv.tmp", "w", newline="") as handoff:
-    for i in range(n):
-        source = f"{work}/one{i // 50000}.mp3"
-        if not os.path.exists(source):
-            shutil.copy(f"{work}/one.mp3", source)
-        path = f"{work}/many/t{i:06d}.mp3"
-        os.link(source, path)
-        handoff.write(path + "\r\n")
-PY
+python3 "$here/bench/tiny_tracks.py" "$work" "$N" handoff
 
 "$work/prog/vantrel" &
 pid=$!

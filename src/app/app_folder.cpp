@@ -42,7 +42,7 @@ ProgramFolders chooseProgramFolders(const fs::path& executable, bool folderWrita
         const std::string here = addSlash(folder.string());
         return {here, here, executable, false};
     }
-    // The base directory specification ignores a relative XDG_CONFIG_HOME.
+    // A relative XDG_CONFIG_HOME is ignored, as the XDG base directory rules say.
     const fs::path config = !xdgConfigHome.empty() && xdgConfigHome.front() == '/'
                                 ? fs::path(xdgConfigHome)
                                 : fs::path(home) / ".config";

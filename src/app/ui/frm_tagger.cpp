@@ -316,9 +316,9 @@ void frmTagger::bind(TaggerCore& core, TrayMenu& tray) {
                       mnuFadeSet, Shape4},
                      core.fader(), core.ini(), this);
     new SoundOptBinding(*this, *mnuSoundOpt, core.audioOutput());
-    new PlaylistFilesBinding({this, mnuFile, mnuSaveAs, mnuOpenPlay, mnuMRUitm, mnuListOpt, txtFind,
-                              ListView1},
-                             core.files(), this);
+    new PlaylistFilesBinding(
+        {this, mnuFile, mnuSaveAs, mnuOpenPlay, mnuMRUitm, mnuListOpt, txtFind, ListView1},
+        core.files(), this);
     onUnload = [this] {
         core_->unload();
         QCoreApplication::exit(0);
@@ -352,6 +352,9 @@ void frmTagger::bindButtons(TrayMenu& tray) {
     });
     connect(mnuBannerOpt, &QAction::triggered, this, [this] {
         if (openBannerOpt) openBannerOpt();
+    });
+    connect(cmdOpenList, &QPushButton::clicked, this, [this] {
+        if (openFileSearch) openFileSearch();
     });
     connect(&tray, &TrayMenu::showMainRequested, tickerDock, &TickerDock::showMain);
     connect(&tray, &TrayMenu::closeRequested, tickerDock, &TickerDock::closeMain);

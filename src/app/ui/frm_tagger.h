@@ -45,8 +45,9 @@ public:
     // "&Tray" and back; `tickerDock->showMain()` brings the main window to the front from the
     // ticker too.
     TickerDock* tickerDock = nullptr;
-    // The About box and the two settings dialogs, opened by whoever builds them.
-    std::function<void()> openAbout, openGenOpt, openBannerOpt;
+    // The About box, the two settings dialogs and the folder browser, opened by whoever builds
+    // them.
+    std::function<void()> openAbout, openGenOpt, openBannerOpt, openFileSearch;
     // Called for every request to close the window, whatever its way.
     std::function<void()> onUnload;
     // Sets the window's height and shows or hides the playlist part.

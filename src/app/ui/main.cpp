@@ -24,7 +24,6 @@
 #include "tagedit/ui/frm_qtag.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QStyleFactory>
 #include <QTimer>
 #include <functional>
@@ -101,12 +100,11 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
     frmFolders folderWindow(core.folderBrowser(), &window);
     looks.attach(tagDialog, WindowKind::TagEditor);
     looks.attach(folderWindow, WindowKind::FolderBrowser);
-    QObject::connect(window.findChild<QPushButton*>("cmdOpenList"), &QPushButton::clicked,
-                     &folderWindow, [&folderWindow] {
-                         folderWindow.show();
-                         folderWindow.raise();
-                         folderWindow.activateWindow();
-                     });
+    window.openFileSearch = [&folderWindow] {
+        folderWindow.show();
+        folderWindow.raise();
+        folderWindow.activateWindow();
+    };
     core.collector().arm();
     window.show();
     MediaControls media(core);
