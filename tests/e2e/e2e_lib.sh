@@ -14,6 +14,11 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# A run that hangs fails on its own, with the programs' logs, before CTest's limit (120 s) ends
+# it without a word. The sleeper's output goes nowhere, so CTest never waits for it.
+trap 'fail "still running after 100 seconds"' USR1
+(sleep 100 && kill -USR1 $$) >/dev/null 2>&1 &
+pids+=($!)
 
 fail() {
     echo "FAIL: $*" >&2

@@ -20,11 +20,11 @@ mp3 high 880 60 "B high" "Ben Bass"
 name=org.mpris.MediaPlayer2.vantrel
 path=/org/mpris/MediaPlayer2
 player=org.mpris.MediaPlayer2.Player
-call() { gdbus call --session --dest $name --object-path $path --method "$@"; }
+call() { gdbus call --session --timeout 5 --dest $name --object-path $path --method "$@"; }
 get() { call org.freedesktop.DBus.Properties.Get "$1" "$2"; }
 status_is() { get $player PlaybackStatus | grep -q "'$1'"; }
 registered() {
-    gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+    gdbus call --session --timeout 5 --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
         --method org.freedesktop.DBus.NameHasOwner $name | grep -q true
 }
 # Seconds of sound in a recording, at least SECONDS.
