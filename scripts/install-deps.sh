@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # build
-    build-essential cmake pkg-config clang-format
+    build-essential cmake pkg-config clang-format lld
     libgtest-dev libgmock-dev libbenchmark-dev
     # benchmarks only: the probe is timed against TagLib's
     libtag1-dev

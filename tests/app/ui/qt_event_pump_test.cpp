@@ -33,10 +33,6 @@ private:
 };
 
 struct QtEventPumpTest : testing::Test {
-    int argc = 1;
-    char name[9] = "qt_tests";
-    char* argv[2] = {name, nullptr};
-    QCoreApplication app{argc, argv};
     TempDir dir;
     Mp3Engine engine;
     ThreadCheckingListener listener;
@@ -48,8 +44,8 @@ TEST_F(QtEventPumpTest, DeliversEveryEventOnTheUiThread) {
     QtEventPump pump(engine);
     ASSERT_EQ(engine.OpenStream(dir / "in.mp3", dir / "out.wav"), 0);
     engine.StartPlay();
-    QTimer::singleShot(60000, &app, &QCoreApplication::quit); // a hang guard only
-    app.exec();
+    QTimer::singleShot(60000, qApp, &QCoreApplication::quit); // a hang guard only
+    QCoreApplication::exec();
 
     EXPECT_TRUE(listener.ended);
     EXPECT_GE(listener.events, 2); // at least the first frame report and the end
