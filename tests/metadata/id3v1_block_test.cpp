@@ -89,8 +89,6 @@ TEST_F(Id3v1Test, OnlyTheLast128BytesAreATag) {
         writeFile(file, c.content);
         EXPECT_EQ(read().state, c.state) << c.content.size();
     }
-    writeFile(file, "x" + rawBlock("TAG", "one", "", 1));
-    EXPECT_EQ(read().values.title, "one");
 }
 
 TEST_F(Id3v1Test, SaveAppendsOnceThenOverwritesInPlace) {
@@ -134,13 +132,10 @@ TEST_F(Id3v1Test, ComposeTrimsCutsPadsAndEncodes) {
 
 TEST_F(Id3v1Test, FilesThatCannotTakeATagAreLeftAlone) {
     std::string block = id3v1::compose({"t", "", "", "", "", 1});
-    struct Case {
-        std::string name, content;
-    } cases[] = {{"short.mp3", rawBlock("TAG", "only", "", 1)}, {"empty.mp3", ""}};
-    for (const auto& c : cases) {
-        writeFile(dir / c.name, c.content);
-        EXPECT_FALSE(id3v1::PutIDTag(dir / c.name, block));
-        EXPECT_EQ(readFile(dir / c.name), c.content);
+    for (const std::string& content : {rawBlock("TAG", "only", "", 1), std::string()}) {
+        writeFile(file, content);
+        EXPECT_FALSE(id3v1::PutIDTag(file, block));
+        EXPECT_EQ(readFile(file), content);
     }
     EXPECT_FALSE(id3v1::PutIDTag(dir / "missing.mp3", block));
     EXPECT_FALSE(std::filesystem::exists(dir / "missing.mp3"));
