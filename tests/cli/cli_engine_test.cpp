@@ -62,13 +62,10 @@ TEST_F(CliEngineTest, WrongInputIsReportedAndLeavesTheInputAlone) {
     };
     writeFile(dir / "text.mp3", "just some text, not audio\n");
     ASSERT_EQ(::mkfifo(path("pipe.mp3").c_str(), 0600), 0);
-    std::filesystem::create_hard_link(track, dir / "link.wav");
     std::string song = track.string(), fifo = path("pipe.mp3"), noEntry = strerror(ENOENT);
     const Case cases[] = {
         {{"decode", path("missing.mp3"), path("out.wav")}, 1, "missing.mp3"},
         {{"decode", path("text.mp3"), path("out.wav")}, 1, "text.mp3"},
-        {{"decode", song, song}, 1, song},
-        {{"decode", song, path("link.wav")}, 1, "link.wav"},
         {{"decode", song, path("none/out.wav")}, 1, "none/out.wav: " + noEntry},
         {{"decode", fifo, path("out.wav")}, 1, "pipe.mp3"},
         {{"info", fifo}, 1, "pipe.mp3"},
