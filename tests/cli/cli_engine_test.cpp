@@ -18,14 +18,6 @@
 namespace vantrel::test {
 namespace {
 
-// The last three cells of an info row: play time, sample rate, bit rate.
-std::string streamPart(const std::string& row) {
-    std::size_t at = row.size();
-    for (int i = 0; i < 3 && at != std::string::npos; ++i)
-        at = row.rfind('\t', at - 1);
-    return at == std::string::npos ? std::string() : row.substr(at);
-}
-
 class CliEngineTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -126,7 +118,7 @@ TEST_F(CliEngineTest, InfoEndsWithTheStreamCellsAlsoBeyondTheLongestAbsolutePath
     CliOutcome deep = cli({"info", relative + "in.mp3"});
     runCommand("rm -rf " + shellQuoted((dir / first).string()));
     ASSERT_EQ(deep.status, 0) << deep.err;
-    EXPECT_EQ(streamPart(deep.out), "\t00:03\t 44.1 Khz\t 128 Kbit\n");
+    EXPECT_TRUE(deep.out.ends_with("\t00:03\t 44.1 Khz\t 128 Kbit\n")) << deep.out;
     EXPECT_EQ(std::count(deep.out.begin(), deep.out.end(), '\t'), 10);
 }
 
