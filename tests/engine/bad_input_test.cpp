@@ -47,11 +47,10 @@ std::string waveBytes() {
     std::string data;
     for (int i = 0; i < 44100 * 2; ++i)
         data += (i / 50) % 2 ? "\xff\x7f" : "\x01\x80";
-    const unsigned char head[] = {'R', 'I', 'F',  'F',  0,   0,   0,    0,    'W',  'A', 'V',
-                                  'E', 'f', 'm',  't',  ' ', 16,  0,    0,    0,    1,   0,
-                                  2,   0,   0x44, 0xAC, 0,   0,   0x10, 0xB1, 2,    0,   4,
-                                  0,   16,  0,    'd',  'a', 't', 'a',  0x10, 0xB1, 2,   0};
-    return std::string(reinterpret_cast<const char*>(head), sizeof head) + data;
+    // The header of 16-bit stereo PCM at 44100 Hz.
+    const char head[] = "RIFF\0\0\0\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xAC\0\0\x10\xB1\x02\0\x04\0"
+                        "\x10\0data\x10\xB1\x02\0";
+    return std::string(head, sizeof head - 1) + data;
 }
 
 const BadInput kInputs[] = {
