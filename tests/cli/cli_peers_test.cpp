@@ -12,13 +12,11 @@ namespace {
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
-
 using Outcome = test::CliOutcome;
 
 Outcome run(const TempDir& dir, const std::string& program, const std::vector<std::string>& args) {
     return test::runProgram(dir.path(), program, args);
 }
-
 Outcome cli(const TempDir& dir, const std::vector<std::string>& args) {
     return run(dir, VANTREL_CLI, args);
 }

@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include "engine_harness.h"
 #include "support/lame_fixture.h"
@@ -22,22 +23,14 @@ namespace {
 class NoSoundServer : public testing::Test {
 protected:
     void SetUp() override {
-        const char* old = std::getenv("PULSE_SERVER");
-        if (old) saved_ = old;
-        hadOld_ = old != nullptr;
+        if (const char* old = std::getenv("PULSE_SERVER")) saved_ = old;
         setenv("PULSE_SERVER", ("unix:" + (dir / "no-server").string()).c_str(), 1);
     }
     void TearDown() override {
-        if (hadOld_)
-            setenv("PULSE_SERVER", saved_.c_str(), 1);
-        else
-            unsetenv("PULSE_SERVER");
+        saved_ ? setenv("PULSE_SERVER", saved_->c_str(), 1) : unsetenv("PULSE_SERVER");
     }
     TempDir dir;
-
-private:
-    std::string saved_;
-    bool hadOld_ = false;
+    std::optional<std::string> saved_;
 };
 
 TEST_F(NoSoundServer, HasNoDevicesAndSaysSoWhenPlayedToButStillWritesWaveFiles) {

@@ -25,10 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> back;
     for (const std::string& entry : playlistEntries(text))
         back.push_back(entryPath("/lists", entry));
-    for (std::string& path : paths)
-        path.erase(path.find_last_not_of(" \t") + 1);
-    for (std::string& path : back)
-        path.erase(path.find_last_not_of(" \t") + 1);
+    for (auto* list : {&paths, &back})
+        for (std::string& path : *list)
+            path.erase(path.find_last_not_of(" \t") + 1);
     FUZZ_CHECK(back == paths);
 
     for (const std::string& entry : playlistEntries(in.ConsumeRemainingBytesAsString())) {

@@ -89,31 +89,20 @@ TEST_F(Id3v1Test, OnlyTheLast128BytesAreATag) {
         writeFile(file, c.content);
         EXPECT_EQ(read().state, c.state) << c.content.size();
     }
-    writeFile(file, "x" + rawBlock("TAG", "one", "", 1));
-    EXPECT_EQ(read().values.title, "one");
-}
-
-TEST_F(Id3v1Test, SaveAppendsOnceThenOverwritesInPlace) {
-    writeFile(file, audio(5000));
-    TagValues v{"Title", "Artist", "Album", "99", "Comment", 17};
-    ASSERT_TRUE(id3v1::PutIDTag(file, id3v1::compose(v)));
-    EXPECT_EQ(std::filesystem::file_size(file), 5128u);
-    v.title = "Other";
-    ASSERT_TRUE(id3v1::PutIDTag(file, id3v1::compose(v)));
-    EXPECT_EQ(std::filesystem::file_size(file), 5128u);
-    EXPECT_EQ(readFile(file).substr(0, 5000), audio(5000));
-    EXPECT_EQ(read().values, v);
-    EXPECT_EQ(readFile(file).substr(5000 + 93, 4), "99  ");
 }
 
 // Marker bytes in the audio are no block: the save appends instead of overwriting audio.
-TEST_F(Id3v1Test, ASaveOverwritesOnlyABlockThatIsThere) {
-    const std::string block = id3v1::compose({"new", "", "", "", "", 2});
-    for (auto [content, blockAt] : {std::pair{audio(4000) + "TAG" + audio(127), 4130},
-                                    {audio(300) + rawBlock("tag", "old", "", 1), 300}}) {
+TEST_F(Id3v1Test, ASaveAppendsOrOverwritesOnlyABlockThatIsThere) {
+    const std::string block = id3v1::compose({"new", "Artist", "", "99", "", 2});
+    for (auto [content, blockAt] :
+         {std::pair{audio(5000), 5000},
+          {audio(5000) + id3v1::compose({"old", "", "", "", "", 1}), 5000},
+          {audio(4000) + "TAG" + audio(127), 4130},
+          {audio(300) + rawBlock("tag", "old", "", 1), 300}}) {
         writeFile(file, content);
         ASSERT_TRUE(id3v1::PutIDTag(file, block));
         EXPECT_EQ(readFile(file), content.substr(0, blockAt) + block);
+        EXPECT_EQ(read().values, (TagValues{"new", "Artist", "", "99", "", 2}));
     }
 }
 
@@ -134,13 +123,10 @@ TEST_F(Id3v1Test, ComposeTrimsCutsPadsAndEncodes) {
 
 TEST_F(Id3v1Test, FilesThatCannotTakeATagAreLeftAlone) {
     std::string block = id3v1::compose({"t", "", "", "", "", 1});
-    struct Case {
-        std::string name, content;
-    } cases[] = {{"short.mp3", rawBlock("TAG", "only", "", 1)}, {"empty.mp3", ""}};
-    for (const auto& c : cases) {
-        writeFile(dir / c.name, c.content);
-        EXPECT_FALSE(id3v1::PutIDTag(dir / c.name, block));
-        EXPECT_EQ(readFile(dir / c.name), c.content);
+    for (const std::string& content : {rawBlock("TAG", "only", "", 1), std::string()}) {
+        writeFile(file, content);
+        EXPECT_FALSE(id3v1::PutIDTag(file, block));
+        EXPECT_EQ(readFile(file), content);
     }
     EXPECT_FALSE(id3v1::PutIDTag(dir / "missing.mp3", block));
     EXPECT_FALSE(std::filesystem::exists(dir / "missing.mp3"));

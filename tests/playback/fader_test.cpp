@@ -93,22 +93,19 @@ TEST_F(FaderTest, OneTouchPressRunsOnButAPressDuringARampHoldsOnlyWhileDown) {
 }
 
 TEST_F(FaderTest, FadingOutToSilencePressesStopOnlyWithTheMark) {
-    for (bool marked : {true, false}) {
-        test::ManualTimer timer;
-        Fader f(player, timer, state);
-        int stops = 0;
-        Connection c = f.stopRequested.connect([&] { ++stops; });
-        EXPECT_TRUE(ini.putIni("options", "vol", "10"));
-        f.loadVolume(ini);
-        if (marked) f.mnuFadeStop_Click();
-        f.startAutoFadeOut();
-        timer.fire(2);
+    int stops = 0;
+    Connection c = fader.stopRequested.connect([&] { ++stops; });
+    for (bool marked : {false, true}) {
+        load("vol=10");
+        if (marked) fader.mnuFadeStop_Click();
+        fader.startAutoFadeOut();
+        tmrVolume.fire(2);
         EXPECT_EQ(stops, 0);
-        timer.fire();
+        tmrVolume.fire();
         EXPECT_EQ(stops, marked ? 1 : 0);
         EXPECT_EQ(player.callsTo("SetVolume").back(), "SetVolume 0 0");
-        EXPECT_FALSE(timer.enabled());
-        EXPECT_EQ(f.stopMarked(), marked) << "the mark stays, so auto play goes on";
+        EXPECT_FALSE(tmrVolume.enabled());
+        EXPECT_EQ(fader.stopMarked(), marked) << "the mark stays, so auto play goes on";
     }
 }
 

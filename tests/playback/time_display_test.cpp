@@ -38,17 +38,6 @@ TEST_F(TimeDisplayTest, CounterLineAndMarkerFollowTheFrame) {
     EXPECT_EQ(display.totalText(), display.lblCounter()) << "the end shows the total";
 }
 
-TEST_F(TimeDisplayTest, TheTimerRedrawsTheLastReportedFrame) {
-    startTrack(26.122449f, 10000, 261224);
-    display.start();
-    display.ActFrame(2297);
-    EXPECT_EQ(display.lblCounter(), "00:00") << "a frame report alone redraws nothing";
-    tmrDisp.fire();
-    EXPECT_EQ(display.lblCounter(), "01:00");
-    display.stop();
-    EXPECT_FALSE(tmrDisp.fire());
-}
-
 TEST_F(TimeDisplayTest, AutoFadeOutStartsWithinTheLeadOfTheEndEvenOnAShortTrack) {
     startTrack(26.122449f, 6891, 180000);
     fader.lead = 1200;

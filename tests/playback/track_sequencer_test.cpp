@@ -26,13 +26,12 @@ struct TrackSequencerTest : ::testing::Test, PlaybackRig {
 
     static std::string path(int row) { return "/m/" + std::to_string(row) + ".mp3"; }
 
-    void makeList(int rows, std::initializer_list<int> marked = {}) {
+    void makeList(int rows) {
+        list.clearList();
         for (int i = 1; i <= rows; ++i) {
             list.addRow(PlaylistRow{path(i), {}, false});
             addFile(path(i));
         }
-        for (int i : marked)
-            list.setSelected(i, true);
     }
     // The user clicks row `row` and plays it; the track then plays to its end.
     void playRow(int row) {
@@ -72,15 +71,18 @@ TEST_F(TrackSequencerTest, PlaysOnInListOrderAndFinishesAtTheEnd) {
     EXPECT_EQ(display.lblCounter(), "00:00");
 }
 
-TEST_F(TrackSequencerTest, LoopingWrapsToTheFirstRowAlsoInRandomOrder) {
-    for (bool randomOrder : {false, true}) {
-        list.clearList();
+// From the last row: looping wraps without a draw; random order without loop still draws.
+TEST_F(TrackSequencerTest, TheLastRowWrapsWhenLoopingOrDrawsInRandomOrder) {
+    for (auto [loop, randomOrder, draws] :
+         {std::tuple{true, false, 0}, {true, true, 0}, {false, true, 1}}) {
         makeList(5);
-        sequencer.setLoop(true);
+        sequencer.setLoop(loop);
         sequencer.setRandom(randomOrder);
         playRow(5);
-        EXPECT_EQ(next(), path(1)) << randomOrder;
-        EXPECT_EQ(random.draws, 0);
+        random.draws = 0;
+        random.numbers = {0.0};
+        EXPECT_EQ(next(), path(1)) << loop << randomOrder;
+        EXPECT_EQ(random.draws, draws);
     }
 }
 
@@ -96,23 +98,12 @@ TEST_F(TrackSequencerTest, RandomOrderDrawsOnlyUnplayedRows) {
         // 0.0 draws row 1 (marked), 0.5 row 3, 0.9 row 5.
         {"second draw hits row 3", false, {0.0, 0.5}, path(3), 2, {1, 2, 3, 4}},
         {"hits row 5", false, {0.9}, path(5), 1, {1, 2, 4, 5}},
-        {"nine misses end playback",
-         false,
-         {0.0, 0.2, 0.7, 0.0, 0.2, 0.7, 0.0, 0.2, 0.7},
-         "",
-         9,
-         {}},
-        {"nine misses with loop play the last drawn row",
-         true,
-         {0.0, 0.2, 0.7, 0.0, 0.2, 0.7, 0.0, 0.2, 0.3},
-         path(2),
-         9,
-         {2}},
+        {"nine misses: the end", false, {0, .2, .7, 0, .2, .7, 0, .2, .7}, "", 9, {}},
+        {"nine misses, loop: last drawn", true, {0, .2, .7, 0, .2, .7, 0, .2, .3}, path(2), 9, {2}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        list.clearList();
-        makeList(5, {1, 4});
+        makeList(5);
         playRow(2);
         list.setSelected(1, true);
         list.setSelected(4, true);
@@ -125,14 +116,6 @@ TEST_F(TrackSequencerTest, RandomOrderDrawsOnlyUnplayedRows) {
         EXPECT_EQ(random.draws, c.draws);
         EXPECT_EQ(marks(), c.marks);
     }
-}
-
-TEST_F(TrackSequencerTest, ALastRowInRandomOrderDrawsWithoutLoop) {
-    makeList(3);
-    playRow(3);
-    sequencer.setRandom(true);
-    random.numbers = {0.0};
-    EXPECT_EQ(next(), path(1));
 }
 
 TEST_F(TrackSequencerTest, AOneRowListReplaysOnlyWhenLooping) {

@@ -75,6 +75,11 @@ TEST_F(TransportTest, PlayTicksAutoPlayAndAFailedOpenUnticksIt) {
     EXPECT_FALSE(transport.autoPlay());
     EXPECT_FALSE(transport.light(Transport::kPlaying)) << "the old track was closed by the open";
     EXPECT_FALSE(tmrDisp.enabled());
+    curFile = "/music/a.mp3";
+    fader.fadeIn = true; // the fade starts from silence, set before the start
+    EXPECT_EQ(callsOf([&] { transport.cmdPlay(0); }),
+              (Calls{"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32", "SetVolume 0 0",
+                     "StartPlay", "startAutoFadeIn"}));
 }
 
 TEST_F(TransportTest, WaveDestinationNamesTheFileAndWarnsOnEveryStart) {
@@ -98,11 +103,9 @@ TEST_F(TransportTest, WaveDestinationNamesTheFileAndWarnsOnEveryStart) {
         dialogs.shown.clear();
         state.waveDest = c.waveDest;
         curFile = c.file;
-        Calls calls = callsOf([&] { transport.cmdPlay(0); });
-        Calls opens;
-        for (const std::string& call : calls)
-            if (call.rfind("OpenStream", 0) == 0) opens.push_back(call);
-        EXPECT_EQ(opens, c.calls);
+        player.calls.clear();
+        transport.cmdPlay(0);
+        EXPECT_EQ(player.callsTo("OpenStream"), c.calls);
         EXPECT_EQ(state.playing, c.opened);
         // A warning before every start to a file, and the open error.
         EXPECT_EQ(dialogs.shown.size(), (c.waveDest.empty() ? 0u : 1u) + (c.opened ? 0u : 1u));
@@ -114,13 +117,6 @@ TEST_F(TransportTest, WaveDestinationNamesTheFileAndWarnsOnEveryStart) {
     dialogs.shown.clear();
     EXPECT_EQ(callsOf([&] { transport.cmdPlay(0); }), (Calls{"PauseToggle", "SetVolume 100 100"}));
     EXPECT_TRUE(dialogs.shown.empty()) << "a resume neither reopens nor warns";
-}
-
-TEST_F(TransportTest, AutoFadeInStartsFromSilence) {
-    fader.fadeIn = true;
-    EXPECT_EQ(callsOf([&] { transport.cmdPlay(0); }),
-              (Calls{"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32", "SetVolume 0 0",
-                     "StartPlay", "startAutoFadeIn"}));
 }
 
 TEST_F(TransportTest, StopUnticksAutoPlayUnlessTheFadeStopMarkStands) {
@@ -250,15 +246,17 @@ TEST_F(TransportTest, TheDisplayFollowsTheShuttleNotTheReportedFrame) {
     tmrDisp.fire();
     EXPECT_EQ(display.lblCounter(), "01:00");
     transport.shuttleRelease();
+    display.ActFrame(3000);
+    EXPECT_EQ(display.lblCounter(), "01:00") << "a frame report alone redraws nothing";
     tmrDisp.fire();
-    EXPECT_EQ(display.lblCounter(), "01:18");
+    EXPECT_EQ(display.lblCounter(), "01:18") << "the timer redraws the last reported frame";
+    transport.cmdPlay(1);
+    EXPECT_FALSE(tmrDisp.fire());
 }
 
 TEST_F(TransportTest, ShuttleIsRefusedUnlessPlayingAndEndsWithStop) {
-    EXPECT_TRUE(callsOf([&] {
-                    transport.shuttlePress(1);
-                    transport.shuttleRelease();
-                }).empty());
+    transport.shuttlePress(1);
+    EXPECT_TRUE(callsOf([&] { transport.shuttleRelease(); }).empty());
     EXPECT_FALSE(tmrShutDelay.enabled());
     transport.cmdPlay(0);
     transport.shuttlePress(1);

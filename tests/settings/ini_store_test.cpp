@@ -17,6 +17,18 @@ using test::writeFile;
 struct IniStoreTest : ::testing::Test {
     TempDir dir;
     IniStore ini{dir / "vantrel.ini"};
+
+    // Runs `work` in a child process, whose exit status says whether it succeeded; `meanwhile`
+    // runs here at the same time.
+    template <typename Work, typename Meanwhile> void inChild(Work work, Meanwhile meanwhile) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) ::_exit(work() ? 0 : 1);
+        meanwhile();
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
 };
 
 TEST_F(IniStoreTest, WriteCreatesFileSectionAndKeyWithCrLf) {
@@ -37,22 +49,13 @@ TEST_F(IniStoreTest, WriteCreatesFileSectionAndKeyWithCrLf) {
 }
 
 TEST_F(IniStoreTest, ReadsAsTheProfileFunctionsDo) {
-    writeFile(ini.file(), "; comment\n"
-                          "stray=before any section\n"
-                          "[Options]\n"
-                          "  VOL  =   75  \n"
-                          "empty=\n"
-                          "no equals sign\n"
-                          "long=" +
-                              std::string(200, 'x') +
-                              "\n"
-                              "utf8=" +
-                              std::string(126, 'a') +
-                              "\xC3\xA9\xC3\xA9\n"
-                              "[options]\n"
-                              "vol=shadowed by the first section\n"
-                              "[ looks ]\r\n"
-                              "edg_col=255\r\n");
+    const std::string longValue(200, 'x'), utf8Value = std::string(126, 'a') + "\xC3\xA9\xC3\xA9";
+    writeFile(ini.file(),
+              "; comment\nstray=before any section\n[Options]\n  VOL  =   75  \nempty=\n"
+              "no equals sign\nlong=" +
+                  longValue + "\nutf8=" + utf8Value +
+                  "\n[options]\nvol=shadowed by the first section\n"
+                  "[ looks ]\r\nedg_col=255\r\n");
     struct Case {
         const char *section, *key, *value;
     } cases[] = {
@@ -107,15 +110,12 @@ TEST_F(IniStoreTest, BrokenFilesReadAsFarAsTheyCanAndWritesKeepWhatWasRead) {
     }
 }
 
-TEST_F(IniStoreTest, WritesThatCannotHappenFail) {
+// A FIFO would make every start wait for a writer that never comes.
+TEST_F(IniStoreTest, WritesThatCannotHappenFailAndAFifoReadsAsEmpty) {
     EXPECT_FALSE(IniStore(dir / "no such folder" / "vantrel.ini").putIni("options", "vol", "2"));
     std::filesystem::create_directory(dir / "folder.ini");
     EXPECT_FALSE(IniStore(dir / "folder.ini").putIni("options", "vol", "2"));
     EXPECT_EQ(IniStore(dir / "folder.ini").getIni("options", "vol"), "");
-}
-
-// A FIFO would make every start wait for a writer that never comes.
-TEST_F(IniStoreTest, AFifoReadsAsEmptyAndRefusesWrites) {
     ASSERT_EQ(::mkfifo(ini.file().c_str(), 0644), 0);
     ::alarm(10); // a wait on the FIFO ends the test instead of hanging it
     EXPECT_EQ(ini.getIni("options", "vol"), "");
@@ -147,12 +147,7 @@ TEST_F(IniStoreTest, WritesGoThroughALinkThatStays) {
 TEST_F(IniStoreTest, ReadsSeeAnotherProcesssWrite) {
     ASSERT_TRUE(ini.putIni("options", "vol", "11"));
     EXPECT_EQ(ini.getIni("options", "vol"), "11");
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) ::_exit(IniStore(ini.file()).putIni("options", "vol", "22") ? 0 : 1);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    inChild([&] { return IniStore(ini.file()).putIni("options", "vol", "22").isOk(); }, [] {});
     EXPECT_EQ(ini.getIni("options", "vol"), "22");
 }
 
@@ -166,15 +161,7 @@ TEST_F(IniStoreTest, ConcurrentWritersLoseNoKey) {
                 ++failed;
         return failed;
     };
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::_exit(writer("a") == 0 ? 0 : 1);
-    }
-    EXPECT_EQ(writer("b"), 0);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    inChild([&] { return writer("a") == 0; }, [&] { EXPECT_EQ(writer("b"), 0); });
     for (int k = 0; k < 25; ++k) {
         std::string last = std::to_string(kWrites - 25 + k);
         EXPECT_EQ(ini.getIni("options", "a" + std::to_string(k)), last);
