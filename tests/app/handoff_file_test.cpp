@@ -15,23 +15,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(HandOffFile, AppendsCrLfLinesAndTakesThemOnce) {
-    test::TempDir dir;
-    HandOffFile file(dir.path());
-    ASSERT_TRUE(file.appendLine("/m/a.mp3 /m/b.mp3"));
-    ASSERT_TRUE(file.appendLine(""));
-    ASSERT_TRUE(file.appendLine("\"/m/ä ö.mp3\""));
-    EXPECT_EQ(test::readFile(dir / "quorv.tmp"), "/m/a.mp3 /m/b.mp3\r\n\r\n\"/m/ä ö.mp3\"\r\n");
-
-    const auto taken = file.take();
-    ASSERT_TRUE(taken);
-    EXPECT_EQ(taken->lines, (Lines{"/m/a.mp3 /m/b.mp3", "", "\"/m/ä ö.mp3\""}));
-    EXPECT_FALSE(std::filesystem::exists(file.path()));
-    ASSERT_EQ(taken->privateFiles.size(), 1u);
-    EXPECT_EQ(taken->privateFiles[0].parent_path(), dir.path());
-    EXPECT_FALSE(file.take()) << "taken once";
-}
-
 // A FIFO would make every start wait forever; a link would send a start's arguments into
 // another file, which the collector would then read as arguments.
 TEST(HandOffFile, OnlyARegularFileIsWrittenOrTaken) {
@@ -59,56 +42,60 @@ TEST(HandOffFile, OnlyARegularFileIsWrittenOrTaken) {
 
 // A collector that crashed left its private copy; the next collector handles those lines first,
 // unless the copy's owner still runs and is handling them itself.
-TEST(HandOffFile, CopiesOfAGoneCollectorAreAdopted) {
+TEST(HandOffFile, TakesCrLfLinesOnceAfterTheCopiesOfAGoneCollector) {
     test::TempDir dir;
     const pid_t gone = ::fork();
     ASSERT_GE(gone, 0);
     if (gone == 0) ::_exit(0);
     ::waitpid(gone, nullptr, 0);
-    const auto copy = [&](pid_t owner, int n) {
-        return dir / (".quorv-" + std::to_string(owner) + "-" + std::to_string(n) + ".taken");
+    const auto copy = [&](pid_t owner) {
+        return dir / (".quorv-" + std::to_string(owner) + "-0.taken");
     };
-    test::writeFile(copy(gone, 0), "/m/a.mp3\r\n/m/b.mp3\r\n");
-    test::writeFile(copy(::getppid(), 0), "/m/live.mp3\r\n");
+    test::writeFile(copy(gone), "/m/a.mp3\r\n/m/b.mp3\r\n");
+    test::writeFile(copy(::getppid()), "/m/live.mp3\r\n");
     const HandOffFile file(dir.path());
-    ASSERT_TRUE(file.appendLine("/m/c.mp3"));
+    for (const char* line : {"/m/c.mp3 /m/d.mp3", "", "\"/m/ä ö.mp3\""})
+        ASSERT_TRUE(file.appendLine(line));
+    EXPECT_EQ(test::readFile(dir / "quorv.tmp"), "/m/c.mp3 /m/d.mp3\r\n\r\n\"/m/ä ö.mp3\"\r\n");
 
     const auto taken = file.take();
     ASSERT_TRUE(taken);
-    EXPECT_EQ(taken->lines, (Lines{"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"}));
-    for (const auto& privateFile : taken->privateFiles)
+    EXPECT_EQ(taken->lines,
+              (Lines{"/m/a.mp3", "/m/b.mp3", "/m/c.mp3 /m/d.mp3", "", "\"/m/ä ö.mp3\""}));
+    EXPECT_FALSE(std::filesystem::exists(file.path()));
+    EXPECT_FALSE(std::filesystem::exists(copy(gone)));
+    EXPECT_EQ(taken->privateFiles.size(), 2u);
+    for (const auto& privateFile : taken->privateFiles) {
+        EXPECT_EQ(privateFile.parent_path(), dir.path());
         std::filesystem::remove(privateFile);
-    EXPECT_FALSE(std::filesystem::exists(copy(gone, 0)));
-    EXPECT_EQ(test::readFile(copy(::getppid(), 0)), "/m/live.mp3\r\n");
-    EXPECT_FALSE(file.take()) << "nothing left to adopt";
+    }
+    EXPECT_EQ(test::readFile(copy(::getppid())), "/m/live.mp3\r\n");
+    EXPECT_FALSE(file.take()) << "taken once, and nothing left to adopt";
 }
 
 // Fifty starts append while a collector takes the file again and again: every line arrives
 // exactly once and whole.
 TEST(HandOffFile, NoLineIsLostUnderLoad) {
-    constexpr int kStarts = 50;
-    constexpr int kLinesEach = 20;
     test::TempDir dir;
     const HandOffFile file(dir.path());
-    const std::string padding(200, 'x');
-    auto lineOf = [&](int start, int n) {
-        return "\"/m/start " + std::to_string(start) + "/" + padding + "\" " + std::to_string(n);
+    auto lineOf = [](int start, int n) {
+        return "\"/m/start " + std::to_string(start) + "/" + std::string(200, 'x') + "\" " +
+               std::to_string(n);
     };
-
-    std::vector<pid_t> children;
-    for (int start = 0; start < kStarts; ++start) {
+    std::multiset<std::string> expected, collected;
+    std::size_t running = 0;
+    for (int start = 0; start < 50; ++start, ++running) {
+        for (int n = 0; n < 20; ++n)
+            expected.insert(lineOf(start, n));
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
             bool ok = true;
-            for (int n = 0; n < kLinesEach; ++n)
+            for (int n = 0; n < 20; ++n)
                 ok = file.appendLine(lineOf(start, n)).isOk() && ok;
             ::_exit(ok ? 0 : 1);
         }
-        children.push_back(pid);
     }
-
-    std::multiset<std::string> collected;
     auto collect = [&] {
         if (auto taken = file.take()) {
             collected.insert(taken->lines.begin(), taken->lines.end());
@@ -116,7 +103,6 @@ TEST(HandOffFile, NoLineIsLostUnderLoad) {
                 std::filesystem::remove(privateFile);
         }
     };
-    std::size_t running = children.size();
     while (running > 0) {
         collect();
         int status = 0;
@@ -126,11 +112,6 @@ TEST(HandOffFile, NoLineIsLostUnderLoad) {
         }
     }
     collect();
-
-    std::multiset<std::string> expected;
-    for (int start = 0; start < kStarts; ++start)
-        for (int n = 0; n < kLinesEach; ++n)
-            expected.insert(lineOf(start, n));
     EXPECT_EQ(collected.size(), expected.size());
     EXPECT_TRUE(collected == expected);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));

@@ -51,9 +51,8 @@ TEST(BannerOptions, FileNameModeLeavesTheArtistAndAlbumKeys) {
     EXPECT_FALSE(options.checksEnabled());
     options.ok();
     EXPECT_EQ(rig.ticker.tickerText(), " * FileName");
-    EXPECT_EQ(rig.ini.getIni("options", "tray_opt_0"), "1");
-    EXPECT_EQ(rig.ini.getIni("options", "tray_opt_2"), "1");
-    EXPECT_EQ(rig.ini.getIni("options", "tray_opt_3"), "1");
+    for (const char* key : {"tray_opt_0", "tray_opt_2", "tray_opt_3"})
+        EXPECT_EQ(rig.ini.getIni("options", key), "1") << key;
 }
 
 struct RecordingProcesses : Processes {

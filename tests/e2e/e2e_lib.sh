@@ -113,6 +113,16 @@ make_program_folder() {
     cp "$SOURCE_DIR/dist/vantrel.ini" "$work/prog/"
 }
 
+# launch LOG ARGUMENTS…: the program folder's vantrel in the background, its output in
+# $work/LOG.log; its pid in $prog.
+launch() {
+    local log=$1
+    shift
+    "$work/prog/vantrel" "$@" >"$work/$log.log" 2>&1 &
+    prog=$!
+    pids+=($prog)
+}
+
 # A shown window's X id by (a pattern of) its title; `gone` when no such window shows.
 named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
 gone() { ! named "$1" >/dev/null; }

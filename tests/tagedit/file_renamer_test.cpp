@@ -38,13 +38,11 @@ TEST(FileRenamer, TemplatesJoinTrimmedFieldsAndNeverMakeAFolderPath) {
 struct RenameTest : ::testing::Test, test::CoreRig {
     std::unique_ptr<TaggerCore> core = start();
     TagEditor& editor = core->tagEditor();
-    std::string track = folder + "old.mp3";
+    std::string track = trackWith("old.mp3", TagValues{"New", "", "", "", "", 1});
 
     void SetUp() override {
-        test::writeFile(track, std::string(400, 'a') + id3v1::compose({"New", "", "", "", "", 1}));
-        player2.files[track] = player2.files[folder + "New.mp3"] =
-            player2.files[folder + "sub/New.mp3"] =
-                test::FakePlayer::Stream{26.122449f, 180000, 6891, 44100, 128000};
+        player2.files[folder + "New.mp3"] = player2.files[folder + "sub/New.mp3"] =
+            player2.files[track];
         ASSERT_TRUE(core->commands().GetListTag(track));
         ASSERT_TRUE(editor.GetIDTag(track));
         dialogs.answers.push_back(Dialogs::Answer::Ok); // the "File Re-Naming" note

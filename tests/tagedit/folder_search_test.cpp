@@ -6,7 +6,6 @@
 
 #include "app/core_rig.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -26,20 +25,8 @@ struct FolderSearchTest : ::testing::Test, test::CoreRig {
     FixedDrives drives;
     FolderBrowser browser{drives, dialogs, core->playlist(), core->commands()};
 
-    std::string file(const std::string& relative) {
-        const std::string path = folder + relative;
-        fs::create_directories(fs::path(path).parent_path());
-        test::writeFile(path, std::string(400, 'a'));
-        player2.files[path] = test::FakePlayer::Stream{26.122449f, 180000, 6891, 44100, 128000};
-        return path;
-    }
-    Strings rowKeys() {
-        Strings keys;
-        for (int i = 1; i <= core->playlist().count(); ++i)
-            keys.push_back(core->playlist().row(i).key);
-        std::sort(keys.begin(), keys.end());
-        return keys;
-    }
+    std::string file(const std::string& relative) { return trackWith(relative, std::nullopt); }
+    Strings rowKeys() { return CoreRig::rowKeys(*core); }
 };
 
 TEST_F(FolderSearchTest, WalksDepthFirstSkippingDotFoldersLinksAndNeverOpeningAPipe) {

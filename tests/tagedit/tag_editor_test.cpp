@@ -21,12 +21,7 @@ struct TagEditorTest : ::testing::Test, test::CoreRig {
         EXPECT_TRUE(id3v1::readTag(path, read));
         return read.values;
     }
-    Strings rowKeys() {
-        Strings keys;
-        for (int i = 1; i <= core->playlist().count(); ++i)
-            keys.push_back(core->playlist().row(i).key);
-        return keys;
-    }
+    Strings rowKeys() { return CoreRig::rowKeys(*core); }
 };
 
 TEST_F(TagEditorTest, CarriesFieldsListsAndGenreFromTrackToTrack) {

@@ -1,6 +1,5 @@
 #include "app/ui/frm_tagger.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
 namespace vantrel {
