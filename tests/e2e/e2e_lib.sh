@@ -137,8 +137,7 @@ start_all() {
 }
 
 # The main window's X id, once it is mapped.
-visible_main_window() { xdotool search --onlyvisible --name "Quorvane Vantrel" 2>/dev/null | head -n 1 | grep .; }
-main_window() { wait_for 30 visible_main_window; }
+main_window() { wait_for 30 named "Quorvane Vantrel"; }
 
 window_height() { xwininfo -id "$1" | awk '/Height:/ {print $2}'; }
 height_is() { [ "$(window_height "$1")" -eq "$2" ]; }
