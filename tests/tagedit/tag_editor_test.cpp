@@ -1,9 +1,12 @@
+#include "tagedit/file_renamer.h"
 #include "tagedit/tag_editor.h"
 
 #include <gtest/gtest.h>
 
 #include "app/core_rig.h"
 #include "metadata/genre_table.h"
+#include "support/cli_runner.h"
+#include "tagedit/folder_walk.h"
 
 #include <filesystem>
 
@@ -125,6 +128,159 @@ TEST_F(TagEditorTest, RemembersTypedTextsForTheNextRun) {
     EXPECT_EQ(next->tagEditor().tagGenre(), chosen);
     EXPECT_EQ(next->tagEditor().genreText(), genres::name(chosen));
     EXPECT_TRUE(next->tagEditor().standardGenreShown());
+}
+
+using tagedit::NameTemplate;
+
+TEST(FileRenamer, TemplatesJoinTrimmedFieldsAndNeverMakeAFolderPath) {
+    struct Case {
+        std::array<bool, 3> checked; // Artist, Title, Album
+        std::optional<NameTemplate> use;
+        std::string name;
+    };
+    const Case cases[] = {
+        {{false, true, false}, NameTemplate::Title, "Yester day.mp3"},
+        {{true, true, false}, NameTemplate::TitleArtist, "Yester day - AC-DC.mp3"},
+        {{true, true, true}, NameTemplate::TitleArtistAlbum, "Yester day - AC-DC - Help.mp3"},
+        {{false, true, true}, std::nullopt, ""},
+        {{true, false, true}, std::nullopt, ""},
+        {{false, false, false}, std::nullopt, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(tagedit::templateFor(c.checked), c.use);
+        if (!c.use) continue;
+        EXPECT_EQ(
+            tagedit::proposeName(*c.use, "  Yester day  ", "AC/DC", std::string("Help\0\0pad", 9)),
+            c.name);
+    }
+}
+
+struct RenameTest : ::testing::Test, test::CoreRig {
+    std::unique_ptr<TaggerCore> core = start();
+    TagEditor& editor = core->tagEditor();
+    std::string track = trackWith("old.mp3", TagValues{"New", "", "", "", "", 1});
+
+    void SetUp() override {
+        player2.files[folder + "New.mp3"] = player2.files[folder + "sub/New.mp3"] =
+            player2.files[track];
+        ASSERT_TRUE(core->commands().GetListTag(track));
+        ASSERT_TRUE(editor.GetIDTag(track));
+        dialogs.answers.push_back(Dialogs::Answer::Ok); // the "File Re-Naming" note
+        editor.chkFileAsClick(TagEditor::UseTitle, true);
+    }
+};
+
+TEST_F(RenameTest, EnablingRulesAndTheProposalFollowTheClicks) {
+    struct Click {
+        int element;
+        bool on;
+        std::array<bool, 3> enabled;
+        std::string proposal;
+    };
+    editor.setField(TagEditor::Artist, "Band");
+    const Click clicks[] = {
+        {TagEditor::UseArtist, true, {true, true, true}, "New - Band.mp3"},
+        {TagEditor::UseAlbum, true, {true, true, true}, "New - Band - .mp3"},
+        {TagEditor::UseTitle, false, {false, true, false}, "New - Band - .mp3"},
+        {TagEditor::UseTitle, true, {true, true, false}, "New - Band - .mp3"},
+        {TagEditor::UseArtist, false, {true, true, false}, "New - Band - .mp3"},
+        {TagEditor::UseArtist, true, {true, true, true}, "New - Band - .mp3"},
+        {TagEditor::UseAlbum, false, {true, true, true}, "New - Band.mp3"},
+    };
+    for (const Click& c : clicks) {
+        editor.chkFileAsClick(c.element, c.on);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(editor.checkEnabled(i), c.enabled[i]) << c.element << c.on << i;
+        EXPECT_EQ(editor.proposalEnabled(), editor.checked(TagEditor::UseTitle));
+        EXPECT_NE(editor.fileNameEnabled(), editor.proposalEnabled());
+        EXPECT_EQ(editor.proposal(), c.proposal);
+    }
+}
+
+TEST_F(RenameTest, RenamesIntoASubfolderAsTyped) {
+    std::filesystem::create_directory(folder + "sub");
+    dialogs.inputs.push_back("sub/New.mp3");
+    editor.cmdSave();
+    EXPECT_TRUE(std::filesystem::exists(folder + "sub/New.mp3"));
+    EXPECT_FALSE(std::filesystem::exists(track));
+    EXPECT_TRUE(core->playlist().contains(folder + "sub/New.mp3"));
+}
+
+TEST_F(RenameTest, RefusalsLeaveTheFileAndAddItsRowBack) {
+    const std::string existing = folder + "New.mp3";
+    const std::string answers[] = {"New.mp3", "missing/New.mp3", std::string(300, 'n') + ".mp3"};
+    for (const std::string& answer : answers) {
+        test::writeFile(existing, "someone else's file");
+        dialogs.shown.clear();
+        dialogs.inputs.push_back(answer);
+        ASSERT_TRUE(editor.GetIDTag(track));
+        editor.cmdSave();
+        EXPECT_TRUE(std::filesystem::exists(track)) << answer;
+        EXPECT_EQ(test::readFile(existing), "someone else's file") << answer;
+        EXPECT_TRUE(core->playlist().contains(track)) << answer;
+        EXPECT_EQ(dialogs.messages().size(), 1u) << answer;
+    }
+}
+
+TEST_F(RenameTest, CancellingTheQuestionStillSavesUnderTheOldName) {
+    editor.setField(TagEditor::Title, "Saved");
+    editor.cmdSave(); // no scripted answer: cancelled
+    EXPECT_TRUE(core->playlist().contains(track));
+    TagRead read;
+    ASSERT_TRUE(id3v1::readTag(track, read));
+    EXPECT_EQ(read.values.title, "Saved");
+}
+
+// vantrel-cli's search and rename, run as a user would.
+namespace fs = std::filesystem;
+using test::CliOutcome;
+
+struct CliFilesTest : ::testing::Test {
+    test::TempDir dir;
+    std::string folder = dir.path().string() + "/";
+
+    CliOutcome cli(const std::vector<std::string>& args) {
+        return test::runProgram(dir.path(), VANTREL_CLI, args);
+    }
+    std::string tagged(const std::string& name, const TagValues& tag) {
+        test::writeFile(folder + name, std::string(300, 'a') + id3v1::compose(tag));
+        return folder + name;
+    }
+};
+
+TEST_F(CliFilesTest, SearchPrintsTheWalkInItsOrder) {
+    for (const char* name : {"A/x.mp3", "A/B/y.mp3", "A/C/z.wav", "A/C/D/w.mp3"}) {
+        fs::create_directories(fs::path(folder + name).parent_path());
+        test::writeFile(folder + name, "x");
+    }
+    std::string expected;
+    tagedit::walkFolder(folder + "A", "*.mp3", [&](const std::string& p) {
+        expected += p + "\n";
+        return true;
+    });
+    CliOutcome r = cli({"search", folder + "A"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
+    EXPECT_EQ(cli({"search", "--pattern", "*.WAV", folder + "A"}).out, folder + "A/C/z.wav\n");
+    EXPECT_EQ(cli({"search", folder + "nothing"}).status, 1);
+}
+
+TEST_F(CliFilesTest, RenameUsesTheTemplatesAndRefusesToReplace) {
+    const std::string a = tagged("a.mp3", {"AC/DC live", "Band", "Best", "", "", 1});
+    const std::string b = tagged("b.mp3", {"Taken", "", "", "", "", 1});
+    test::writeFile(folder + "Taken.mp3", "keep me");
+
+    CliOutcome dry = cli({"rename", "--use", "title-artist-album", "--dry-run", a});
+    EXPECT_EQ(dry.out, a + "\t" + folder + "AC-DC live - Band - Best.mp3\n");
+    EXPECT_TRUE(fs::exists(a));
+
+    CliOutcome r = cli({"rename", "--use", "title", a, b});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_TRUE(fs::exists(folder + "AC-DC live.mp3"));
+    EXPECT_TRUE(fs::exists(b));
+    EXPECT_EQ(test::readFile(folder + "Taken.mp3"), "keep me");
+    EXPECT_EQ(cli({"rename", "--use", "artist", b}).status, 2);
 }
 
 } // namespace
