@@ -238,24 +238,15 @@ TEST_F(RenameTest, CancellingTheQuestionStillSavesUnderTheOldName) {
 namespace fs = std::filesystem;
 using test::CliOutcome;
 
-struct CliFilesTest : ::testing::Test {
-    test::TempDir dir;
-    std::string folder = dir.path().string() + "/";
-
+struct CliFilesTest : ::testing::Test, test::CoreRig {
     CliOutcome cli(const std::vector<std::string>& args) {
         return test::runProgram(dir.path(), VANTREL_CLI, args);
-    }
-    std::string tagged(const std::string& name, const TagValues& tag) {
-        test::writeFile(folder + name, std::string(300, 'a') + id3v1::compose(tag));
-        return folder + name;
     }
 };
 
 TEST_F(CliFilesTest, SearchPrintsTheWalkInItsOrder) {
-    for (const char* name : {"A/x.mp3", "A/B/y.mp3", "A/C/z.wav", "A/C/D/w.mp3"}) {
-        fs::create_directories(fs::path(folder + name).parent_path());
-        test::writeFile(folder + name, "x");
-    }
+    for (const char* name : {"A/x.mp3", "A/B/y.mp3", "A/C/z.wav", "A/C/D/w.mp3"})
+        trackWith(name, std::nullopt);
     std::string expected;
     tagedit::walkFolder(folder + "A", "*.mp3", [&](const std::string& p) {
         expected += p + "\n";
@@ -269,8 +260,8 @@ TEST_F(CliFilesTest, SearchPrintsTheWalkInItsOrder) {
 }
 
 TEST_F(CliFilesTest, RenameUsesTheTemplatesAndRefusesToReplace) {
-    const std::string a = tagged("a.mp3", {"AC/DC live", "Band", "Best", "", "", 1});
-    const std::string b = tagged("b.mp3", {"Taken", "", "", "", "", 1});
+    const std::string a = trackWith("a.mp3", TagValues{"AC/DC live", "Band", "Best", "", "", 1});
+    const std::string b = trackWith("b.mp3", TagValues{"Taken", "", "", "", "", 1});
     test::writeFile(folder + "Taken.mp3", "keep me");
 
     CliOutcome dry = cli({"rename", "--use", "title-artist-album", "--dry-run", a});
