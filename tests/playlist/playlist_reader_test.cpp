@@ -144,16 +144,12 @@ struct RecentListsTest : ::testing::Test {
         test::writeFile(ini.file(), "[mru_list]\n" + stored);
         recent.load(ini);
     }
-    Strings slots() const {
+    // This run's slots, or what the settings file holds.
+    Strings slots(bool stored = false) const {
         Strings out;
         for (int k = 1; k <= recent.mruMax(); ++k)
-            out.push_back(recent.slot(k));
-        return out;
-    }
-    Strings stored() const {
-        Strings out;
-        for (int k = 1; k <= recent.mruMax(); ++k)
-            out.push_back(ini.getIni("mru_list", "itm_" + std::to_string(k)));
+            out.push_back(stored ? ini.getIni("mru_list", "itm_" + std::to_string(k))
+                                 : recent.slot(k));
         return out;
     }
 };
@@ -182,7 +178,7 @@ TEST_F(RecentListsTest, AddAndRemoveSequences) {
         for (const Step& s : c.steps)
             s.op == 'a' ? recent.mruAdd(s.path) : recent.mruRemove(s.path);
         EXPECT_EQ(slots(), c.after) << c.start << c.steps.back().path;
-        EXPECT_EQ(stored(), c.after) << c.start << c.steps.back().path;
+        EXPECT_EQ(slots(true), c.after) << c.start << c.steps.back().path;
     }
 }
 
@@ -198,10 +194,10 @@ TEST_F(RecentListsTest, SlotCountClampedAndPreset) {
 TEST_F(RecentListsTest, ClearEmptiesTheStoreButNotThisRun) {
     start("mru_max=3\nitm_1=A\nitm_2=B\n");
     recent.clear();
-    EXPECT_EQ(stored(), (Strings{"", "", ""}));
+    EXPECT_EQ(slots(true), (Strings{"", "", ""}));
     EXPECT_EQ(slots(), (Strings{"A", "B", ""}));
     recent.mruAdd("C"); // the still-listed paths are written back
-    EXPECT_EQ(stored(), (Strings{"C", "A", "B"}));
+    EXPECT_EQ(slots(true), (Strings{"C", "A", "B"}));
 }
 
 Strings lines(const std::string& text) {
