@@ -60,10 +60,7 @@ TEST_F(TaggerCoreTest, AMinimisedRoundedWindowKeepsItsShapeAndItsFlag) {
 }
 
 TEST_F(TaggerCoreTest, WhatTheUserChangedIsBackAtTheNextStart) {
-    EXPECT_TRUE(ini.putIni("options", "vol", "75"));
-    EXPECT_TRUE(ini.putIni("options", "fade_in", "1"));
-    EXPECT_TRUE(ini.putIni("options", "genre", "1"));
-    EXPECT_TRUE(ini.putIni("mru_list", "mru_max", "12"));
+    test::writeFile(ini.file(), "[options]\nvol=75\nfade_in=1\ngenre=1\n[mru_list]\nmru_max=12\n");
     {
         auto core = start();
         core->sequencer().setLoop(true);

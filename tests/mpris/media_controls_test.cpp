@@ -94,10 +94,8 @@ TEST_F(MediaControlsTest, NextWhilePausedLeavesThePausedTrackBehind) {
 }
 
 TEST_F(MediaControlsTest, MetadataComesFromTheTagAndTheMeasuredLength) {
-    const std::string path = folder + "odd name #1.mp3";
-    test::writeFile(path, std::string(400, '\x55') +
-                              id3v1::compose({"Song", "Singer", "Record", "", "", 1}));
-    player1.files[path] = player2.files[path] = player1.files[a];
+    const std::string path =
+        trackWith("odd name #1.mp3", TagValues{"Song", "Singer", "Record", "", "", 1});
     core->GetListTag(path);
     makeCurrent(path);
     MediaControls::Track track = media->state().track;
