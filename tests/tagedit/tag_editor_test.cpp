@@ -158,9 +158,7 @@ TEST(FileRenamer, TemplatesJoinTrimmedFieldsAndNeverMakeAFolderPath) {
     }
 }
 
-struct RenameTest : ::testing::Test, test::CoreRig {
-    std::unique_ptr<TaggerCore> core = start();
-    TagEditor& editor = core->tagEditor();
+struct RenameTest : TagEditorTest {
     std::string track = trackWith("old.mp3", TagValues{"New", "", "", "", "", 1});
 
     void SetUp() override {
@@ -229,9 +227,7 @@ TEST_F(RenameTest, CancellingTheQuestionStillSavesUnderTheOldName) {
     editor.setField(TagEditor::Title, "Saved");
     editor.cmdSave(); // no scripted answer: cancelled
     EXPECT_TRUE(core->playlist().contains(track));
-    TagRead read;
-    ASSERT_TRUE(id3v1::readTag(track, read));
-    EXPECT_EQ(read.values.title, "Saved");
+    EXPECT_EQ(tagOf(track).title, "Saved");
 }
 
 // vantrel-cli's search and rename, run as a user would.
@@ -282,13 +278,11 @@ struct FixedDrives : Drives {
     Strings list() override { return drives; }
 };
 
-struct FolderSearchTest : ::testing::Test, test::CoreRig {
-    std::unique_ptr<TaggerCore> core = start();
+struct FolderSearchTest : TagEditorTest {
     FixedDrives drives;
     FolderBrowser browser{drives, dialogs, core->playlist(), core->commands()};
 
     std::string file(const std::string& relative) { return trackWith(relative, std::nullopt); }
-    Strings rowKeys() { return CoreRig::rowKeys(*core); }
 };
 
 TEST_F(FolderSearchTest, WalksDepthFirstSkippingDotFoldersLinksAndNeverOpeningAPipe) {
