@@ -27,7 +27,7 @@ registered() {
     gdbus call --session --timeout 5 --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
         --method org.freedesktop.DBus.NameHasOwner $name | grep -q true
 }
-# Seconds of sound in a recording, at least SECONDS.
+# The recording NAME holds no sound at all.
 silent() { [ "$(sound heard "$work/$1.raw")" = 0 ]; }
 
 launch run "$work/high.mp3" "$work/low.mp3"
