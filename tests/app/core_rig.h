@@ -8,6 +8,8 @@
 #include "support/scripted_random.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,16 +46,26 @@ struct CoreRig {
         core->load();
         return core;
     }
-    // A file both players accept, 6891 frames of 26.1 ms, with the tag given (or none).
+    // A file both players accept, 6891 frames of 26.1 ms, with the tag given (or none); its
+    // folders are made as needed.
     std::string track(const std::string& name, const std::string& title) {
         return trackWith(name, TagValues{title, "", "", "", "", 17});
     }
     std::string trackWith(const std::string& name, const std::optional<TagValues>& tag) {
         std::string path = folder + name;
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         writeFile(path, std::string(400, '\x55') + (tag ? id3v1::compose(*tag) : ""));
         player1.files[path] = player2.files[path] =
             FakePlayer::Stream{26.122449f, 180000, 6891, 44100, 128000};
         return path;
+    }
+    // The playlist's keys, sorted.
+    static std::vector<std::string> rowKeys(TaggerCore& core) {
+        std::vector<std::string> keys;
+        for (int i = 1; i <= core.playlist().count(); ++i)
+            keys.push_back(core.playlist().row(i).key);
+        std::sort(keys.begin(), keys.end());
+        return keys;
     }
 };
 

@@ -2,12 +2,17 @@
 
 #include "app/app_folder.h"
 #include "app/handoff_collector.h"
+#include "app/instance_lock.h"
 #include "recording_target.h"
 #include "support/manual_timer.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace vantrel {
 namespace {
@@ -28,12 +33,16 @@ struct StartUpTest : ::testing::Test {
     }
 };
 
+// Relative paths travel as absolute ones; a line break cannot travel inside a line, so such a
+// name is left out and the start says so.
 TEST_F(StartUpTest, WritesTheLineThenEndsOnlyBesideAnotherInstance) {
+    const std::string here = std::filesystem::current_path().string();
     struct Case {
         Args arguments;
         bool otherRuns;
         Step step;
-        const char* handOff;
+        std::string handOff;
+        bool handedOff = true;
     } cases[] = {
         {{}, true, Step::endNow, "(none)"},
         {{"/m/a.mp3", "/m/b.mp3"}, false, Step::startFully, "/m/a.mp3 /m/b.mp3\r\n"},
@@ -42,29 +51,17 @@ TEST_F(StartUpTest, WritesTheLineThenEndsOnlyBesideAnotherInstance) {
         {{"/new/a.mp3", "/news"}, true, Step::endNow, "/new/a.mp3 /news\r\n"},
         {{"--version", "/m/a.mp3"}, false, Step::printAndEnd, "(none)"},
         {{"/m/a.mp3", "--help"}, false, Step::startFully, "/m/a.mp3 --help\r\n"},
+        {{"/Play", "music/../a b.mp3"}, true, Step::endNow, "/Play \"" + here + "/a b.mp3\"\r\n"},
+        {{"-dash.mp3", "--help"}, true, Step::endNow, here + "/-dash.mp3 --help\r\n"},
+        {{"/m/a\nb.mp3", "/m/c.mp3"}, true, Step::endNow, "/m/c.mp3\r\n", false},
     };
     for (const auto& c : cases) {
         const auto plan = startUp.Main(c.arguments, [&] { return c.otherRuns; });
         const auto label = ::testing::PrintToString(c.arguments);
         EXPECT_EQ(plan.step, c.step) << label;
-        EXPECT_TRUE(plan.handOff) << label;
+        EXPECT_EQ(bool(plan.handOff), c.handedOff) << label;
         EXPECT_EQ(takeHandOff(), c.handOff) << label;
     }
-}
-
-TEST_F(StartUpTest, RelativePathsTravelAsAbsoluteOnes) {
-    const std::string here = std::filesystem::current_path().string();
-    startUp.Main({"/Play", "music/../a b.mp3"}, [] { return true; });
-    EXPECT_EQ(takeHandOff(), "/Play \"" + here + "/a b.mp3\"\r\n");
-    startUp.Main({"-dash.mp3", "--help"}, [] { return true; });
-    EXPECT_EQ(takeHandOff(), here + "/-dash.mp3 --help\r\n");
-}
-
-// A line break cannot travel inside a line: such a name is left out, and the start says so.
-TEST_F(StartUpTest, ANameWithALineBreakIsLeftOutAndReported) {
-    const auto plan = startUp.Main({"/m/a\nb.mp3", "/m/c.mp3"}, [] { return true; });
-    EXPECT_FALSE(plan.handOff);
-    EXPECT_EQ(takeHandOff(), "/m/c.mp3\r\n");
 }
 
 // A start that cannot write the hand-off file must not lose its files without a word.
@@ -126,6 +123,102 @@ TEST(AppFolder, IsTheFolderOfThisProgramWithASlash) {
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '/');
     EXPECT_TRUE(std::filesystem::equivalent(folder, executableFile().parent_path()));
+}
+
+namespace fs = std::filesystem;
+
+// Where the settings and the data of a program are looked for, by how it was put on disk.
+TEST(ProgramFolders, FollowWhereTheProgramLives) {
+    test::TempDir dir;
+    const fs::path build = dir / "build/bin";
+    fs::create_directories(build);
+    const fs::path prefix = dir / "usr";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share/vantrel/Help");
+    const std::string root = dir.path().string();
+
+    struct Case {
+        fs::path executable;
+        bool writable;
+        std::string xdg;
+        std::string settings, shared;
+        bool installed;
+    };
+    const Case cases[] = {
+        // A build folder keeps everything beside the program, whatever XDG says.
+        {build / "vantrel", true, "/x", root + "/build/bin/", root + "/build/bin/", false},
+        // Read-only and not installed: settings move out, the pictures stay beside it.
+        {build / "vantrel", false, "/x", "/x/vantrel/", root + "/build/bin/", true},
+        // Installed: the share folder, even for a user who may write into bin/ (root).
+        {prefix / "bin/vantrel", true, "/x", "/x/vantrel/", root + "/usr/share/vantrel/", true},
+        // No XDG_CONFIG_HOME, or a relative one: ~/.config.
+        {prefix / "bin/vantrel", false, "", "/h/.config/vantrel/", root + "/usr/share/vantrel/",
+         true},
+        {prefix / "bin/vantrel", false, "rel", "/h/.config/vantrel/", root + "/usr/share/vantrel/",
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.executable.string() + (c.writable ? " writable" : " read-only"));
+        const ProgramFolders f = chooseProgramFolders(c.executable, c.writable, c.xdg, "/h");
+        EXPECT_EQ(f.settings, c.settings);
+        EXPECT_EQ(f.shared, c.shared);
+        EXPECT_EQ(f.installed, c.installed);
+        // Two users of an installed program lock files of their own; a build folder's program
+        // locks itself.
+        EXPECT_EQ(f.instanceLock,
+                  c.installed ? fs::path(c.settings) / "vantrel.lock" : c.executable);
+    }
+}
+
+// A child process that holds the lock until it is killed; its pid, or -1 when it could not.
+pid_t holdInChild(const std::filesystem::path& program) {
+    int ready[2];
+    if (::pipe(ready) != 0) return -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        InstanceLock lock(program);
+        const char held = lock.hold().isOk() ? 'y' : 'n';
+        if (::write(ready[1], &held, 1) == 1 && held == 'y') ::pause();
+        ::_exit(1);
+    }
+    char held = 'n';
+    ::close(ready[1]);
+    if (::read(ready[0], &held, 1) != 1) held = 'n';
+    ::close(ready[0]);
+    return held == 'y' ? pid : -1;
+}
+
+void end(pid_t pid) {
+    if (pid <= 0) return; // never kill(-1)
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+}
+
+TEST(InstanceLock, SeesAnotherProcessHoldingTheProgram) {
+    test::TempDir dir;
+    const auto program = dir / "vantrel";
+    test::writeFile(program, "program");
+    const InstanceLock start(program);
+    EXPECT_FALSE(start.anotherInstanceRuns());
+
+    const pid_t running = holdInChild(program);
+    ASSERT_GT(running, 0);
+    EXPECT_TRUE(start.anotherInstanceRuns());
+    EXPECT_TRUE(start.anotherInstanceRuns()) << "testing leaves no lock behind";
+    const pid_t second = holdInChild(program);
+    EXPECT_GT(second, 0) << "several full instances hold together";
+    end(running);
+    EXPECT_TRUE(start.anotherInstanceRuns());
+    end(second);
+    EXPECT_FALSE(start.anotherInstanceRuns()) << "the lock ends with its processes, even killed";
+}
+
+TEST(InstanceLock, AMissingProgramFileCountsAsNoOtherInstance) {
+    test::TempDir dir;
+    InstanceLock lock(dir / "missing");
+    EXPECT_FALSE(lock.anotherInstanceRuns());
+    EXPECT_FALSE(lock.hold());
+    EXPECT_FALSE(lock.held());
 }
 
 } // namespace

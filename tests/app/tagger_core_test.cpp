@@ -15,21 +15,22 @@ TEST_F(TaggerCoreTest, DeviceProbeOffersOnlyDevicesTakingEveryFormat) {
     using Strings = std::vector<std::string>;
     struct Case {
         std::vector<FakePlayer::Device> devices;
-        Strings offered, messages;
+        Strings offered;
+        std::size_t messages;
     } cases[] = {
-        {{{"Speakers", 4095}, {"Headset", 4094}, {"HDMI", 4095}}, {"Speakers", "HDMI"}, {}},
-        // Told before the window shows; then the stored output, the card, cannot be selected.
-        {{{"A", 1}, {"B", 0}, {"C", 4094}},
-         {"No Sound Card Available"},
-         {"No 44100hz 16bit sound cards found from  3 Wave Devices tested\r\n"
-          "Vantrel can be used for Decoding to Wave files Only",
-          "No Sound Card Selected for Output"}},
+        {{{"Speakers", 4095}, {"Headset", 4094}, {"HDMI", 4095}}, {"Speakers", "HDMI"}, 0},
+        // Told before the window shows, with the count tested; then the stored output, the card,
+        // cannot be selected.
+        {{{"A", 1}, {"B", 0}, {"C", 4094}}, {"No Sound Card Available"}, 2},
     };
     for (const Case& c : cases) {
         dialogs.shown.clear();
         player1.devices = c.devices;
         EXPECT_EQ(start()->devices(), c.offered);
-        EXPECT_EQ(dialogs.messages(), c.messages);
+        ASSERT_EQ(dialogs.messages().size(), c.messages);
+        if (c.messages) {
+            EXPECT_NE(dialogs.messages()[0].find(" 3 "), std::string::npos);
+        }
     }
 }
 
@@ -59,10 +60,7 @@ TEST_F(TaggerCoreTest, AMinimisedRoundedWindowKeepsItsShapeAndItsFlag) {
 }
 
 TEST_F(TaggerCoreTest, WhatTheUserChangedIsBackAtTheNextStart) {
-    EXPECT_TRUE(ini.putIni("options", "vol", "75"));
-    EXPECT_TRUE(ini.putIni("options", "fade_in", "1"));
-    EXPECT_TRUE(ini.putIni("options", "genre", "1"));
-    EXPECT_TRUE(ini.putIni("mru_list", "mru_max", "12"));
+    test::writeFile(ini.file(), "[options]\nvol=75\nfade_in=1\ngenre=1\n[mru_list]\nmru_max=12\n");
     {
         auto core = start();
         core->sequencer().setLoop(true);
@@ -88,67 +86,53 @@ TEST_F(TaggerCoreTest, WhatTheUserChangedIsBackAtTheNextStart) {
     EXPECT_EQ(core->recentLists().mruMax(), 9) << "the stored count, kept within the slots";
 }
 
-TEST_F(TaggerCoreTest, ClosingWhileFilesAreAddedEndsTheCollection) {
-    std::string a = track("a.mp3", "Alpha");
-    std::vector<std::string> many(500, a);
-    ASSERT_TRUE(HandOffFile(dir.path()).appendLine(composeArguments(many)));
-    ASSERT_TRUE(HandOffFile(dir.path()).appendLine(composeArguments({"/Play", a})));
+// The window closes while its events run, during a playlist's load that still has missing
+// entries to ask about, with many more files and a /Play request queued behind it.
+TEST_F(TaggerCoreTest, ClosingWhileFilesAreAddedEndsTheCollectionWithoutQuestions) {
+    const std::string a = track("a.mp3", "Alpha");
+    test::writeFile(dir / "l.m3u", "a.mp3\r\ngone1.mp3\r\ngone2.mp3\r\n");
+    HandOffFile handOff(dir.path());
+    ASSERT_TRUE(handOff.appendLine(composeArguments({folder + "l.m3u"})));
+    ASSERT_TRUE(handOff.appendLine(composeArguments(std::vector<std::string>(500, a))));
+    ASSERT_TRUE(handOff.appendLine(composeArguments({"/Play", a})));
     auto core = start();
     int pumps = 0;
     core->setEventPump([&] {
         ++pumps;
-        core->unload(); // the window closed while its events ran
+        core->unload();
     });
-    core->collector().arm();
-    timers["tmrCollect"].fire();
-    EXPECT_EQ(pumps, 1);
-    EXPECT_LE(core->playlist().count(), 1);
-    EXPECT_TRUE(player1.openPath.empty()) << "the /Play request is dropped too";
-}
-
-TEST_F(TaggerCoreTest, ClosingWhileAPlaylistLoadsEndsItWithoutQuestions) {
-    track("a.mp3", "Alpha");
-    test::writeFile(dir / "l.m3u", "a.mp3\r\ngone1.mp3\r\ngone2.mp3\r\n");
-    ASSERT_TRUE(HandOffFile(dir.path()).appendLine(composeArguments({folder + "l.m3u"})));
-    auto core = start();
-    core->setEventPump([&] { core->unload(); });
     const std::size_t before = dialogs.shown.size();
     core->collector().arm();
     timers["tmrCollect"].fire();
+    EXPECT_EQ(pumps, 1);
     EXPECT_EQ(core->playlist().count(), 1);
     EXPECT_EQ(dialogs.shown.size(), before) << "no question once the window has closed";
+    EXPECT_TRUE(player1.openPath.empty()) << "the /Play request is dropped too";
 }
 
+// Handed-over playlists open, with or without a switch, and stay out of the recent lists.
 TEST_F(TaggerCoreTest, CollectorAddsHandedOverFilesAndMakesTheFirstCurrent) {
-    std::string a = track("a.mp3", "Alpha"), b = track("b b.mp3", "Beta");
+    const std::string a = track("a.mp3", "Alpha"), b = track("b b.mp3", "Beta"),
+                      c = track("c.mp3", "Gamma");
+    test::writeFile(dir / "a.m3u", "a.mp3\r\n");
+    test::writeFile(dir / "c.m3u", "c.mp3\r\n");
     HandOffFile handOff(dir.path());
     ASSERT_TRUE(handOff.appendLine(composeArguments({b, folder + "missing.mp3"})));
+    ASSERT_TRUE(handOff.appendLine(composeArguments({folder + "a.m3u"})));
+    ASSERT_TRUE(handOff.appendLine(composeArguments({"/new", folder + "c.m3u"})));
     ASSERT_TRUE(handOff.appendLine(composeArguments({"/Play", a})));
     auto core = start();
     core->collector().arm();
     ASSERT_TRUE(timers["tmrCollect"].fire());
     PlaylistModel& list = core->playlist();
-    ASSERT_EQ(list.count(), 2);
+    ASSERT_EQ(list.count(), 3);
     EXPECT_EQ(list.indexOf(a), 1) << "sorted by title, the first column";
     EXPECT_EQ(list.indexOf(b), 2);
+    EXPECT_EQ(list.indexOf(c), 3);
     EXPECT_TRUE(list.row(1).selected);
     EXPECT_EQ(list.curFile(), a);
-    EXPECT_EQ(list.lblLstTotal(), "Total =  2");
+    EXPECT_EQ(list.lblLstTotal(), "Total =  3");
     EXPECT_FALSE(std::filesystem::exists(dir / "quorv.tmp"));
-}
-
-TEST_F(TaggerCoreTest, HandedOverPlaylistsOpenWithoutTouchingTheRecentLists) {
-    const std::string a = track("a.mp3", "A"), b = track("b.mp3", "B"), c = track("c.mp3", "C");
-    for (const char* name : {"a", "b", "c"})
-        test::writeFile(dir / (std::string(name) + ".m3u"), std::string(name) + ".mp3\r\n");
-    HandOffFile handOff(dir.path());
-    ASSERT_TRUE(handOff.appendLine(composeArguments({folder + "a.m3u"})));
-    ASSERT_TRUE(handOff.appendLine(composeArguments({"/Que", folder + "b.m3u"})));
-    ASSERT_TRUE(handOff.appendLine(composeArguments({"/new", folder + "c.m3u"})));
-    auto core = start();
-    core->collector().arm();
-    ASSERT_TRUE(timers["tmrCollect"].fire());
-    EXPECT_EQ(core->playlist().count(), 3);
     EXPECT_EQ(core->recentLists().slot(1), "");
 }
 

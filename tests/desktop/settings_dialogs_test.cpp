@@ -1,8 +1,12 @@
 #include "desktop/ui/frm_banner_opt.h"
+#include "desktop/ui/frm_ticker.h"
+#include "desktop/ui/ticker_dock.h"
 #include "looks/ui/frm_option.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
+#include <QApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace vantrel {
@@ -62,6 +66,30 @@ TEST(frmOption, NoImageLocksThePictureBoxAndOkApplies) {
     control<QPushButton>(dialog, "cmdOK")->click();
     EXPECT_EQ(target.edges, 1);
     EXPECT_EQ(ini.getIni("looks", "back_img"), "na");
+}
+
+TEST(TickerDock, TrayHidesTheMainWindowBehindTheStripAndShowMainUndocks) {
+    QWidget main;
+    main.show();
+    QMenu menu;
+    Ticker ticker;
+    TickerDock dock(main, ticker, menu, [] { return std::string("status"); });
+
+    dock.dockTicker();
+    dock.dockTicker(); // docking again leaves one strip
+    ASSERT_TRUE(dock.docked());
+    EXPECT_FALSE(main.isVisible());
+    frmTicker* strip = dock.strip();
+    EXPECT_TRUE(strip->isVisible());
+    // Each strip prints once as it opens; the position runs on across docks, so it is at 2.
+    EXPECT_EQ(strip->printedLine().toStdString(), ticker.tickerText().substr(1) + " *");
+    EXPECT_EQ(strip->toolTip(), "status");
+    EXPECT_EQ(strip->geometry().bottomRight(),
+              QGuiApplication::primaryScreen()->availableGeometry().bottomRight());
+
+    dock.showMain();
+    EXPECT_FALSE(dock.docked());
+    EXPECT_TRUE(main.isVisible());
 }
 
 } // namespace

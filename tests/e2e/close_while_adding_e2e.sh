@@ -18,9 +18,7 @@ with open(f"{work}/prog/quorv.tmp", "w", newline="") as handoff:
         handoff.write(path + "\r\n")
 PY
 
-"$work/prog/vantrel" >"$work/run.log" 2>&1 &
-prog=$!
-pids+=($prog)
+launch run
 wid=$(main_window) || fail "the main window did not show: $(cat "$work/run.log")"
 # The collector takes the hand-off file away when it starts adding.
 wait_for 30 test ! -e "$work/prog/quorv.tmp" || fail "the collector did not start"

@@ -113,6 +113,16 @@ make_program_folder() {
     cp "$SOURCE_DIR/dist/vantrel.ini" "$work/prog/"
 }
 
+# launch LOG ARGUMENTS…: the program folder's vantrel in the background, its output in
+# $work/LOG.log; its pid in $prog.
+launch() {
+    local log=$1
+    shift
+    "$work/prog/vantrel" "$@" >"$work/$log.log" 2>&1 &
+    prog=$!
+    pids+=($prog)
+}
+
 # A shown window's X id by (a pattern of) its title; `gone` when no such window shows.
 named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
 gone() { ! named "$1" >/dev/null; }
@@ -127,8 +137,7 @@ start_all() {
 }
 
 # The main window's X id, once it is mapped.
-visible_main_window() { xdotool search --onlyvisible --name "Quorvane Vantrel" 2>/dev/null | head -n 1 | grep .; }
-main_window() { wait_for 30 visible_main_window; }
+main_window() { wait_for 30 named "Quorvane Vantrel"; }
 
 window_height() { xwininfo -id "$1" | awk '/Height:/ {print $2}'; }
 height_is() { [ "$(window_height "$1")" -eq "$2" ]; }

@@ -29,9 +29,7 @@ set_option fade_in 1
 set_option vol_in 120
 set_option vol_pause 100
 record fade
-"$work/prog/vantrel" /Play "$work/tone.mp3" >"$work/fade.log" 2>&1 &
-prog=$!
-pids+=($prog)
+launch fade /Play "$work/tone.mp3"
 wid=$(main_window) || fail "the main window did not show"
 wait_for 60 heard_for fade 3.5 || fail "nothing was heard"
 stop_recording fade
@@ -55,9 +53,7 @@ set_option out_to_wav 1
 set_option out_as_mp 1
 set_option audio_dest "$work/unused.wav" # a usable name, so loading offers no Browse
 set_option fade_in 1                     # a fade must not make the wave file silent
-"$work/prog/vantrel" /Play "$work/tone.mp3" >"$work/wave.log" 2>&1 &
-prog=$!
-pids+=($prog)
+launch wave /Play "$work/tone.mp3"
 wid=$(main_window) || fail "the main window did not show"
 warning_box() { xdotool search --onlyvisible --name '^Vantrel$' 2>/dev/null | head -n 1 | grep .; }
 box=$(wait_for 30 warning_box) || fail "no warning box before decoding"

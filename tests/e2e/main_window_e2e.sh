@@ -8,9 +8,7 @@ SHOT=${3:+$3/main_window.png}
 start_all
 for t in a b c d; do mp3 "$t" 440 1; done
 
-"$work/prog/vantrel" "$work/a.mp3" "$work/b.mp3" "$work/c.mp3" >"$work/first.log" 2>&1 &
-first=$!
-pids+=($first)
+launch first "$work/a.mp3" "$work/b.mp3" "$work/c.mp3"
 wid=$(main_window) || fail "the main window did not show"
 # The collector reads the hand-off file about a second after the window loads; a busy machine
 # may take longer.
@@ -29,8 +27,8 @@ wait_for 10 height_is "$wid" 304 || fail "large layout is $(window_height "$wid"
 
 # "Close" writes the exit keys and ends the program.
 xdotool mousemove --window "$wid" 612 73 click 1
-wait_for 10 ended "$first" || fail "the program did not end after Close"
-wait "$first" || fail "the program ended with an error: $(cat "$work/first.log")"
+wait_for 10 ended "$prog" || fail "the program did not end after Close"
+wait "$prog" || fail "the program ended with an error: $(cat "$work/first.log")"
 [ "$(ini_value long_disp)" = "1" ] || fail "long_disp is '$(ini_value long_disp)'"
 [ "$(ini_value mru_max)" = "7" ] || fail "mru_max is '$(ini_value mru_max)'"
 [ "$(ini_value vol)" = "100" ] || fail "vol is '$(ini_value vol)'"

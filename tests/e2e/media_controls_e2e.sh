@@ -27,12 +27,11 @@ registered() {
     gdbus call --session --timeout 5 --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
         --method org.freedesktop.DBus.NameHasOwner $name | grep -q true
 }
-# Seconds of sound in a recording, at least SECONDS.
+# The recording NAME holds no sound at all.
 silent() { [ "$(sound heard "$work/$1.raw")" = 0 ]; }
 
-"$work/prog/vantrel" "$work/high.mp3" "$work/low.mp3" >"$work/run.log" 2>&1 &
-prog=$!
-pids+=($prog)
+launch run "$work/high.mp3" "$work/low.mp3"
+first=$prog
 wid=$(main_window) || fail "the main window did not show"
 wait_for 20 registered || fail "the player did not appear on the session bus"
 get org.mpris.MediaPlayer2 Identity | grep -q Vantrel || fail "no identity"
@@ -83,17 +82,15 @@ fi
 wait_for 10 eval 'get $player Volume | grep -q "0.5"' || fail "volume: $(get $player Volume)"
 
 # A second player started with /new takes a name of its own; Quit over the bus ends it.
-"$work/prog/vantrel" /new >"$work/second.log" 2>&1 &
-second=$!
-pids+=($second)
-name=org.mpris.MediaPlayer2.vantrel.instance$second
+launch second /new
+name=org.mpris.MediaPlayer2.vantrel.instance$prog
 wait_for 30 registered || fail "the second player did not appear as $name"
 call org.mpris.MediaPlayer2.Quit >/dev/null
-wait_for 15 ended "$second" || fail "Quit did not end the second player"
+wait_for 15 ended "$prog" || fail "Quit did not end the second player"
 name=org.mpris.MediaPlayer2.vantrel
 
 call org.mpris.MediaPlayer2.Quit >/dev/null
-wait_for 15 ended "$prog" || fail "Quit did not end the program"
+wait_for 15 ended "$first" || fail "Quit did not end the program"
 [ "$(ini_value vol)" = 50 ] || fail "the exit keys were not written: vol=$(ini_value vol)"
 
 grep -q . "$work/run.log" && echo "program output: $(cat "$work/run.log")"

@@ -6,9 +6,7 @@
 SHOTS=${3:-}
 . "$2/tests/e2e/e2e_lib.sh"
 
-start_x
-start_pulse
-make_program_folder "$BIN"
+start_all
 mkdir -p "$work/music"
 for t in a b c music/m1 music/m2; do mp3 "$t" 440 1; done
 export HOME="$work/music" # where the folder browser starts
@@ -34,9 +32,7 @@ print('|'.join(str(f[k]) if k in f else '' for k in ('TIT2', 'TPE1')))" "$1"
 tag_is() { [ "$(tag_of "$1")" = "$2" ]; }
 
 # Title row at y 21, Artist row at y 49; "Use Title" at 40,245.
-"$work/prog/vantrel" /Tag "$work/a.mp3" "$work/b.mp3" >"$work/run1.log" 2>&1 &
-run=$!
-pids+=($run)
+launch run1 /Tag "$work/a.mp3" "$work/b.mp3"
 dlg=$(shown "Tag Editor") || fail "the tag editor did not show for /Tag"
 retype "$dlg" 200 21 "Cafe Noir"
 retype "$dlg" 200 49 "Bjork"
@@ -65,12 +61,10 @@ wait_for 10 gone "Play List Manager" || fail "Finished did not hide the folder b
 
 shot main_with_rows
 click "$main" 612 73
-wait_for 10 ended "$run" || fail "the program did not end: $(cat "$work/run1.log")"
+wait_for 10 ended "$prog" || fail "the program did not end: $(cat "$work/run1.log")"
 
 # A rename through "Use Title" and the input box.
-"$work/prog/vantrel" /Tag "$work/c.mp3" >"$work/run2.log" 2>&1 &
-run=$!
-pids+=($run)
+launch run2 /Tag "$work/c.mp3"
 dlg=$(shown "Tag Editor") || fail "the tag editor did not show for c.mp3"
 retype "$dlg" 200 21 "Morning"
 click "$dlg" 40 245
@@ -85,5 +79,5 @@ wait_for 10 test -e "$work/Morning.mp3" || fail "c.mp3 was not renamed: $(ls "$w
 tag_is "$work/Morning.mp3" "Morning|" || fail "Morning.mp3 reads '$(tag_of "$work/Morning.mp3")'"
 main=$(main_window)
 click "$main" 612 73
-wait_for 10 ended "$run" || fail "the program did not end"
+wait_for 10 ended "$prog" || fail "the program did not end"
 echo "tag editor end-to-end: 1 passed, 0 failed"

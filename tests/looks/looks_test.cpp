@@ -89,7 +89,6 @@ TEST(Looks, OkAppliesAndStoresInOrderAndTellsWhatWaitsForNextStart) {
     o.imageName = "sky.jpg ";
     o.edge = 255;
     o.frame = 16711680;
-    rig.target.pictureLoads = true;
     rig.looks.ok(o, rig.target);
     EXPECT_EQ(rig.target.calls, (std::vector<std::string>{"load Back/sky.jpg ", "show", "top",
                                                           "edge 255 hidden", "frames 16711680"}));

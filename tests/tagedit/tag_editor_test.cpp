@@ -1,11 +1,17 @@
+#include "platform/drives.h"
+#include "tagedit/file_renamer.h"
+#include "tagedit/folder_browser.h"
 #include "tagedit/tag_editor.h"
 
 #include <gtest/gtest.h>
 
 #include "app/core_rig.h"
 #include "metadata/genre_table.h"
+#include "support/cli_runner.h"
+#include "tagedit/folder_walk.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace vantrel {
 namespace {
@@ -21,12 +27,7 @@ struct TagEditorTest : ::testing::Test, test::CoreRig {
         EXPECT_TRUE(id3v1::readTag(path, read));
         return read.values;
     }
-    Strings rowKeys() {
-        Strings keys;
-        for (int i = 1; i <= core->playlist().count(); ++i)
-            keys.push_back(core->playlist().row(i).key);
-        return keys;
-    }
+    Strings rowKeys() { return CoreRig::rowKeys(*core); }
 };
 
 TEST_F(TagEditorTest, CarriesFieldsListsAndGenreFromTrackToTrack) {
@@ -130,6 +131,261 @@ TEST_F(TagEditorTest, RemembersTypedTextsForTheNextRun) {
     EXPECT_EQ(next->tagEditor().tagGenre(), chosen);
     EXPECT_EQ(next->tagEditor().genreText(), genres::name(chosen));
     EXPECT_TRUE(next->tagEditor().standardGenreShown());
+}
+
+using tagedit::NameTemplate;
+
+TEST(FileRenamer, TemplatesJoinTrimmedFieldsAndNeverMakeAFolderPath) {
+    struct Case {
+        std::array<bool, 3> checked; // Artist, Title, Album
+        std::optional<NameTemplate> use;
+        std::string name;
+    };
+    const Case cases[] = {
+        {{false, true, false}, NameTemplate::Title, "Yester day.mp3"},
+        {{true, true, false}, NameTemplate::TitleArtist, "Yester day - AC-DC.mp3"},
+        {{true, true, true}, NameTemplate::TitleArtistAlbum, "Yester day - AC-DC - Help.mp3"},
+        {{false, true, true}, std::nullopt, ""},
+        {{true, false, true}, std::nullopt, ""},
+        {{false, false, false}, std::nullopt, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(tagedit::templateFor(c.checked), c.use);
+        if (!c.use) continue;
+        EXPECT_EQ(
+            tagedit::proposeName(*c.use, "  Yester day  ", "AC/DC", std::string("Help\0\0pad", 9)),
+            c.name);
+    }
+}
+
+struct RenameTest : TagEditorTest {
+    std::string track = trackWith("old.mp3", TagValues{"New", "", "", "", "", 1});
+
+    void SetUp() override {
+        player2.files[folder + "New.mp3"] = player2.files[folder + "sub/New.mp3"] =
+            player2.files[track];
+        ASSERT_TRUE(core->commands().GetListTag(track));
+        ASSERT_TRUE(editor.GetIDTag(track));
+        dialogs.answers.push_back(Dialogs::Answer::Ok); // the "File Re-Naming" note
+        editor.chkFileAsClick(TagEditor::UseTitle, true);
+    }
+};
+
+TEST_F(RenameTest, EnablingRulesAndTheProposalFollowTheClicks) {
+    struct Click {
+        int element;
+        bool on;
+        std::array<bool, 3> enabled;
+        std::string proposal;
+    };
+    editor.setField(TagEditor::Artist, "Band");
+    const Click clicks[] = {
+        {TagEditor::UseArtist, true, {true, true, true}, "New - Band.mp3"},
+        {TagEditor::UseAlbum, true, {true, true, true}, "New - Band - .mp3"},
+        {TagEditor::UseTitle, false, {false, true, false}, "New - Band - .mp3"},
+        {TagEditor::UseTitle, true, {true, true, false}, "New - Band - .mp3"},
+        {TagEditor::UseArtist, false, {true, true, false}, "New - Band - .mp3"},
+        {TagEditor::UseArtist, true, {true, true, true}, "New - Band - .mp3"},
+        {TagEditor::UseAlbum, false, {true, true, true}, "New - Band.mp3"},
+    };
+    for (const Click& c : clicks) {
+        editor.chkFileAsClick(c.element, c.on);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(editor.checkEnabled(i), c.enabled[i]) << c.element << c.on << i;
+        EXPECT_EQ(editor.proposalEnabled(), editor.checked(TagEditor::UseTitle));
+        EXPECT_NE(editor.fileNameEnabled(), editor.proposalEnabled());
+        EXPECT_EQ(editor.proposal(), c.proposal);
+    }
+}
+
+TEST_F(RenameTest, RenamesIntoASubfolderAsTyped) {
+    std::filesystem::create_directory(folder + "sub");
+    dialogs.inputs.push_back("sub/New.mp3");
+    editor.cmdSave();
+    EXPECT_TRUE(std::filesystem::exists(folder + "sub/New.mp3"));
+    EXPECT_FALSE(std::filesystem::exists(track));
+    EXPECT_TRUE(core->playlist().contains(folder + "sub/New.mp3"));
+}
+
+TEST_F(RenameTest, RefusalsLeaveTheFileAndAddItsRowBack) {
+    const std::string existing = folder + "New.mp3";
+    const std::string answers[] = {"New.mp3", "missing/New.mp3", std::string(300, 'n') + ".mp3"};
+    for (const std::string& answer : answers) {
+        test::writeFile(existing, "someone else's file");
+        dialogs.shown.clear();
+        dialogs.inputs.push_back(answer);
+        ASSERT_TRUE(editor.GetIDTag(track));
+        editor.cmdSave();
+        EXPECT_TRUE(std::filesystem::exists(track)) << answer;
+        EXPECT_EQ(test::readFile(existing), "someone else's file") << answer;
+        EXPECT_TRUE(core->playlist().contains(track)) << answer;
+        EXPECT_EQ(dialogs.messages().size(), 1u) << answer;
+    }
+}
+
+TEST_F(RenameTest, CancellingTheQuestionStillSavesUnderTheOldName) {
+    editor.setField(TagEditor::Title, "Saved");
+    editor.cmdSave(); // no scripted answer: cancelled
+    EXPECT_TRUE(core->playlist().contains(track));
+    EXPECT_EQ(tagOf(track).title, "Saved");
+}
+
+// vantrel-cli's search and rename, run as a user would.
+namespace fs = std::filesystem;
+using test::CliOutcome;
+
+struct CliFilesTest : ::testing::Test, test::CoreRig {
+    CliOutcome cli(const std::vector<std::string>& args) {
+        return test::runProgram(dir.path(), VANTREL_CLI, args);
+    }
+};
+
+TEST_F(CliFilesTest, SearchPrintsTheWalkInItsOrder) {
+    for (const char* name : {"A/x.mp3", "A/B/y.mp3", "A/C/z.wav", "A/C/D/w.mp3"})
+        trackWith(name, std::nullopt);
+    std::string expected;
+    tagedit::walkFolder(folder + "A", "*.mp3", [&](const std::string& p) {
+        expected += p + "\n";
+        return true;
+    });
+    CliOutcome r = cli({"search", folder + "A"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
+    EXPECT_EQ(cli({"search", "--pattern", "*.WAV", folder + "A"}).out, folder + "A/C/z.wav\n");
+    EXPECT_EQ(cli({"search", folder + "nothing"}).status, 1);
+}
+
+TEST_F(CliFilesTest, RenameUsesTheTemplatesAndRefusesToReplace) {
+    const std::string a = trackWith("a.mp3", TagValues{"AC/DC live", "Band", "Best", "", "", 1});
+    const std::string b = trackWith("b.mp3", TagValues{"Taken", "", "", "", "", 1});
+    test::writeFile(folder + "Taken.mp3", "keep me");
+
+    CliOutcome dry = cli({"rename", "--use", "title-artist-album", "--dry-run", a});
+    EXPECT_EQ(dry.out, a + "\t" + folder + "AC-DC live - Band - Best.mp3\n");
+    EXPECT_TRUE(fs::exists(a));
+
+    CliOutcome r = cli({"rename", "--use", "title", a, b});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_TRUE(fs::exists(folder + "AC-DC live.mp3"));
+    EXPECT_TRUE(fs::exists(b));
+    EXPECT_EQ(test::readFile(folder + "Taken.mp3"), "keep me");
+    EXPECT_EQ(cli({"rename", "--use", "artist", b}).status, 2);
+}
+
+struct FixedDrives : Drives {
+    Strings drives;
+    Strings list() override { return drives; }
+};
+
+struct FolderSearchTest : TagEditorTest {
+    FixedDrives drives;
+    FolderBrowser browser{drives, dialogs, core->playlist(), core->commands()};
+
+    std::string file(const std::string& relative) { return trackWith(relative, std::nullopt); }
+};
+
+TEST_F(FolderSearchTest, WalksDepthFirstSkippingDotFoldersLinksAndNeverOpeningAPipe) {
+    const std::string a1 = file("A/a1.mp3"), b = file("A/B/b.mp3"), bb = file("A/B/B2/bb.MP3"),
+                      c = file("A/C/c.mp3");
+    file("A/.hidden/h.mp3");
+    file("A/note.txt");
+    fs::create_directory_symlink(folder + "A", folder + "A/C/loop");
+    const std::string fifo = folder + "A/x.mp3";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+
+    Strings found;
+    ASSERT_TRUE(tagedit::walkFolder(folder + "A", "*.mp3", [&](const std::string& p) {
+        found.push_back(p);
+        return true;
+    }));
+    ASSERT_EQ(found.size(), 5u);
+    // A's own matches first, then each subfolder's whole tree.
+    const Strings own(found.begin(), found.begin() + 2);
+    EXPECT_TRUE(own == (Strings{a1, fifo}) || own == (Strings{fifo, a1})) << own[0];
+    const Strings rest(found.begin() + 2, found.end());
+    EXPECT_TRUE(rest == (Strings{b, bb, c}) || rest == (Strings{c, b, bb})) << rest[0];
+
+    // Selecting every result adds the files; the pipe is passed over, not read.
+    browser.openFolder(folder + "A");
+    browser.cmdSearchAll();
+    EXPECT_EQ(browser.results(), found);
+    browser.cmdSelAll();
+    EXPECT_EQ(rowKeys(), (Strings{bb, b, c, a1}));
+}
+
+TEST_F(FolderSearchTest, SelectionInTheFileListIsMirroredInThePlaylist) {
+    const std::string a = file("a.mp3"), b = file("b.mp3"), c = file("c.mp3");
+    ASSERT_TRUE(browser.openFolder(folder));
+    ASSERT_EQ(browser.files(), (Strings{"a.mp3", "b.mp3", "c.mp3"}));
+    struct Click {
+        int clicked;
+        std::vector<bool> selected;
+        Strings rows;
+    };
+    const Click clicks[] = {
+        {0, {true, false, false}, {a}},
+        {1, {true, true, true}, {a, b, c}}, // a shift-click adds a range
+        {2, {false, false, true}, {c}},     // a plain click keeps only its own
+        {0, {true, false, true}, {a, c}},   // ctrl-click adds
+        {2, {true, false, false}, {a}},     // ctrl-click on a selected one removes it alone
+    };
+    for (const Click& k : clicks) {
+        browser.listClick(k.clicked, k.selected);
+        EXPECT_EQ(rowKeys(), k.rows) << k.clicked;
+    }
+    browser.cmdSelAll();
+    EXPECT_EQ(rowKeys(), (Strings{a, b, c}));
+}
+
+TEST_F(FolderSearchTest, PatternsFromTheOptionsAndTheBox) {
+    file("a.mp3");
+    file("b.wav");
+    file("c.ogg");
+    ASSERT_TRUE(browser.openFolder(folder));
+    browser.setExtText(" wav ");
+    browser.optionClick(0);
+    EXPECT_EQ(browser.files(), Strings{"b.wav"});
+    EXPECT_EQ(browser.searchPattern(), "*.wav");
+    browser.setExtText("*.ogg");
+    browser.extLeave();
+    EXPECT_EQ(browser.files(), Strings{"c.ogg"});
+    EXPECT_EQ(browser.searchPattern(), "*.wav") << "searches keep the option's pattern";
+    browser.optionClick(1);
+    EXPECT_EQ(browser.files(), Strings{"a.mp3"});
+}
+
+TEST_F(FolderSearchTest, ASecondPressStopsTheSearch) {
+    for (int i = 0; i < 50; ++i)
+        file("F" + std::to_string(i) + "/x.mp3");
+    ASSERT_TRUE(browser.openFolder(folder));
+    int pumps = 0;
+    browser.setEventPump([&] {
+        if (++pumps == 1) browser.cmdSearchAll();
+    });
+    browser.cmdSearchAll();
+    EXPECT_FALSE(browser.searching());
+    EXPECT_LT(browser.results().size(), 50u);
+    EXPECT_GE(pumps, 1);
+}
+
+TEST_F(FolderSearchTest, ADriveThatCannotBeOpenedIsReportedAndTheSecondIsChosen) {
+    drives.drives = {folder + "no-medium", folder};
+    browser.load(folder);
+    browser.chooseDrive(0);
+    EXPECT_EQ(dialogs.shown.back().icon, Dialogs::Icon::Critical);
+    EXPECT_EQ(browser.drive(), 1);
+    EXPECT_EQ(browser.folder(), folder);
+}
+
+TEST(MountedDrives, RealFileSystemsRootFirstThenInPathOrder) {
+    const std::string mounts = "proc /proc proc rw 0 0\n"
+                               "/dev/sdb1 /mnt/My\\040Music ext4 rw 0 0\n"
+                               "tmpfs /run tmpfs rw 0 0\n"
+                               "/dev/sda2 /home ext4 rw 0 0\n"
+                               "overlay / overlay rw 0 0\n"
+                               "/dev/sda2 /home ext4 rw 0 0\n";
+    EXPECT_EQ(MountedDrives::parseMounts(mounts), (Strings{"/", "/home", "/mnt/My Music"}));
 }
 
 } // namespace

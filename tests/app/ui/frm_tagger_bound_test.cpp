@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
@@ -15,8 +14,6 @@
 
 namespace vantrel {
 namespace {
-
-using test::FakePlayer;
 
 struct BoundWindowTest : ::testing::Test, test::CoreRig {
     std::unique_ptr<TaggerCore> corePtr = make(false, true);
@@ -89,7 +86,7 @@ TEST_F(BoundWindowTest, RightClickOpensTheOptionsMenuWhoseCommandsReachTheCore) 
     EXPECT_EQ(core.playlist().count(), 0);
     EXPECT_EQ(text("lblLstTotal"), "Total =  0");
     w<QAction>("mnuEdit")->trigger();
-    EXPECT_EQ(dialogs.messages(), std::vector<std::string>{"No Tracks Selected to Edit"});
+    EXPECT_EQ(dialogs.messages().size(), 1u) << "nothing selected to edit";
 }
 
 struct TransportWindowTest : BoundWindowTest {
@@ -166,6 +163,39 @@ TEST_F(BoundWindowTest, TheBusyPointerStaysOnTheMainWindow) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr); // a message box keeps its pointer
     core.transport().busy(false);
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+}
+
+struct FrmTaggerTest : ::testing::Test {
+    frmTagger window{false};
+
+    template <typename T> T* control(const char* name) {
+        T* w = window.findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+};
+
+TEST_F(FrmTaggerTest, LayoutsSetHeightAndPlaylistVisibility) {
+    window.applyLayout(304, true, true, MainLayout::Shape::Square);
+    EXPECT_EQ(window.height(), 304);
+    EXPECT_TRUE(control<QWidget>("ListView1")->isVisibleTo(&window));
+    window.applyLayout(89, false, false, MainLayout::Shape::Square);
+    EXPECT_EQ(window.height(), 89);
+    EXPECT_FALSE(control<QWidget>("ListView1")->isVisibleTo(&window));
+    EXPECT_FALSE(control<QWidget>("ShapeBorder")->isVisibleTo(&window));
+    window.applyLayout(99, false, false, MainLayout::Shape::Rounded);
+    EXPECT_FALSE(window.mask().isEmpty());
+    EXPECT_FALSE(window.mask().contains(QPoint(1, 1))) << "the rounded shape cuts the corner";
+    EXPECT_TRUE(window.mask().contains(QPoint(frmTagger::kWidth / 2, 50)));
+}
+
+TEST_F(FrmTaggerTest, EveryWayOfClosingUnloadsOnce) {
+    int unloads = 0;
+    window.onUnload = [&] { ++unloads; };
+    window.show();
+    window.close();
+    window.close();
+    EXPECT_EQ(unloads, 1);
 }
 
 } // namespace

@@ -1,13 +1,21 @@
 // The Qt side of the playlist: the table adapter under Qt's own model checker, and the list
 // view's selection kept in step with the core's marks.
+#include "app/core_rig.h"
+#include "app/ui/frm_tagger.h"
+#include "playback/ui/tray_menu.h"
 #include "playlist/playlist_model.h"
+#include "playlist/ui/frm_search.h"
 #include "playlist/ui/playlist_list_view.h"
 #include "playlist/ui/playlist_table_model.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -105,16 +113,14 @@ struct PlaylistViewTest : PlaylistQtTest {
         for (const char* name : {"a", "b", "c", "d", "e"})
             add(name);
     }
-    std::string marks() const {
+    // The core's marks, or the view's selection.
+    std::string marks(bool inView = false) const {
         std::string text;
-        for (int i = 1; i <= playlist.count(); ++i)
-            text += playlist.row(i).selected ? 'x' : '-';
-        return text;
-    }
-    std::string viewMarks() const {
-        std::string text;
-        for (int row = 0; row < playlist.count(); ++row)
-            text += view.selectionModel()->isRowSelected(row) ? 'x' : '-';
+        for (int i = 1; i <= playlist.count(); ++i) {
+            const bool on =
+                inView ? view.selectionModel()->isRowSelected(i - 1) : playlist.row(i).selected;
+            text += on ? 'x' : '-';
+        }
         return text;
     }
     void key(int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -160,7 +166,7 @@ TEST_F(PlaylistViewTest, KeysMoveAndExtendTheSelectionAndTheCoreFollows) {
     for (const Step& step : steps) {
         key(step.key, step.modifiers);
         EXPECT_EQ(marks(), step.marks) << "key " << step.key;
-        EXPECT_EQ(viewMarks(), step.marks) << "key " << step.key;
+        EXPECT_EQ(marks(true), step.marks) << "key " << step.key;
         EXPECT_EQ(playlist.selectedItem(), step.item) << "key " << step.key;
     }
     EXPECT_EQ(playlist.lblLstSel(), "Selected = 1");
@@ -170,14 +176,14 @@ TEST_F(PlaylistViewTest, KeysMoveAndExtendTheSelectionAndTheCoreFollows) {
 TEST_F(PlaylistViewTest, MarksSetByTheProgramShowInTheViewAndSurviveSortsAndRemovals) {
     playlist.setSelected(2, true);
     playlist.setSelected(4, true);
-    EXPECT_EQ(viewMarks(), "-x-x-");
+    EXPECT_EQ(marks(true), "-x-x-");
     playlist.headerClick(1, 50); // e d c b a
-    EXPECT_EQ(viewMarks(), "-x-x-");
+    EXPECT_EQ(marks(true), "-x-x-");
     EXPECT_EQ(view.currentIndex().row(), 1); // the selected item, "d", now second
     playlist.removeRow("/m/e");
-    EXPECT_EQ(viewMarks(), "x-x-");
+    EXPECT_EQ(marks(true), "x-x-");
     playlist.invertSelection();
-    EXPECT_EQ(viewMarks(), "-x-x");
+    EXPECT_EQ(marks(true), "-x-x");
     EXPECT_EQ(marks(), "-x-x");
 }
 
@@ -190,7 +196,67 @@ TEST_F(PlaylistViewTest, ADraggedRowShowsItsLandingRowAndDropsThroughTheCore) {
     EXPECT_EQ(view.dropTarget(), 0);
     EXPECT_EQ(playlist.row(2).key, "/m/d");
     EXPECT_FALSE(playlist.sorting().autoSort());
-    EXPECT_EQ(viewMarks(), "-x---");
+    EXPECT_EQ(marks(true), "-x---");
+}
+
+// The find field and the list settings dialog on the real window, wired to the core.
+struct FindFieldTest : ::testing::Test, test::CoreRig {
+    std::unique_ptr<TaggerCore> core = make();
+    TrayMenu tray{core->transport()};
+    frmTagger window{false};
+    QLineEdit* txtFind = nullptr;
+
+    void SetUp() override {
+        core->load();
+        window.bind(*core, tray);
+        window.show();
+        for (const char* title : {"Charlie", "Alpha", "Bravo", "Beta"})
+            core->GetListTag(track(std::string(title) + ".mp3", title));
+        core->playlist().refilLst();
+        txtFind = window.findChild<QLineEdit*>("txtFind");
+        ASSERT_NE(txtFind, nullptr);
+    }
+};
+
+TEST_F(FindFieldTest, KeyReleasesCompleteAndSelectBackspaceLeavesTheText) {
+    QTest::keyClicks(txtFind, "b");
+    EXPECT_EQ(txtFind->text(), "Beta");
+    EXPECT_EQ(txtFind->selectedText(), "eta");
+    QTest::keyClick(txtFind, Qt::Key_Backspace);
+    EXPECT_EQ(txtFind->text(), "B") << "as the user edited it";
+    EXPECT_TRUE(txtFind->selectedText().isEmpty());
+    EXPECT_EQ(core->playlist().curFile(), folder + "Beta.mp3");
+}
+
+struct SettingsDialogTest : ::testing::Test, test::CoreRig {
+    std::unique_ptr<TaggerCore> core = make();
+    ListSettings& settings = core->files().listSettings();
+    frmSearch dialog{settings};
+
+    void SetUp() override {
+        core->load();
+        settings.open();
+    }
+    QString entry(int row) { return dialog.lstLvCol->item(row)->text(); }
+};
+
+// Where the moves stop and what OK stores is the core's; here the buttons reach it.
+TEST_F(SettingsDialogTest, MovesAndOkReachTheSettingsAndARefusalKeepsTheDialogOpen) {
+    const QString first = entry(0), second = entry(1);
+    dialog.lstLvCol->setCurrentRow(0);
+    dialog.cmdMove[1]->click();
+    EXPECT_EQ(entry(0), second);
+    EXPECT_EQ(entry(1), first);
+    EXPECT_EQ(dialog.lstLvCol->currentRow(), 1) << "the moved entry stays highlighted";
+    for (int i = 0; i < dialog.lstLvCol->count(); ++i)
+        dialog.lstLvCol->item(i)->setCheckState(Qt::Unchecked);
+    dialog.show();
+    dialog.cmdOK->click();
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.lstLvCol->item(3)->setCheckState(Qt::Checked);
+    dialog.cmdOK->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(core->playlist().columnCount(), 1);
 }
 
 } // namespace
