@@ -146,19 +146,6 @@ TEST(HandOffLine, FormatOfAStartsLine) {
     }
 }
 
-TEST(HandOffLine, ArgumentsSurviveTheRoundTrip) {
-    const Args samples[] = {
-        {"/m/a.mp3"},
-        {"/m/a.mp3", "/m/b c.mp3", "", "/x"},
-        {R"(")", R"("")", R"(a "quoted" b)", R"(end")", R"("start)"},
-        {"  leading and trailing  ", "é/ünïcødé ♪.mp3"},
-    };
-    for (const auto& arguments : samples) {
-        EXPECT_EQ(splitArguments(composeArguments(arguments)), arguments)
-            << composeArguments(arguments);
-    }
-}
-
 TEST(HandOffLine, SplittingOddTextAlwaysMovesOn) {
     struct Case {
         const char* line;

@@ -117,14 +117,6 @@ TEST_F(StartUpTest, ALineLeftByAnEndedStartIsCollectedByTheNextFullStart) {
                                         "selectRow 1", "setFileIn /m/my song.mp3", "pressPlay"}));
 }
 
-TEST(AppFolder, IsTheFolderOfThisProgramWithASlash) {
-    EXPECT_EQ(addSlash("/"), "/");
-    const auto folder = appFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_EQ(folder.back(), '/');
-    EXPECT_TRUE(std::filesystem::equivalent(folder, executableFile().parent_path()));
-}
-
 namespace fs = std::filesystem;
 
 // Where the settings and the data of a program are looked for, by how it was put on disk.
