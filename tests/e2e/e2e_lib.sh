@@ -16,9 +16,21 @@ cleanup() {
 trap cleanup EXIT
 # A run that hangs fails on its own, with the programs' logs, before CTest's limit (120 s) ends
 # it without a word. The sleeper's output goes nowhere, so CTest never waits for it.
-trap 'fail "still running after 100 seconds"' USR1
+trap 'hung "$BASH_COMMAND"' USR1
 (sleep 100 && kill -USR1 $$) >/dev/null 2>&1 &
 pids+=($!)
+
+# The watchdog's report: the step it interrupted, and where each program still running was.
+hung() {
+    echo "hung at: $1" >&2
+    if command -v gdb >/dev/null; then
+        for p in $(pgrep -f "^$work/prog/vantrel" || true); do
+            echo "--- threads of $p" >&2
+            gdb -p "$p" -batch -ex "thread apply all bt 12" 2>/dev/null | grep -E '^(#|Thread)' >&2 || true
+        done
+    fi
+    fail "still running after 100 seconds"
+}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -63,11 +75,12 @@ start_x() {
     fail "Xvfb did not start: $(cat "$work/xvfb.log" 2>/dev/null)"
 }
 
-# wait_for SECONDS COMMAND…: polls COMMAND every tenth of a second until it succeeds.
+# wait_for SECONDS COMMAND…: polls COMMAND every tenth of a second until it succeeds, for
+# SECONDS of the clock however long each try takes (a bus call may wait seconds for an answer).
 wait_for() {
-    local tries=$(($1 * 10))
+    local until=$((${EPOCHREALTIME//[!0-9]/} + $1 * 1000000))
     shift
-    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+    while ((${EPOCHREALTIME//[!0-9]/} < until)); do "$@" && return 0; sleep 0.1; done
     return 1
 }
 
