@@ -215,21 +215,22 @@ bool MpegLayout::sampledConstant(int fd) const {
     return true;
 }
 
-std::uint64_t MpegLayout::frameBytes(const std::filesystem::path& file) const {
+MpegLayout::FrameWalk MpegLayout::walkFrames(const std::filesystem::path& file) const {
     struct stat st {};
     auto opened = openRegularForReading(file, st);
-    return opened ? frameBytes(opened.value().get()) : 0;
+    return opened ? walkFrames(opened.value().get()) : FrameWalk{};
 }
 
-std::uint64_t MpegLayout::frameBytes(int fd) const {
-    std::uint64_t bytes = 0;
+MpegLayout::FrameWalk MpegLayout::walkFrames(int fd) const {
+    FrameWalk walk;
     std::uint64_t at = audioStart + (headerFrames ? static_cast<std::uint64_t>(first.length) : 0);
     while (at + 4 <= audioEnd) {
         std::vector<unsigned char> head = readAt(fd, at, 4);
         auto h = head.size() == 4 ? parseFrameHeader(head.data()) : std::nullopt;
         if (h && h->sameStream(first)) {
             std::uint64_t length = std::min<std::uint64_t>(h->length, audioEnd - at);
-            bytes += length;
+            walk.bytes += length;
+            walk.oneBitRate = walk.oneBitRate && h->bitRate == first.bitRate;
             at += length;
             continue;
         }
@@ -241,7 +242,7 @@ std::uint64_t MpegLayout::frameBytes(int fd) const {
         if (!next || *next == 0) break;
         at += *next;
     }
-    return bytes;
+    return walk;
 }
 
 } // namespace vantrel

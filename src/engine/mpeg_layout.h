@@ -50,10 +50,14 @@ struct MpegLayout {
     // False as well when a sample finds no frame at all: the audio may end before the file.
     bool sampledConstant(const std::filesystem::path& file) const;
     bool sampledConstant(int fd) const;
-    // Bytes of the frames that are there, walking header to header (the info frame left out);
-    // data after the last frame does not count.
-    std::uint64_t frameBytes(const std::filesystem::path& file) const;
-    std::uint64_t frameBytes(int fd) const;
+    // The frames that are there, walking header to header (the info frame left out); data
+    // after the last frame does not count.
+    struct FrameWalk {
+        std::uint64_t bytes = 0;
+        bool oneBitRate = true; // every frame has the first frame's bit rate
+    };
+    FrameWalk walkFrames(const std::filesystem::path& file) const;
+    FrameWalk walkFrames(int fd) const;
 };
 
 } // namespace vantrel

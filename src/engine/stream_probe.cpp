@@ -50,7 +50,10 @@ Result StreamProbe::open(const std::string& path, Mpg123Decoder& decoder, Stream
         Result scanned = decoder.scan();
         info.frames = decoder.frameCount();
         if (!scanned && info.frames <= 0) return failed(scanned.error());
-        audioBytes = layout->frameBytes(fd);
+        const MpegLayout::FrameWalk walk = layout->walkFrames(fd);
+        audioBytes = walk.bytes;
+        // Constant rate audio followed by junk still shows its own rate.
+        constant = walk.oneBitRate;
     }
     if (info.frames <= 0) return failed("no audio frames");
     info.sampleRate = static_cast<std::int32_t>(decoder.rate());

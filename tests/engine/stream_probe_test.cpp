@@ -30,10 +30,10 @@ const ProbeCase kCases[] = {
     {"VbrWithoutXing", {.variable = true, .infoHeader = false}, 1152, 0, 0},
     {"CbrWithoutInfo", {.infoHeader = false}, 1152, 128000, 0},
     {"BehindLargeId3v2AndId3v1", {.id3v2Bytes = 70000, .id3v1 = true}, 1152, 128000, 0},
-    {"CbrThenZeros", {.bitRate = 64, .infoHeader = false}, 1152, 0, 1u << 20},
+    {"CbrThenZeros", {.bitRate = 64, .infoHeader = false}, 1152, 64000, 1u << 20},
     {"VbrThenZeros", {.bitRate = 64, .variable = true, .infoHeader = false}, 1152, 0, 1u << 20},
     {"CbrWithInfoThenZeros", {.bitRate = 64}, 1152, 64000, 1u << 20},
-    {"SparseTwoGigabytes", {.bitRate = 64, .infoHeader = false}, 1152, 0, 2u << 30},
+    {"SparseTwoGigabytes", {.bitRate = 64, .infoHeader = false}, 1152, 64000, 2u << 30},
 };
 
 class StreamProbeTest : public testing::TestWithParam<ProbeCase> {};

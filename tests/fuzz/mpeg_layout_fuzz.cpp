@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                 std::min<std::size_t>(size, 128));
     if (size >= layout->audioStart + 128 && id3v1::isBlock(tail))
         FUZZ_CHECK(layout->audioEnd == size - 128);
-    FUZZ_CHECK(layout->frameBytes(file) <= layout->audioEnd - layout->audioStart);
+    FUZZ_CHECK(layout->walkFrames(file).bytes <= layout->audioEnd - layout->audioStart);
     (void)layout->sampledConstant(file);
     return 0;
 }
