@@ -163,11 +163,5 @@ TEST_F(TaggerCoreTest, HandedOverPlayRunsThroughTheListOnThePlayingInstance) {
     EXPECT_EQ(player1.callsTo("CloseStream").size(), 1u) << "the track that ended stays open";
 }
 
-TEST_F(TaggerCoreTest, HelpOpensThePageBesideTheProgram) {
-    auto core = start();
-    core->cmdHelp();
-    EXPECT_EQ(shell.opened, std::vector<std::string>{folder + "Help/index.html"});
-}
-
 } // namespace
 } // namespace vantrel
