@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program under a private X server: start-up with files, a second start handing its
 # file over, both layouts, a screenshot, and closing with the exit settings written.
-#   main_window_e2e.sh BIN_DIR SOURCE_DIR [SHOT.png]
+#   main_window_e2e.sh BIN_DIR SOURCE_DIR [SHOT_DIR]
 SHOT=${3:+$3/main_window.png}
 . "$2/tests/e2e/e2e_lib.sh"
 

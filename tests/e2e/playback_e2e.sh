@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program plays a handed-over list through: "/Play" with a 440 Hz and an 880 Hz track
 # must sound 440 Hz, then 880 Hz, on the null sink, with auto play carrying on to the second.
-#   playback_e2e.sh BIN_DIR SOURCE_DIR [RECORDING.wav]
+#   playback_e2e.sh BIN_DIR SOURCE_DIR [KEEP_DIR]   (keeps the recording there)
 KEEP=${3:+$3/playback.wav}
 . "$2/tests/e2e/e2e_lib.sh"
 

@@ -2,7 +2,7 @@
 # A playlist handed to the program with a missing entry: the question and the folder box are
 # answered, both tracks load, and the list is saved as .m3u and as a web page through the real
 # dialogs. With chromium installed, the page is drawn into PAGE_PNG for a look.
-#   playlist_files_e2e.sh BIN_DIR SOURCE_DIR [PAGE_PNG]
+#   playlist_files_e2e.sh BIN_DIR SOURCE_DIR [SHOT_DIR]
 PAGE_PNG=${3:+$3/playlist_page.png}
 . "$2/tests/e2e/e2e_lib.sh"
 

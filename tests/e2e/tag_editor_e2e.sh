@@ -2,7 +2,7 @@
 # The tag editor, the renamer and the folder browser in the real program under a private X
 # server: "/Tag" with two files typed into and saved with Enter, a rename through "Use Title"
 # and the input box, and a folder's files added with "Select All". Peer tools read the tags.
-#   tag_editor_e2e.sh BIN_DIR SOURCE_DIR [SHOT_FOLDER]
+#   tag_editor_e2e.sh BIN_DIR SOURCE_DIR [SHOT_DIR]
 SHOTS=${3:-}
 . "$2/tests/e2e/e2e_lib.sh"
 
