@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A playlist handed to the program with a missing entry: the question and the folder box are
 # answered, both tracks load, and the list is saved as .m3u and as a web page through the real
-# dialogs. With chromium installed, the page is drawn into PAGE_PNG for a look.
+# dialogs. With chromium installed, the page is drawn into SHOT_DIR/playlist_page.png for a look.
 #   playlist_files_e2e.sh BIN_DIR SOURCE_DIR [SHOT_DIR]
 PAGE_PNG=${3:+$3/playlist_page.png}
 . "$2/tests/e2e/e2e_lib.sh"
