@@ -93,7 +93,10 @@ TEST_F(TaggerCoreTest, ClosingWhileFilesAreAddedEndsTheCollectionWithoutQuestion
     test::writeFile(dir / "l.m3u", "a.mp3\r\ngone1.mp3\r\ngone2.mp3\r\n");
     HandOffFile handOff(dir.path());
     ASSERT_TRUE(handOff.appendLine(composeArguments({folder + "l.m3u"})));
-    ASSERT_TRUE(handOff.appendLine(composeArguments(std::vector<std::string>(500, a))));
+    std::vector<std::string> many;
+    for (int i = 0; i < 500; ++i)
+        many.push_back(track("m" + std::to_string(i) + ".mp3", "More"));
+    ASSERT_TRUE(handOff.appendLine(composeArguments(many)));
     ASSERT_TRUE(handOff.appendLine(composeArguments({"/Play", a})));
     auto core = start();
     int pumps = 0;
