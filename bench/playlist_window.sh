@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# The whole program with a large playlist: hands N tiny MP3 files (hard links to one file, so
-# they cost no disk) to a fresh player under Xvfb, and reports how fast the rows came in and
-# the program's resident memory once they are all shown.
-#   bench/playlist_window.sh [BUILD_BIN_DIR] [N]
+# The whole program with a large playlist: a fresh player under Xvfb gets N tiny tagged MP3
+# files (hard links to a few copies, so they cost no disk), either handed over through the
+# hand-off file or named by an .m3u it is started on, and the script reports how fast the rows
+# came in and the program's resident memory once they are all listed.
+#   bench/playlist_window.sh [BUILD_BIN_DIR] [N] [handoff|playlist]
+# With PROFILE set to a command, it runs with the program's process id appended while the rows
+# come in and is stopped with SIGINT after the last, e.g.
+#   PROFILE="perf record -q -F 999 -g -o /tmp/open.data -p" bench/playlist_window.sh "" 100000 playlist
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 BIN=${1:-$here/build/bin}
 N=${2:-100000}
+KIND=${3:-handoff}
 . "$here/tests/e2e/e2e_lib.sh" "$BIN" "$here"
 
 start_x
@@ -15,18 +20,39 @@ make_program_folder "$BIN"
 mp3 one 440 0.2
 "$BIN/vantrel-cli" tag --title "Tiny" --artist "Bench" "$work/one.mp3" >/dev/null
 echo "making $N files..." >&2
-python3 "$here/bench/tiny_tracks.py" "$work" "$N" handoff
+python3 "$here/bench/tiny_tracks.py" "$work" "$N" "$KIND"
+cat "$work"/one*.mp3 >/dev/null # page cache warm (every track is a link to these)
 
-"$work/prog/vantrel" &
-pid=$!
-pids+=($pid)
-main_window >/dev/null || fail "no window"
+# A playlist is timed from the start; handed-over files from the window's appearance, when
+# the collector starts on them.
 start=$(date +%s.%N)
+if [ "$KIND" = playlist ]; then launch run "$work/many/list.m3u"; else launch run; fi
+wid=$(main_window) || fail "no window"
+[ "$KIND" = playlist ] || start=$(date +%s.%N)
+perf_pid=""
+if [ -n "${PROFILE:-}" ]; then
+    $PROFILE "$prog" 2>"$work/profile.log" &
+    perf_pid=$!
+fi
+# The longest time the window does not answer, while the rows come in.
+xp=""
+if [ -x "$BIN/x_ping" ]; then
+    "$BIN/x_ping" "$wid" "$work/loaded" >"$work/ping.log" &
+    xp=$!
+fi
 # The collector takes quorv.tmp away, and removes its private copy when every line is handled.
-while [ -e "$work/prog/quorv.tmp" ]; do sleep 0.05; done
-while ls "$work/prog"/.quorv-* >/dev/null 2>&1; do sleep 0.1; done
+sleep 0.5
+while [ -e "$work/prog/quorv.tmp" ] || ls "$work/prog"/.quorv-* >/dev/null 2>&1; do sleep 0.05; done
 end=$(date +%s.%N)
+touch "$work/loaded"
+if [ -n "$perf_pid" ]; then
+    kill -INT "$perf_pid" 2>/dev/null || true
+    wait "$perf_pid" || true
+    cat "$work/profile.log" >&2
+fi
+[ -n "$xp" ] && wait "$xp"
 sleep 1
-rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+rss=$(awk '/VmRSS/ {print $2}' "/proc/$prog/status")
 awk -v n="$N" -v s="$start" -v e="$end" -v r="$rss" \
     'BEGIN { printf "rows: %d  time: %.1f s  rows/s: %d  resident: %d MB\n", n, e - s, n / (e - s), r / 1024 }'
+[ -s "$work/ping.log" ] && cat "$work/ping.log"
