@@ -1,16 +1,11 @@
 #pragma once
 
+#include "base/twips.h"
 #include "settings/ini_store.h"
 
 #include <string>
 
 namespace vantrel {
-
-// Layouts are measured in twips, at 15 to a pixel.
-constexpr int kTwipsPerPixel = 15;
-constexpr int pixelsFromTwips(int twips) {
-    return twips / kTwipsPerPixel;
-}
 
 // The main window's large (transport and playlist) and small (transport only) layouts: its
 // height, whether the edge outline shows, and the layout button's caption.

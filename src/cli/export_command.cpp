@@ -1,8 +1,8 @@
 #include "cli/export_command.h"
 
-#include "app/app_folder.h"
 #include "engine/mp3_engine.h"
 #include "platform/dialogs.h"
+#include "platform/program_folders.h"
 #include "playlist/playlist_commands.h"
 #include "playlist/playlist_model.h"
 #include "playlist/playlist_opener.h"

@@ -1,6 +1,6 @@
 #include "looks/window_shape.h"
 
-#include "app/main_layout.h"
+#include "base/twips.h"
 
 #include <algorithm>
 

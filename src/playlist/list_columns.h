@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/twips.h"
 #include "playlist/header_set.h"
 
 #include <array>
@@ -24,8 +25,7 @@ struct ListColumn {
 class ListColumns {
 public:
     // Width of a freshly built column (1440 twips, one inch); the view starts columns at it.
-    static constexpr int kNewColumnWidthPixels = 96;
-    static constexpr int kTwipsPerPixel = 15;
+    static constexpr int kNewColumnWidthPixels = pixelsFromTwips(1440);
 
     ListColumns() = default;
     ListColumns(const HeaderSet& set, const FieldCaptions& captions);

@@ -1,6 +1,6 @@
 #include "playlist/playlist_files.h"
 
-#include "app/app_folder.h"
+#include "platform/program_folders.h"
 #include "playlist/playlist_commands.h"
 
 namespace vantrel {

@@ -1,8 +1,8 @@
 #include "playlist/playlist_opener.h"
 
-#include "app/app_folder.h"
 #include "base/ascii_text.h"
 #include "base/file_descriptor.h"
+#include "base/path_text.h"
 #include "platform/dialogs.h"
 #include "platform/processes.h"
 #include "playlist/playlist_reader.h"

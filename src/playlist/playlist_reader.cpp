@@ -1,7 +1,7 @@
 #include "playlist/playlist_reader.h"
 
-#include "app/app_folder.h"
 #include "base/ascii_text.h"
+#include "base/path_text.h"
 
 namespace vantrel {
 

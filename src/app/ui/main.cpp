@@ -1,5 +1,4 @@
 // The program: start-up, then the main window until it closes.
-#include "app/app_folder.h"
 #include "app/instance_lock.h"
 #include "app/start_up.h"
 #include "app/tagger_core.h"
@@ -15,6 +14,7 @@
 #include "looks/ui/looks_stage.h"
 #include "mpris/media_controls.h"
 #include "mpris/qt/mpris_service.h"
+#include "platform/program_folders.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_processes.h"
 #include "platform/qt/qt_shell.h"

@@ -5,9 +5,6 @@
 
 namespace vantrel {
 
-// The folder with a "/" at its end, added only when it is not there already.
-std::string addSlash(std::string folder);
-
 // The running program's own file, resolved through /proc/self/exe; empty when that fails.
 std::filesystem::path executableFile();
 

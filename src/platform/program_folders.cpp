@@ -1,4 +1,6 @@
-#include "app/app_folder.h"
+#include "platform/program_folders.h"
+
+#include "base/path_text.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -9,11 +11,6 @@
 namespace vantrel {
 
 namespace fs = std::filesystem;
-
-std::string addSlash(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
 
 fs::path executableFile() {
     std::error_code error;
