@@ -58,7 +58,7 @@ TaggerCore::TaggerCore(TaggerPorts ports)
         transport_.trackStarted.connect([this](const std::string& path) { ticker_.setTip(path); }));
     connections_.push_back(
         looks_.useRoundChanged.connect([this](bool on) { layout_.setUseRound(on); }));
-    connections_.push_back(fader_.stopRequested.connect([this] { transport_.cmdPlay(1); }));
+    connections_.push_back(fader_.stopRequested.connect([this] { transport_.stop(); }));
     ports_.Mp3Play1.setListener(&player1Events_);
     ports_.Mp3Play2.setListener(&player2Events_);
     files_.opener().setEntryPump([this] {
@@ -188,7 +188,7 @@ void TaggerCore::setFileIn(const std::string& path) {
 }
 
 void TaggerCore::pressPlay() {
-    transport_.cmdPlay(0);
+    transport_.play();
 }
 
 void TaggerCore::editSelected() {

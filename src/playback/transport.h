@@ -43,7 +43,8 @@ public:
     void loadMutes(const IniStore& ini);
     void saveMutes(const IniStore& ini) const;
 
-    // cmdPlay element 0, 1, 2: a click, or a press from elsewhere in the program.
+    // cmdPlay element 0, 1, 2: a click on Play, Stop or Pause. The rest of the program calls
+    // the named operations.
     void cmdPlay(int element);
     void play();
     void stop();
@@ -93,6 +94,8 @@ public:
     // Set by Pause and Stop; the window moves the focus to Play and clears it.
     bool takeFocusRequest();
     PlayStatus status() const { return status_; }
+    // A track was opened and neither stopped nor refused since; it may be paused or ended.
+    bool trackOpen() const { return state_.playing; }
 
     // Any change of what the buttons, lights and boxes show.
     Signal<> changed;

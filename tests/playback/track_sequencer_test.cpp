@@ -37,7 +37,7 @@ struct TrackSequencerTest : ::testing::Test, PlaybackRig {
     void playRow(int row) {
         list.clickRow(row, PlaylistModel::Click::Plain);
         list.listClick();
-        transport.cmdPlay(0);
+        transport.play();
     }
     // The path opened by the end of the current track ("OpenStream <path>|"), or "" when
     // nothing started.

@@ -12,7 +12,8 @@ using test::PlaybackRig;
 
 struct TransportTest : ::testing::Test, PlaybackRig {};
 
-// Every transition of the transport's state table, in the order a user meets them.
+// Every transition of the transport's state table, in the order a user meets them. The
+// window's buttons go through the control array, so the walk does too.
 TEST_F(TransportTest, StateTableWalk) {
     // The level goes before the start, so the first sample has it.
     const Calls open = {"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32",
@@ -66,18 +67,18 @@ TEST_F(TransportTest, StateTableWalk) {
 }
 
 TEST_F(TransportTest, PlayTicksAutoPlayAndAFailedOpenUnticksIt) {
-    transport.cmdPlay(0);
+    transport.play();
     EXPECT_TRUE(transport.autoPlay());
     EXPECT_EQ(transport.lineColour(), Transport::LineColour::Green);
     EXPECT_TRUE(tmrDisp.enabled());
     curFile = "";
-    transport.cmdPlay(0);
+    transport.play();
     EXPECT_FALSE(transport.autoPlay());
     EXPECT_FALSE(transport.light(Transport::kPlaying)) << "the old track was closed by the open";
     EXPECT_FALSE(tmrDisp.enabled());
     curFile = "/music/a.mp3";
     fader.fadeIn = true; // the fade starts from silence, set before the start
-    EXPECT_EQ(callsOf([&] { transport.cmdPlay(0); }),
+    EXPECT_EQ(callsOf([&] { transport.play(); }),
               (Calls{"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32", "SetVolume 0 0",
                      "StartPlay", "startAutoFadeIn"}));
 }
@@ -104,7 +105,7 @@ TEST_F(TransportTest, WaveDestinationNamesTheFileAndWarnsOnEveryStart) {
         state.waveDest = c.waveDest;
         curFile = c.file;
         player.calls.clear();
-        transport.cmdPlay(0);
+        transport.play();
         EXPECT_EQ(player.callsTo("OpenStream"), c.calls);
         EXPECT_EQ(state.playing, c.opened);
         // A warning before every start to a file, and the open error.
@@ -112,10 +113,10 @@ TEST_F(TransportTest, WaveDestinationNamesTheFileAndWarnsOnEveryStart) {
     }
     state.waveDest = ".wav";
     curFile = "/music/a.mp3";
-    transport.cmdPlay(0);
-    transport.cmdPlay(2);
+    transport.play();
+    transport.pause();
     dialogs.shown.clear();
-    EXPECT_EQ(callsOf([&] { transport.cmdPlay(0); }), (Calls{"PauseToggle", "SetVolume 100 100"}));
+    EXPECT_EQ(callsOf([&] { transport.play(); }), (Calls{"PauseToggle", "SetVolume 100 100"}));
     EXPECT_TRUE(dialogs.shown.empty()) << "a resume neither reopens nor warns";
 }
 
@@ -130,13 +131,13 @@ TEST_F(TransportTest, StopUnticksAutoPlayUnlessTheFadeStopMarkStands) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        transport.cmdPlay(0);
+        transport.play();
         fader.marked = c.marked;
         if (c.heldByUser) {
             transport.stopHeld(true);
             EXPECT_TRUE(transport.light(Transport::kStopHeld));
         }
-        transport.cmdPlay(1);
+        transport.stop();
         if (c.heldByUser) transport.stopHeld(false);
         EXPECT_FALSE(transport.light(Transport::kStopHeld));
         EXPECT_EQ(transport.autoPlay(), c.autoAfter);
@@ -155,7 +156,7 @@ TEST_F(TransportTest, TempoButtonsStayWithinRangeAndANewTrackKeepsTheFactor) {
         EXPECT_EQ(calls.back(), "SetTempo " + std::to_string(transport.tempo()));
     }
     EXPECT_EQ(transport.tempo(), 0);
-    EXPECT_EQ(callsOf([&] { transport.cmdPlay(0); })[1], "SetTempo 0");
+    EXPECT_EQ(callsOf([&] { transport.play(); })[1], "SetTempo 0");
 }
 
 TEST_F(TransportTest, SpeakerMuteBoxesSetTheChannelGains) {
@@ -213,7 +214,7 @@ TEST_F(TransportTest, ShuttleStartsThreeQuartersOfAStepAwayAndGrows) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.from);
-        transport.cmdPlay(0);
+        transport.play();
         display.ActFrame(c.from);
         transport.shuttlePress(c.element);
         EXPECT_EQ(transport.shuttleFrame(), c.frames[0]);
@@ -233,12 +234,12 @@ TEST_F(TransportTest, ShuttleStartsThreeQuartersOfAStepAwayAndGrows) {
         EXPECT_FALSE(transport.light(Transport::kShuttleBack) ||
                      transport.light(Transport::kShuttleForward) || tmrShutl.enabled());
         EXPECT_EQ(transport.lineColour(), Transport::LineColour::Green);
-        transport.cmdPlay(1);
+        transport.stop();
     }
 }
 
 TEST_F(TransportTest, TheDisplayFollowsTheShuttleNotTheReportedFrame) {
-    transport.cmdPlay(0);
+    transport.play();
     display.ActFrame(2297);
     transport.shuttlePress(1);
     EXPECT_EQ(display.lblCounter(), "01:00");
@@ -250,7 +251,7 @@ TEST_F(TransportTest, TheDisplayFollowsTheShuttleNotTheReportedFrame) {
     EXPECT_EQ(display.lblCounter(), "01:00") << "a frame report alone redraws nothing";
     tmrDisp.fire();
     EXPECT_EQ(display.lblCounter(), "01:18") << "the timer redraws the last reported frame";
-    transport.cmdPlay(1);
+    transport.stop();
     EXPECT_FALSE(tmrDisp.fire());
 }
 
@@ -258,11 +259,11 @@ TEST_F(TransportTest, ShuttleIsRefusedUnlessPlayingAndEndsWithStop) {
     transport.shuttlePress(1);
     EXPECT_TRUE(callsOf([&] { transport.shuttleRelease(); }).empty());
     EXPECT_FALSE(tmrShutDelay.enabled());
-    transport.cmdPlay(0);
+    transport.play();
     transport.shuttlePress(1);
     transport.shuttlePress(0); // a held key's repeat
     EXPECT_FALSE(transport.light(Transport::kShuttleBack));
-    transport.cmdPlay(1);
+    transport.stop();
     EXPECT_FALSE(tmrShutDelay.enabled());
     EXPECT_FALSE(transport.shuttling());
     EXPECT_TRUE(callsOf([&] { transport.shuttleRelease(); }).empty())
@@ -270,7 +271,7 @@ TEST_F(TransportTest, ShuttleIsRefusedUnlessPlayingAndEndsWithStop) {
 }
 
 TEST_F(TransportTest, TrayStopPutsThePlayingLightOutAndPauseTurnsTheLineYellow) {
-    transport.cmdPlay(0);
+    transport.play();
     transport.mnuPlayer(2);
     EXPECT_EQ(transport.lineColour(), Transport::LineColour::Yellow);
     EXPECT_TRUE(transport.takeFocusRequest());
