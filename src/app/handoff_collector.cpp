@@ -1,18 +1,13 @@
 #include "app/handoff_collector.h"
 
 #include "base/ascii_text.h"
+#include "playlist/playlist_reader.h"
 
 #include <exception>
 #include <string_view>
 #include <system_error>
 
 namespace vantrel {
-
-bool namesPlaylist(std::string_view text) {
-    if (text.size() < 4) return false;
-    const std::string extension = asciiLowered(text.substr(text.size() - 4));
-    return extension == ".m3u" || extension == ".m4u";
-}
 
 HandOffCollector::HandOffCollector(HandOffFile file, CollectTarget& target, Timer& tmrCollect)
     : file_(std::move(file)), target_(target), tmrCollect_(tmrCollect) {

@@ -9,9 +9,6 @@
 
 namespace vantrel {
 
-// A name the program opens as a playlist: it ends in .m3u or .m4u, in any letter case.
-bool namesPlaylist(std::string_view text);
-
 // Collects the hand-off file once, about a second after the main window has loaded: gives
 // every argument in it to infile, then plays the first row or opens the tag editor on all
 // rows when the last argument asked for it.

@@ -1,8 +1,16 @@
 #include "mpris/media_controls.h"
 
-#include "app/tagger_core.h"
+#include "base/file_url.h"
 #include "metadata/id3v1_block.h"
 #include "metadata/track_fields.h"
+#include "playback/fader.h"
+#include "playback/time_display.h"
+#include "playback/track_sequencer.h"
+#include "playback/transport.h"
+#include "playlist/playlist_commands.h"
+#include "playlist/playlist_files.h"
+#include "playlist/playlist_model.h"
+#include "playlist/playlist_reader.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -13,80 +21,34 @@ namespace {
 
 constexpr std::int64_t kMicrosPerTick = 10; // Millis keeps ten thousandths of a millisecond
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
 
-std::string pathFromFileUri(const std::string& uri) {
-    constexpr std::string_view scheme = "file://";
-    if (uri.size() <= scheme.size() || uri.compare(0, scheme.size(), scheme) != 0) return {};
-    std::string_view rest = std::string_view(uri).substr(scheme.size());
-    // Only this machine's files: an empty host or "localhost".
-    if (rest.starts_with("localhost/")) rest.remove_prefix(9);
-    if (!rest.starts_with("/")) return {};
-    std::string path;
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        const int high = rest[i] == '%' && i + 2 < rest.size() ? hexValue(rest[i + 1]) : -1;
-        const int low = high >= 0 ? hexValue(rest[i + 2]) : -1;
-        if (low >= 0) {
-            path += static_cast<char>(high * 16 + low);
-            i += 2;
-        } else {
-            path += rest[i];
-        }
-    }
-    return path;
-}
-
-std::string fileUriFromPath(const std::string& path) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string uri = "file://";
-    for (unsigned char c : path) {
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
-                           c == '/';
-        if (plain) {
-            uri += static_cast<char>(c);
-        } else {
-            uri += '%';
-            uri += kHex[c >> 4];
-            uri += kHex[c & 15];
-        }
-    }
-    return uri;
-}
-
-MediaControls::MediaControls(TaggerCore& core) : core_(core) {
-    Transport& transport = core_.transport();
+MediaControls::MediaControls(Parts parts) : parts_(parts) {
+    Transport& transport = parts_.transport;
     auto refreshOn = [this](auto& signal) {
         connections_.push_back(signal.connect([this](auto&&...) { refresh(); }));
     };
     refreshOn(transport.changed);
     refreshOn(transport.statusChanged);
-    refreshOn(core_.fader().changed);
-    refreshOn(core_.sequencer().changed);
-    refreshOn(core_.timeDisplay().changed);
-    refreshOn(core_.playlist().countersChanged);
+    refreshOn(parts_.fader.changed);
+    refreshOn(parts_.sequencer.changed);
+    refreshOn(parts_.timeDisplay.changed);
+    refreshOn(parts_.playlist.countersChanged);
     connections_.push_back(transport.trackStarted.connect([this](const std::string& file) {
         startedFile_ = file;
         newTrack();
         refresh();
     }));
-    connections_.push_back(core_.playlist().fileIn.connect([this](const std::string&) {
+    connections_.push_back(parts_.playlist.fileIn.connect([this](const std::string&) {
         newTrack();
         refresh();
     }));
-    if (!core_.playlist().curFile().empty()) newTrack();
+    if (!parts_.playlist.curFile().empty()) newTrack();
     state_ = snapshot();
 }
 
 void MediaControls::newTrack() {
-    const std::string& file = core_.playlist().curFile();
+    const std::string& file = parts_.playlist.curFile();
     // The same file made current or started again is the same track to the desktop.
     if (file == trackFile_) return;
     trackFile_ = file;
@@ -98,7 +60,7 @@ void MediaControls::newTrack() {
     // they are read from the file itself.
     track_ = Track{};
     track_.id = "/net/vantrel/track/" + std::to_string(++trackNumber_);
-    track_.url = fileUriFromPath(file);
+    track_.url = fileUrlFromPath(file);
     TagRead tag;
     // An unreadable file shows as its name alone.
     if (id3v1::readTag(file, tag) && tag.state == TagState::Tagged) {
@@ -110,7 +72,7 @@ void MediaControls::newTrack() {
 }
 
 MediaControls::State MediaControls::snapshot() const {
-    const Transport& transport = core_.transport();
+    const Transport& transport = parts_.transport;
     State s;
     switch (transport.status()) {
     case PlayStatus::Playing:
@@ -125,14 +87,14 @@ MediaControls::State MediaControls::snapshot() const {
     s.track = track_;
     if (s.track.id.empty()) s.track.id = kNoTrack;
     // Only the track the player opened has a measured length.
-    const TimeDisplay& display = core_.timeDisplay();
-    if (!startedFile_.empty() && startedFile_ == core_.playlist().curFile() &&
+    const TimeDisplay& display = parts_.timeDisplay;
+    if (!startedFile_.empty() && startedFile_ == parts_.playlist.curFile() &&
         display.totalTime() > Millis())
         s.track.length = display.totalTime().raw() / kMicrosPerTick;
-    s.volume = core_.fader().volume() / 100.0;
-    const int rows = core_.playlist().count();
+    s.volume = parts_.fader.volume() / 100.0;
+    const int rows = parts_.playlist.count();
     const int current = currentRow();
-    const bool loop = core_.sequencer().loop();
+    const bool loop = parts_.sequencer.loop();
     s.canGoNext = rows > 0 && (current < rows || loop);
     s.canGoPrevious = rows > 0 && (current > 1 || loop);
     s.canPause = transport.pauseEnabled();
@@ -143,12 +105,12 @@ MediaControls::State MediaControls::snapshot() const {
 
 void MediaControls::refresh() {
     // A shuttle in the window that landed is a jump like any other.
-    const Transport& transport = core_.transport();
+    const Transport& transport = parts_.transport;
     const bool landed =
         shuttling_ && !transport.shuttling() && transport.status() == PlayStatus::Playing;
     shuttling_ = transport.shuttling();
     if (landed)
-        seeked(transport.shuttleFrame() * core_.timeDisplay().frameTime().raw() / kMicrosPerTick);
+        seeked(transport.shuttleFrame() * parts_.timeDisplay.frameTime().raw() / kMicrosPerTick);
     State next = snapshot();
     if (next == state_) return;
     std::vector<std::string> names;
@@ -168,39 +130,39 @@ void MediaControls::refresh() {
 }
 
 std::int64_t MediaControls::position() const {
-    if (!core_.playing()) return 0;
-    const TimeDisplay& display = core_.timeDisplay();
+    if (!parts_.transport.trackOpen()) return 0;
+    const TimeDisplay& display = parts_.timeDisplay;
     return display.curFrame() * display.frameTime().raw() / kMicrosPerTick;
 }
 
 int MediaControls::currentRow() const {
-    const PlaylistModel& list = core_.playlist();
+    const PlaylistModel& list = parts_.playlist;
     const int row = list.indexOf(list.curFile());
     return row > 0 ? row : list.selectedItem();
 }
 
 void MediaControls::play() {
-    if (core_.transport().playEnabled()) core_.transport().cmdPlay(0);
+    if (parts_.transport.playEnabled()) parts_.transport.play();
 }
 
 void MediaControls::pause() {
     // A disabled Pause button does nothing; the transport itself checks.
-    core_.transport().cmdPlay(2);
+    parts_.transport.pause();
 }
 
 void MediaControls::playPause() {
-    if (core_.transport().pauseEnabled())
+    if (parts_.transport.pauseEnabled())
         pause();
     else
         play();
 }
 
 void MediaControls::stop() {
-    if (core_.transport().stopEnabled()) leaveTrack();
+    if (parts_.transport.stopEnabled()) leaveTrack();
 }
 
 void MediaControls::leaveTrack() {
-    Transport& transport = core_.transport();
+    Transport& transport = parts_.transport;
     // As a click on Stop: holding it clears "Manual Fade OUT and Stop", so auto play ends
     // and the stop is not taken for a track's end.
     transport.stopHeld(true);
@@ -209,12 +171,12 @@ void MediaControls::leaveTrack() {
 }
 
 void MediaControls::goTo(int row) {
-    Transport& transport = core_.transport();
+    Transport& transport = parts_.transport;
     const bool wasPlaying = transport.pauseEnabled();
     // Play would resume the paused track instead of opening the new one; Stop is disabled
     // while paused, so the paused track is left by the stop step itself.
     if (transport.status() == PlayStatus::Paused) leaveTrack();
-    PlaylistModel& list = core_.playlist();
+    PlaylistModel& list = parts_.playlist;
     list.clickRow(row, PlaylistModel::Click::Plain);
     list.showRow(row);
     list.listClick();
@@ -224,7 +186,7 @@ void MediaControls::goTo(int row) {
 
 void MediaControls::next() {
     if (!snapshot().canGoNext) return;
-    const int rows = core_.playlist().count();
+    const int rows = parts_.playlist.count();
     const int row = currentRow() + 1;
     goTo(row <= rows ? row : 1);
 }
@@ -232,7 +194,7 @@ void MediaControls::next() {
 void MediaControls::previous() {
     if (!snapshot().canGoPrevious) return;
     const int row = currentRow() - 1;
-    goTo(row >= 1 ? row : core_.playlist().count());
+    goTo(row >= 1 ? row : parts_.playlist.count());
 }
 
 void MediaControls::seek(std::int64_t offset) {
@@ -244,21 +206,21 @@ void MediaControls::seek(std::int64_t offset) {
 }
 
 void MediaControls::setPosition(const std::string& trackId, std::int64_t position) {
-    const Millis frameTime = core_.timeDisplay().frameTime();
+    const Millis frameTime = parts_.timeDisplay.frameTime();
     // A stale track id means the user aimed at a track that is no longer current.
     const State now = snapshot();
     if (trackId != now.track.id || position < 0 || frameTime <= Millis()) return;
     if (now.track.length && position > *now.track.length) return;
     const auto frame = static_cast<std::int32_t>(position * kMicrosPerTick / frameTime.raw());
-    if (core_.transport().landAt(frame)) seeked(this->position());
+    if (parts_.transport.landAt(frame)) seeked(this->position());
 }
 
 void MediaControls::openUri(const std::string& uri) {
-    const std::string path = pathFromFileUri(uri);
+    const std::string path = pathFromFileUrl(uri);
     if (path.empty()) return;
-    if (namesPlaylist(path)) return core_.openPList(path);
-    core_.GetListTag(path);
-    const int row = core_.playlist().indexOf(path);
+    if (namesPlaylist(path)) return parts_.files.openPList(path);
+    parts_.commands.GetListTag(path);
+    const int row = parts_.playlist.indexOf(path);
     // A file the list refused is not played.
     if (row < 1) return;
     goTo(row);
@@ -266,7 +228,7 @@ void MediaControls::openUri(const std::string& uri) {
 }
 
 void MediaControls::setVolume(double volume) {
-    core_.fader().setLevel(static_cast<int>(std::clamp(volume, 0.0, 1.0) * 100.0 + 0.5));
+    parts_.fader.setLevel(static_cast<int>(std::clamp(volume, 0.0, 1.0) * 100.0 + 0.5));
 }
 
 } // namespace vantrel

@@ -9,12 +9,18 @@
 
 namespace vantrel {
 
-class TaggerCore;
+class Fader;
+class PlaylistCommands;
+class PlaylistFiles;
+class PlaylistModel;
+class TimeDisplay;
+class TrackSequencer;
+class Transport;
 
 // The desktop's media controls (panel widget, lock screen, media keys, headset buttons) over
-// the main window's core. Every command takes the path of the window's control it stands for,
-// so a disabled button stays disabled for the desktop too. The state is kept as a snapshot so
-// that only what really changed is announced.
+// the player's transport and playlist. Every command takes the path of the window's control it
+// stands for, so a disabled button stays disabled for the desktop too. The state is kept as a
+// snapshot so that only what really changed is announced.
 class MediaControls {
 public:
     enum class Status { Playing, Paused, Stopped };
@@ -39,7 +45,18 @@ public:
     // The id of "no track" the desktop's protocol reserves.
     static constexpr const char* kNoTrack = "/org/mpris/MediaPlayer2/TrackList/NoTrack";
 
-    explicit MediaControls(TaggerCore& core);
+    // What the controls drive and show.
+    struct Parts {
+        Transport& transport;
+        PlaylistModel& playlist;
+        PlaylistFiles& files;       // opens a playlist handed over as an address
+        PlaylistCommands& commands; // adds a track handed over as an address
+        TimeDisplay& timeDisplay;   // position and measured length
+        TrackSequencer& sequencer;  // whether the list loops
+        Fader& fader;               // the volume
+    };
+
+    explicit MediaControls(Parts parts);
     MediaControls(const MediaControls&) = delete;
     MediaControls& operator=(const MediaControls&) = delete;
 
@@ -73,7 +90,7 @@ private:
     void goTo(int row);
     void leaveTrack();
 
-    TaggerCore& core_;
+    Parts parts_;
     State state_;
     Track track_;
     std::string trackFile_;
@@ -82,10 +99,5 @@ private:
     bool shuttling_ = false;
     Connections connections_;
 };
-
-// The path a file:// address names (percent escapes decoded); empty for anything else.
-std::string pathFromFileUri(const std::string& uri);
-// The file:// address of an absolute path, with everything but unreserved bytes and '/' escaped.
-std::string fileUriFromPath(const std::string& path);
 
 } // namespace vantrel

@@ -1,6 +1,7 @@
 #include "playlist/playlist_reader.h"
 
 #include "base/ascii_text.h"
+#include "base/file_url.h"
 #include "base/path_text.h"
 
 namespace vantrel {
@@ -9,30 +10,12 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-std::string percentDecoded(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
-            hexValue(text[i + 2]) >= 0) {
-            out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-bool startsWithFileUrl(std::string_view text) {
-    return text.size() >= 7 && asciiLowered(text.substr(0, 7)) == "file://";
+// An absolute entry as the path it names. A file:// address this machine cannot open (another
+// host) is kept as written, so the missing-file box names what the list said.
+std::string absolutePath(std::string_view entry) {
+    const std::string_view bare = trimmed(entry, kBlankOrTab);
+    std::string path = isFileUrl(bare) ? pathFromFileUrl(bare) : std::string();
+    return path.empty() ? std::string(bare) : path;
 }
 
 } // namespace
@@ -81,27 +64,26 @@ std::vector<std::string> playlistEntries(std::string_view text) {
     return entries;
 }
 
-std::string pathFromFileUrl(std::string_view text) {
-    if (!startsWithFileUrl(text)) return std::string(text);
-    std::string_view rest = text.substr(7);
-    if (asciiLowered(rest.substr(0, 9)) == "localhost") rest.remove_prefix(9);
-    return percentDecoded(rest);
-}
-
 bool entryIsAbsolute(std::string_view entry) {
     const std::string_view bare = trimmed(entry, kBlankOrTab);
-    return bare.starts_with('/') || startsWithFileUrl(bare);
+    return bare.starts_with('/') || isFileUrl(bare);
 }
 
 std::string entryPath(const std::string& folder, const std::string& entry) {
-    if (entryIsAbsolute(entry)) return pathFromFileUrl(trimmed(entry, kBlankOrTab));
+    if (entryIsAbsolute(entry)) return absolutePath(entry);
     return addSlash(folder) + entry;
 }
 
 std::string entryFileName(const std::string& entry) {
     if (!entryIsAbsolute(entry)) return entry;
-    const std::string path = pathFromFileUrl(trimmed(entry, kBlankOrTab));
+    const std::string path = absolutePath(entry);
     return path.substr(path.rfind('/') + 1);
+}
+
+bool namesPlaylist(std::string_view text) {
+    if (text.size() < 4) return false;
+    const std::string extension = asciiLowered(text.substr(text.size() - 4));
+    return extension == ".m3u" || extension == ".m4u";
 }
 
 std::string folderOf(const std::string& path) {

@@ -22,7 +22,7 @@ void lineEntries(std::string_view line, std::vector<std::string>& entries);
 // An entry is absolute when it begins with "/" or is a file:// URL (percent-encoded, as other
 // players write them); anything else lies under the playlist's folder.
 bool entryIsAbsolute(std::string_view entry);
-// The path the entry names: an absolute entry trimmed (a URL decoded), else
+// The path the entry names: an absolute entry trimmed (a file:// URL decoded), else
 // addSlash(folder) followed by the entry as read.
 std::string entryPath(const std::string& folder, const std::string& entry);
 // What the retry folder is put in front of: an absolute entry's file name, else the entry.
@@ -30,7 +30,7 @@ std::string entryFileName(const std::string& entry);
 
 // The folder part of a path, without its trailing "/" ("" for a bare file name).
 std::string folderOf(const std::string& path);
-// "file:///a%20b.mp3" or "file://localhost/a%20b.mp3" as "/a b.mp3"; other text unchanged.
-std::string pathFromFileUrl(std::string_view text);
+// A name the program opens as a playlist: it ends in .m3u or .m4u, in any letter case.
+bool namesPlaylist(std::string_view text);
 
 } // namespace vantrel

@@ -1,6 +1,7 @@
 #include "playlist/playlist_writers.h"
 
 #include "base/file_descriptor.h"
+#include "base/file_url.h"
 #include "playlist/playlist_model.h"
 #include "playlist/playlist_reader.h"
 
@@ -137,21 +138,6 @@ std::string htmlText(std::string_view text) {
     std::string out;
     appendHtml(out, text);
     return out;
-}
-
-void appendPercentEncoded(std::string& out, std::string_view path) {
-    static const char* hex = "0123456789ABCDEF";
-    for (char ch : path) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-            std::strchr("-._~/", c) != nullptr) {
-            out += ch;
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        }
-    }
 }
 
 // The page's link to a track: its bare name beside the page, else its path without the

@@ -2,6 +2,7 @@
 
 #include "app/tagger_core.h"
 #include "metadata/id3v1_block.h"
+#include "mpris/media_controls.h"
 #include "support/fake_player.h"
 #include "support/manual_timer.h"
 #include "support/scripted_dialogs.h"
@@ -68,5 +69,11 @@ struct CoreRig {
         return keys;
     }
 };
+
+// The parts of the core the media controls are handed, as the program hands them.
+inline MediaControls::Parts mediaParts(TaggerCore& core) {
+    return {core.transport(),   core.playlist(),  core.files(), core.commands(),
+            core.timeDisplay(), core.sequencer(), core.fader()};
+}
 
 } // namespace vantrel::test

@@ -44,7 +44,8 @@ struct FileDropTest : ::testing::Test, test::CoreRig {
 };
 
 TEST_F(FileDropTest, FilesAreAddedAFolderGoesToTheWalkerAndOtherDataIsRefused) {
-    const std::string a = track("a.mp3", "Alpha"), b = track("b.mp3", "Beta");
+    // Names a file URL must escape, read back as they are on disk.
+    const std::string a = track("a #1%.mp3", "Alpha"), b = track("b.mp3", "Beta");
     std::filesystem::create_directory(dir / "more");
     QMimeData data;
     data.setUrls({url(a), url(folder + "more"), url(b), QUrl("https://example.org/c.mp3")});
@@ -65,7 +66,7 @@ TEST(MprisServiceTest, WithoutASessionBusTheProgramGoesOnSilently) {
     qunsetenv("DISPLAY"); // no bus started for an X session either
     test::CoreRig rig;
     auto core = rig.start();
-    MediaControls media(*core);
+    MediaControls media(test::mediaParts(*core));
     MprisService service(media, {});
     EXPECT_FALSE(service.registerOnSessionBus());
     media.setVolume(0.5); // announcing with nobody to hear is no fault

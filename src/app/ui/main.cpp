@@ -107,7 +107,8 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
     };
     core.collector().arm();
     window.show();
-    MediaControls media(core);
+    MediaControls media({core.transport(), core.playlist(), core.files(), core.commands(),
+                         core.timeDisplay(), core.sequencer(), core.fader()});
     MprisService mpris(
         media, {[&] { window.tickerDock->showMain(); }, [&] { window.tickerDock->closeMain(); }});
     mpris.registerOnSessionBus();

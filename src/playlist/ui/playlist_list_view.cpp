@@ -1,5 +1,6 @@
 #include "playlist/ui/playlist_list_view.h"
 
+#include "base/file_url.h"
 #include "playlist/playlist_model.h"
 #include "playlist/ui/playlist_table_model.h"
 
@@ -17,8 +18,10 @@ namespace {
 std::vector<std::string> localPaths(const QMimeData* data) {
     std::vector<std::string> paths;
     if (!data) return paths;
+    // Read by the same rules as a playlist's file:// entries: another machine's file is left out.
     for (const QUrl& url : data->urls())
-        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+        if (std::string path = pathFromFileUrl(url.toEncoded().toStdString()); !path.empty())
+            paths.push_back(std::move(path));
     return paths;
 }
 
