@@ -1,5 +1,6 @@
 #include "app/tagger_core.h"
 
+#include "playlist/playlist_reader.h"
 #include "tagedit/folder_walk.h"
 
 #include <chrono>

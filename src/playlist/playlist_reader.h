@@ -22,8 +22,8 @@ void lineEntries(std::string_view line, std::vector<std::string>& entries);
 // An entry is absolute when it begins with "/" or is a file:// URL (percent-encoded, as other
 // players write them); anything else lies under the playlist's folder.
 bool entryIsAbsolute(std::string_view entry);
-// The path the entry names: an absolute entry trimmed (a file:// URL decoded), else
-// addSlash(folder) followed by the entry as read.
+// The path the entry names: an absolute entry trimmed (a file:// URL decoded, one naming another
+// machine kept as written), else addSlash(folder) followed by the entry as read.
 std::string entryPath(const std::string& folder, const std::string& entry);
 // What the retry folder is put in front of: an absolute entry's file name, else the entry.
 std::string entryFileName(const std::string& entry);

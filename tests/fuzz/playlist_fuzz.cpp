@@ -1,7 +1,9 @@
 // The playlist reader: any text gives entries that name something (never blank, never across a
-// line), and paths written one a line, quoted where they hold a comma, read back as written.
+// line), and paths written one a line, quoted where they hold a comma, read back as written; so
+// does a path written as a file:// address.
 #include "fuzz_check.h"
 
+#include "base/file_url.h"
 #include "playlist/playlist_reader.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -29,6 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::string& path : *list)
             path.erase(path.find_last_not_of(" \t") + 1);
     FUZZ_CHECK(back == paths);
+    for (const std::string& path : paths)
+        if (path.find('\0') == std::string::npos)
+            FUZZ_CHECK(pathFromFileUrl(fileUrlFromPath(path)) == path);
 
     for (const std::string& entry : playlistEntries(in.ConsumeRemainingBytesAsString())) {
         FUZZ_CHECK(entry.find('\n') == std::string::npos);
