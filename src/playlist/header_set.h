@@ -44,7 +44,7 @@ HeaderSet repairHeaderSet(const std::vector<std::string>& values);
 HeaderSet readHeaderSet(const IniStore& ini);
 void writeHeaderSet(const IniStore& ini, const HeaderSet& set);
 
-// The caption of each field number from section "default"; a field without one gets the
+// The caption of each field number as the installed settings give it; a field without one gets the
 // caption the program ships with.
 FieldCaptions readFieldCaptions(const IniStore& ini);
 const FieldCaptions& shippedFieldCaptions();

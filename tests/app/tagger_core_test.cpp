@@ -1,13 +1,34 @@
 #include "app/core_rig.h"
 #include "app/handoff_file.h"
 #include "app/handoff_line.h"
+#include "base/file_descriptor.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace vantrel {
 namespace {
 
 using test::FakePlayer;
+
+// How often `work` replaces `file`: each replace moves a temporary file of its own, named after
+// it, onto it (moves onto one name merge into one event, moves of distinct names do not).
+template <typename Work> int replacesOf(const std::filesystem::path& file, Work work) {
+    FileDescriptor watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+    EXPECT_GE(::inotify_add_watch(watch.get(), file.parent_path().c_str(), IN_MOVED_FROM), 0);
+    work();
+    const std::string temporary = "." + file.filename().string() + ".";
+    int count = 0;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = ::read(watch.get(), buffer, sizeof buffer)) > 0;)
+        for (char* at = buffer; at < buffer + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            count += event->len && std::string_view(event->name).starts_with(temporary);
+            at += sizeof(inotify_event) + event->len;
+        }
+    return count;
+}
 
 struct TaggerCoreTest : ::testing::Test, test::CoreRig {};
 
@@ -84,6 +105,45 @@ TEST_F(TaggerCoreTest, WhatTheUserChangedIsBackAtTheNextStart) {
     EXPECT_TRUE(core->fader().oneTouch());
     EXPECT_TRUE(core->tagEditor().standardGenreShown());
     EXPECT_EQ(core->recentLists().mruMax(), 9) << "the stored count, kept within the slots";
+}
+
+// The exit keys reach the file in one replace, holding what one write per key always left.
+TEST_F(TaggerCoreTest, ClosingWritesTheExitKeysInOneReplace) {
+    const std::optional<std::string> starts[] = {
+        std::nullopt,
+        "; kept\n[options]\nvol=40\nloop=0\nbal_l=0\ngenre=0\nfade_hold=0\nlong_disp=0\n"
+        "other=x\n\n[music_tag]\ntag_1=old\n[mru_list]\nmru_max=3\nitm_1=/a.m3u\n"};
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.value_or("no file"));
+        test::CoreRig oneByOne;
+        auto use = [](test::CoreRig& rig) {
+            auto core = rig.start();
+            core->sequencer().setLoop(true);
+            core->transport().chkVol(1, true);
+            core->cmdToglFrm(false);
+            core->fader().mnuFadeHold_Click();
+            core->tagEditor().setField(0, "remembered");
+            core->tagEditor().wriTagIni();
+            return core;
+        };
+        if (start)
+            test::writeFile(ini.file(), *start), test::writeFile(oneByOne.ini.file(), *start);
+        auto batched = use(*this), single = use(oneByOne);
+        EXPECT_EQ(replacesOf(ini.file(), [&] { batched->unload(); }), 1);
+        const IniStore& other = oneByOne.ini;
+        EXPECT_GT(replacesOf(other.file(),
+                             [&] {
+                                 single->tagEditor().saveOnExit();
+                                 single->transport().saveMutes(other);
+                                 single->fader().saveVolume(other);
+                                 single->layout().save(other);
+                                 single->sequencer().save(other);
+                                 single->recentLists().save(other);
+                                 single->fader().saveFadeMenu(other);
+                             }),
+                  1);
+        EXPECT_EQ(test::readFile(ini.file()), test::readFile(other.file()));
+    }
 }
 
 // The window closes while its events run, during a playlist's load that still has missing
