@@ -113,18 +113,18 @@ TEST_F(IniStoreTest, BrokenFilesReadAsFarAsTheyCanAndWritesKeepWhatWasRead) {
 // A batch's puts are read back at once and reach the file when the outermost batch ends; a
 // batch that changes no byte leaves the file as it was.
 TEST_F(IniStoreTest, ABatchIsReadBackAndWrittenWhenTheOutermostBatchEnds) {
-    writeFile(ini.file(), "[options]\r\nvol=5\r\n");
+    writeFile(ini.file(), "[s]\r\nk=5\r\n");
     {
         IniStore::Batch outer = ini.beginBatch();
         {
             IniStore::Batch inner = ini.beginBatch();
-            ASSERT_TRUE(ini.putIni("OPTIONS", "Vol", "  7\n"));
+            ASSERT_TRUE(ini.putIni("S", "K", "  7\n"));
             ASSERT_TRUE(inner.commit());
         }
-        EXPECT_EQ(ini.getIni("options", "vol"), "7");
-        EXPECT_EQ(readFile(ini.file()), "[options]\r\nvol=5\r\n");
+        EXPECT_EQ(ini.getIni("s", "k"), "7");
+        EXPECT_EQ(readFile(ini.file()), "[s]\r\nk=5\r\n");
     }
-    EXPECT_EQ(readFile(ini.file()), "[options]\r\nVol=  7 \r\n");
+    EXPECT_EQ(readFile(ini.file()), "[s]\r\nK=  7 \r\n");
     auto inode = [&] {
         struct stat st {};
         ::stat(ini.file().c_str(), &st);
@@ -133,7 +133,7 @@ TEST_F(IniStoreTest, ABatchIsReadBackAndWrittenWhenTheOutermostBatchEnds) {
     const auto before = inode();
     ASSERT_TRUE(ini.beginBatch().commit());
     IniStore::Batch same = ini.beginBatch();
-    ASSERT_TRUE(ini.putIni("options", "Vol", "  7 "));
+    ASSERT_TRUE(ini.putIni("s", "K", "  7 "));
     ASSERT_TRUE(same.commit());
     EXPECT_EQ(inode(), before);
 }
