@@ -15,11 +15,12 @@ constexpr SettingKey kVol{kOptionsSection, "vol", 100, 0, 100};
 constexpr SettingKey kFadeIn{kOptionsSection, "fade_in"};
 constexpr SettingKey kFadeOut{kOptionsSection, "fade_out"};
 constexpr SettingKey kFadeHold{kOptionsSection, "fade_hold"};
-constexpr SettingKey kVolPause{kOptionsSection, "vol_pause", 90, 0, 100};
+constexpr SettingKey kVolPause{kOptionsSection, "vol_pause", Fader::kVolLimitPreset, 0, 100};
 constexpr SettingKey kPremFade{kOptionsSection, "prem_fade"};
-constexpr SettingKey kVolIn{kOptionsSection, "vol_in", 120, Fader::kInSpeedMin, Fader::kInSpeedMax};
-constexpr SettingKey kVolOut{kOptionsSection, "vol_out", 60, Fader::kOutSpeedMin,
-                             Fader::kOutSpeedMax};
+constexpr SettingKey kVolIn{kOptionsSection, "vol_in", Fader::kInSpeedPreset, Fader::kInSpeedMin,
+                            Fader::kInSpeedMax};
+constexpr SettingKey kVolOut{kOptionsSection, "vol_out", Fader::kOutSpeedPreset,
+                             Fader::kOutSpeedMin, Fader::kOutSpeedMax};
 
 } // namespace
 
