@@ -10,10 +10,10 @@
 
 namespace vantrel {
 
-// The settings file: one value read or written per call, section and key names matched without
-// regard to letter case. Every write replaces the file atomically under an exclusive lock, so
-// several running instances never see or leave a half-written file; lines the store does not
-// touch stay byte for byte as they were.
+// The settings file: one value read or written per call (a batch gathers many writes into one),
+// section and key names matched without regard to letter case. Every write replaces the file
+// atomically under an exclusive lock, so several running instances never see or leave a
+// half-written file; lines the store does not touch stay byte for byte as they were.
 //
 // The file is parsed once and parsed again only when it changed (another inode, size or time),
 // so a large file costs one parse, not one per read; the store's own writes keep that copy
