@@ -5,7 +5,7 @@
 namespace vantrel {
 
 namespace {
-constexpr const char* kLongDisp = "long_disp";
+constexpr SettingKey kLongDisp{kOptionsSection, "long_disp"};
 } // namespace
 
 void MainLayout::setLayout(bool large, bool minimised) {
@@ -30,11 +30,11 @@ void MainLayout::toggle(bool minimised) {
 }
 
 void MainLayout::load(const IniStore& ini) {
-    setLayout(readFlag(ini.getIni("options", kLongDisp)), false);
+    setLayout(kLongDisp.flag(ini), false);
 }
 
 void MainLayout::save(const IniStore& ini) const {
-    ini.putIniQuietly("options", kLongDisp, writeFlag(longDisp_));
+    kLongDisp.putFlag(ini, longDisp_);
 }
 
 } // namespace vantrel

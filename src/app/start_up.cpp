@@ -2,9 +2,10 @@
 
 #include "app/handoff_file.h"
 #include "app/handoff_line.h"
+#include "looks/looks_settings.h"
 #include "platform/dialogs.h"
+#include "playlist/list_settings.h"
 #include "settings/ini_store.h"
-#include "settings/ini_values.h"
 
 #include <algorithm>
 
@@ -34,8 +35,8 @@ constexpr const char* kHelpText =
     "Settings are kept in vantrel.ini beside the program.\n";
 
 // A window flag is on for the number 1; 0 and any other number leave it off.
-bool readWindowFlag(const IniStore& ini, const char* key) {
-    return readNumber16(ini.getIni("options", key)) == 1;
+bool readWindowFlag(const IniStore& ini, const SettingKey& key) {
+    return key.number(ini) == 1;
 }
 
 bool isHelpOrVersion(const std::string& argument) {
@@ -114,8 +115,8 @@ void reportHandOff(const StartUpPlan& plan, Dialogs& dialogs) {
 
 void StartUp::readWindowFlags(StartUpPlan& plan) const {
     const IniStore ini(appFolder_ + "vantrel.ini");
-    plan.useRound = readWindowFlag(ini, "round");
-    plan.useGrid = readWindowFlag(ini, "grid");
+    plan.useRound = readWindowFlag(ini, LooksSettings::kRound);
+    plan.useGrid = readWindowFlag(ini, ListSettings::kGrid);
 }
 
 } // namespace vantrel

@@ -132,9 +132,13 @@ std::vector<TaggerCore::SettingsStep> TaggerCore::exitSteps() const {
 void TaggerCore::unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    // A failed write is not reported: the setting is simply lost at the next start.
-    for (const SettingsStep& step : exitSteps())
-        step(ports_.ini);
+    // A failed write is not reported: the setting is simply lost at the next start. Every exit
+    // key goes to the file in one replace.
+    {
+        IniStore::Batch batch = ports_.ini.beginBatch();
+        for (const SettingsStep& step : exitSteps())
+            step(ports_.ini);
+    }
     if (state_.playing) ports_.Mp3Play1.CloseStream();
 }
 

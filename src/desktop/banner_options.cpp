@@ -1,15 +1,15 @@
 #include "desktop/banner_options.h"
 
-#include "settings/ini_values.h"
-
 namespace vantrel {
 
 BannerOptions::BannerOptions(Ticker& ticker, const IniStore& ini, Dialogs& dialogs)
     : ticker_(ticker), ini_(ini), dialogs_(dialogs), preview_(ticker.settings().banner) {
-    fileName_ = ini.getIni("options", "tray_opt_0") == "1";
-    artist = ini.getIni("options", "tray_opt_2") == "1";
-    album = ini.getIni("options", "tray_opt_3") == "1";
-    setSpeed(readNumber16(ini.getIni("options", "tray_speed")));
+    TickerSettings stored;
+    stored.loadShown(ini);
+    fileName_ = stored.trayFileName;
+    artist = stored.trayArtist;
+    album = stored.trayAlbum;
+    setSpeed(stored.traySpeed);
 }
 
 std::string BannerOptions::speedCaption(int value) {

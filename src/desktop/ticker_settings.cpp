@@ -6,40 +6,55 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kOptions = "options";
-constexpr const char* kLooks = "looks";
+// What the ticker shows, in the options section; its looks, in the looks section.
+constexpr SettingKey kTrayFileName{kOptionsSection, "tray_opt_0"};
+constexpr SettingKey kTrayArtist{kOptionsSection, "tray_opt_2"};
+constexpr SettingKey kTrayAlbum{kOptionsSection, "tray_opt_3"};
+constexpr SettingKey kTraySpeed{kOptionsSection, "tray_speed"};
+constexpr SettingKey kBannerFore{kLooksSection, "bnr_fore_color"};
+constexpr SettingKey kBannerBack{kLooksSection, "bnr_back_color"};
+constexpr SettingKey kBannerFont{kLooksSection, "bnr_font"};
+constexpr SettingKey kBannerSize{kLooksSection, "bnr_size"};
+constexpr SettingKey kBannerBold{kLooksSection, "bnr_bold"};
+constexpr SettingKey kBannerItalic{kLooksSection, "bnr_italic"};
+constexpr SettingKey kBannerUnderline{kLooksSection, "bnr_underline"};
 
 } // namespace
 
 void TickerSettings::load(const IniStore& ini) {
-    trayFileName = readFlag(ini.getIni(kOptions, "tray_opt_0"));
-    trayArtist = readFlag(ini.getIni(kOptions, "tray_opt_2"));
-    trayAlbum = readFlag(ini.getIni(kOptions, "tray_opt_3"));
-    traySpeed = readNumber16(ini.getIni(kOptions, "tray_speed"));
-    banner.fore = readColour(ini.getIni(kLooks, "bnr_fore_color")).value_or(BannerLooks::kFore);
-    banner.back = readColour(ini.getIni(kLooks, "bnr_back_color")).value_or(BannerLooks::kBack);
-    banner.font = ini.getIni(kLooks, "bnr_font");
-    banner.size = readNumber16(ini.getIni(kLooks, "bnr_size"));
-    banner.bold = readWordFlag(ini.getIni(kLooks, "bnr_bold"));
-    banner.italic = readWordFlag(ini.getIni(kLooks, "bnr_italic"));
-    banner.underline = readWordFlag(ini.getIni(kLooks, "bnr_underline"));
+    loadShown(ini);
+    banner.fore = readColour(kBannerFore.text(ini)).value_or(BannerLooks::kFore);
+    banner.back = readColour(kBannerBack.text(ini)).value_or(BannerLooks::kBack);
+    banner.font = kBannerFont.text(ini);
+    banner.size = kBannerSize.number(ini);
+    banner.bold = readWordFlag(kBannerBold.text(ini));
+    banner.italic = readWordFlag(kBannerItalic.text(ini));
+    banner.underline = readWordFlag(kBannerUnderline.text(ini));
+}
+
+void TickerSettings::loadShown(const IniStore& ini) {
+    trayFileName = kTrayFileName.flag(ini);
+    trayArtist = kTrayArtist.flag(ini);
+    trayAlbum = kTrayAlbum.flag(ini);
+    traySpeed = kTraySpeed.number(ini);
 }
 
 void TickerSettings::save(const IniStore& ini) const {
     // A failed write is not reported: the dialog has no message for it.
+    IniStore::Batch batch = ini.beginBatch();
     if (!trayFileName) {
-        ini.putIniQuietly(kOptions, "tray_opt_2", writeFlag(trayArtist));
-        ini.putIniQuietly(kOptions, "tray_opt_3", writeFlag(trayAlbum));
+        kTrayArtist.putFlag(ini, trayArtist);
+        kTrayAlbum.putFlag(ini, trayAlbum);
     }
-    ini.putIniQuietly(kOptions, "tray_opt_0", writeFlag(trayFileName));
-    ini.putIniQuietly(kOptions, "tray_speed", writeNumber(traySpeed));
-    ini.putIniQuietly(kLooks, "bnr_fore_color", writeColour(banner.fore));
-    ini.putIniQuietly(kLooks, "bnr_back_color", writeColour(banner.back));
-    ini.putIniQuietly(kLooks, "bnr_font", banner.font);
-    ini.putIniQuietly(kLooks, "bnr_size", writeNumber(banner.size));
-    ini.putIniQuietly(kLooks, "bnr_bold", writeWordFlag(banner.bold));
-    ini.putIniQuietly(kLooks, "bnr_italic", writeWordFlag(banner.italic));
-    ini.putIniQuietly(kLooks, "bnr_underline", writeWordFlag(banner.underline));
+    kTrayFileName.putFlag(ini, trayFileName);
+    kTraySpeed.putNumber(ini, traySpeed);
+    kBannerFore.put(ini, writeColour(banner.fore));
+    kBannerBack.put(ini, writeColour(banner.back));
+    kBannerFont.put(ini, banner.font);
+    kBannerSize.putNumber(ini, banner.size);
+    kBannerBold.put(ini, writeWordFlag(banner.bold));
+    kBannerItalic.put(ini, writeWordFlag(banner.italic));
+    kBannerUnderline.put(ini, writeWordFlag(banner.underline));
 }
 
 } // namespace vantrel

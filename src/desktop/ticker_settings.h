@@ -23,6 +23,9 @@ struct TickerSettings {
     int traySpeed = 0; // -10..10
     BannerLooks banner;
     void load(const IniStore& ini);
+    // Only what the ticker shows and its speed, as the ticker options dialog reads them when it
+    // opens.
+    void loadShown(const IniStore& ini);
     // The ticker options' OK: the keys in their order, flags of the banner as "True"/"False".
     // The artist and album flags are written only when the title is shown.
     void save(const IniStore& ini) const;

@@ -2,20 +2,11 @@
 
 #include "base/ascii_text.h"
 #include "settings/ini_values.h"
+#include "settings/next_start_notice.h"
 
 #include <filesystem>
 
 namespace vantrel {
-
-namespace {
-
-void tellNextTime(Dialogs& dialogs, const std::string& option) {
-    dialogs.message("The \"" + option +
-                        "\" Selection will NOT apply until next time the Application is Opened",
-                    "", Dialogs::Buttons::Ok, Dialogs::Icon::None);
-}
-
-} // namespace
 
 void Looks::apply(LooksTarget& target) const {
     target.setEdge(edgeCol(), settings_.edgeHide);
@@ -36,11 +27,11 @@ Looks::Options Looks::openOptions() {
     o.edge = edgeCol();
     o.frame = frameCol();
     // Values other than "1" and "0" leave the box as designed (clear).
-    o.onTop = ini_.getIni("options", "on_top") == "1";
-    const std::string image = ini_.getIni("looks", "back_img");
+    o.onTop = LooksSettings::kOnTop.flag(ini_);
+    const std::string image = LooksSettings::kBackImg.text(ini_);
     o.noImage = image == "na";
     o.imageName = o.noImage ? "" : image;
-    const int round = readNumber16(ini_.getIni("options", "round"));
+    const int round = LooksSettings::kRound.number(ini_);
     if (round == 1 || round == 0) {
         o.round = round == 1;
         if (useRound_ != o.round) {
@@ -71,37 +62,39 @@ void Looks::browse(Options& options) {
 }
 
 void Looks::ok(const Options& o, LooksTarget& target) {
-    // A failed write is not reported: the dialog has no message for it.
+    // A failed write is not reported: the dialog has no message for it. The keys go to the file
+    // together, in one replace.
+    IniStore::Batch batch = ini_.beginBatch();
     if (o.noImage) {
         target.showPicture(false);
         settings_.backImg = "na";
-        ini_.putIniQuietly("looks", "back_img", "na");
+        LooksSettings::kBackImg.put(ini_, "na");
     } else {
         const std::string name(trimmed(o.imageName));
         if (target.loadPicture(backFolder() + o.imageName)) {
             target.showPicture(true);
             settings_.backImg = name;
-            ini_.putIniQuietly("looks", "back_img", name);
+            LooksSettings::kBackImg.put(ini_, name);
         } else {
             dialogs_.message("The picture \"" + o.imageName +
                                  "\" could not be loaded; the background stays as it was.",
                              "", Dialogs::Buttons::Ok, Dialogs::Icon::Information);
         }
     }
-    ini_.putIniQuietly("options", "round", writeFlag(o.round));
-    if (o.round && !useRound_) tellNextTime(dialogs_, "Round Forms");
-    if (!o.round && useRound_) tellNextTime(dialogs_, "Square Forms");
+    LooksSettings::kRound.putFlag(ini_, o.round);
+    if (o.round && !useRound_) tellNextStart(dialogs_, "Round Forms");
+    if (!o.round && useRound_) tellNextStart(dialogs_, "Square Forms");
     target.setTopmost(o.onTop);
     settings_.onTop = o.onTop;
-    ini_.putIniQuietly("options", "on_top", writeFlag(o.onTop));
+    LooksSettings::kOnTop.putFlag(ini_, o.onTop);
     settings_.edgeColour = o.edge;
     settings_.edgeHide = o.noEdge;
     target.setEdge(o.edge, o.noEdge);
-    ini_.putIniQuietly("looks", "edg_col", writeColour(o.edge));
-    ini_.putIniQuietly("looks", "edg_hide", writeFlag(o.noEdge));
+    LooksSettings::kEdgeColour.put(ini_, writeColour(o.edge));
+    LooksSettings::kEdgeHide.putFlag(ini_, o.noEdge);
     settings_.frameColour = o.frame;
     target.setFrames(o.frame);
-    ini_.putIniQuietly("looks", "frm_col", writeColour(o.frame));
+    LooksSettings::kFrameColour.put(ini_, writeColour(o.frame));
 }
 
 } // namespace vantrel

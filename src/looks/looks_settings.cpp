@@ -5,11 +5,11 @@
 namespace vantrel {
 
 void LooksSettings::load(const IniStore& ini) {
-    backImg = ini.getIni("looks", "back_img");
-    onTop = readFlag(ini.getIni("options", "on_top"));
-    edgeColour = readColour(ini.getIni("looks", "edg_col"));
-    edgeHide = readFlag(ini.getIni("looks", "edg_hide"));
-    frameColour = readColour(ini.getIni("looks", "frm_col"));
+    backImg = kBackImg.text(ini);
+    onTop = kOnTop.flag(ini);
+    edgeColour = readColour(kEdgeColour.text(ini));
+    edgeHide = kEdgeHide.flag(ini);
+    frameColour = readColour(kFrameColour.text(ini));
 }
 
 } // namespace vantrel

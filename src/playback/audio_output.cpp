@@ -10,6 +10,12 @@ namespace vantrel {
 
 namespace {
 
+// The output choice, written by the dialog's OK and read again by its Cancel.
+constexpr SettingKey kSoundCard{kOptionsSection, "sound_card"};
+constexpr SettingKey kAudioDest{kOptionsSection, "audio_dest"};
+constexpr SettingKey kOutAsMp3{kOptionsSection, "out_as_mp"};
+constexpr SettingKey kOutToWave{kOptionsSection, "out_to_wav"};
+
 // A name Browse need not be offered for: an absolute path that mentions ".wav".
 bool usableWavePath(const std::string& text) {
     return !text.empty() && text.front() == '/' &&
@@ -72,18 +78,20 @@ void AudioOutput::cmdGet_Click() {
 }
 
 void AudioOutput::cmdOK_Click() {
-    // A failed write is not reported: the setting is simply lost at the next start.
-    ini_.putIniQuietly(kOptionsSection, "sound_card", writeNumber(chosenDevice_));
-    ini_.putIniQuietly(kOptionsSection, "audio_dest", destWave_);
-    ini_.putIniQuietly(kOptionsSection, "out_as_mp", writeFlag(useMp3Name_));
+    // A failed write is not reported: the setting is simply lost at the next start. The keys go
+    // to the file together.
+    IniStore::Batch batch = ini_.beginBatch();
+    kSoundCard.putNumber(ini_, chosenDevice_);
+    kAudioDest.put(ini_, destWave_);
+    kOutAsMp3.putFlag(ini_, useMp3Name_);
     if (toWave_) {
-        ini_.putIniQuietly(kOptionsSection, "out_to_wav", "1");
+        kOutToWave.putFlag(ini_, true);
         applyDestination();
     } else {
         state_.waveDest.clear();
         // A refused device was told at start-up; here it is not examined.
         player_.SelectDevice(componentDevice());
-        ini_.putIniQuietly(kOptionsSection, "out_to_wav", "0");
+        kOutToWave.putFlag(ini_, false);
     }
     changed();
 }
@@ -96,12 +104,12 @@ void AudioOutput::cmdCancel_Click() {
 }
 
 void AudioOutput::restoreFromSettings() {
-    int stored = readNumber16(ini_.getIni(kOptionsSection, "sound_card"));
+    int stored = kSoundCard.number(ini_);
     chosenDevice_ = stored >= 0 && stored < static_cast<int>(devices_.size()) ? stored : -1;
-    destWave_ = ini_.getIni(kOptionsSection, "audio_dest");
+    destWave_ = kAudioDest.text(ini_);
     // Option1 before Option2, so a changed choice checks the name just restored.
-    setOutput(readFlag(ini_.getIni(kOptionsSection, "out_to_wav")));
-    useMp3Name_ = readFlag(ini_.getIni(kOptionsSection, "out_as_mp"));
+    setOutput(kOutToWave.flag(ini_));
+    useMp3Name_ = kOutAsMp3.flag(ini_);
 }
 
 void AudioOutput::setOutput(bool toWave) {

@@ -9,23 +9,18 @@ namespace vantrel {
 
 namespace {
 
-// The fader's keys in the options section.
-constexpr const char* kVol = "vol";
-constexpr const char* kFadeIn = "fade_in";
-constexpr const char* kFadeOut = "fade_out";
-constexpr const char* kFadeHold = "fade_hold";
-constexpr const char* kVolPause = "vol_pause";
-constexpr const char* kPremFade = "prem_fade";
-constexpr const char* kVolIn = "vol_in";
-constexpr const char* kVolOut = "vol_out";
-
-// A key that was never written keeps the built-in value: a fresh settings file must neither
-// play silently nor halt every fade-in at once.
-int numberOr(const IniStore& ini, const char* key, int fallback, int low, int high) {
-    std::string text = ini.getIni(kOptionsSection, key);
-    if (text.empty()) return fallback;
-    return std::clamp<int>(readNumber16(text), low, high);
-}
+// The fader's keys. A number key that was never written keeps the built-in value: a fresh
+// settings file must neither play silently nor halt every fade-in at once.
+constexpr SettingKey kVol{kOptionsSection, "vol", 100, 0, 100};
+constexpr SettingKey kFadeIn{kOptionsSection, "fade_in"};
+constexpr SettingKey kFadeOut{kOptionsSection, "fade_out"};
+constexpr SettingKey kFadeHold{kOptionsSection, "fade_hold"};
+constexpr SettingKey kVolPause{kOptionsSection, "vol_pause", Fader::kVolLimitPreset, 0, 100};
+constexpr SettingKey kPremFade{kOptionsSection, "prem_fade"};
+constexpr SettingKey kVolIn{kOptionsSection, "vol_in", Fader::kInSpeedPreset, Fader::kInSpeedMin,
+                            Fader::kInSpeedMax};
+constexpr SettingKey kVolOut{kOptionsSection, "vol_out", Fader::kOutSpeedPreset,
+                             Fader::kOutSpeedMin, Fader::kOutSpeedMax};
 
 } // namespace
 
@@ -37,44 +32,45 @@ Fader::Fader(Mp3Play& Mp3Play1, Timer& tmrVolume, const PlaybackState& state)
 }
 
 void Fader::loadVolume(const IniStore& ini) {
-    volume_ = numberOr(ini, kVol, 100, 0, 100);
+    volume_ = kVol.number(ini);
     showLevel(volume_);
     changed();
 }
 
 void Fader::loadFadeSettings(const IniStore& ini) {
-    bool fadeIn = readFlag(ini.getIni(kOptionsSection, kFadeIn));
+    bool fadeIn = kFadeIn.flag(ini);
     menu_.inChecked = fadeIn;
     menu_.outEnabled = fadeIn;
     fadeFree_ = fadeIn;
-    menu_.outChecked = readFlag(ini.getIni(kOptionsSection, kFadeOut));
-    bool hold = readFlag(ini.getIni(kOptionsSection, kFadeHold));
+    menu_.outChecked = kFadeOut.flag(ini);
+    bool hold = kFadeHold.flag(ini);
     menu_.holdChecked = hold;
     menu_.stopEnabled = hold;
 
-    volLimit_ = numberOr(ini, kVolPause, volLimit_, 0, 100);
+    volLimit_ = kVolPause.number(ini);
     if (volLimit_ != 100) limitArmed_ = true;
-    fadeLead_ = readNumber32(ini.getIni(kOptionsSection, kPremFade));
-    fadeInSpeed_ = numberOr(ini, kVolIn, fadeInSpeed_, kInSpeedMin, kInSpeedMax);
-    fadeOutSpeed_ = numberOr(ini, kVolOut, fadeOutSpeed_, kOutSpeedMin, kOutSpeedMax);
+    fadeLead_ = readNumber32(kPremFade.text(ini));
+    fadeInSpeed_ = kVolIn.number(ini);
+    fadeOutSpeed_ = kVolOut.number(ini);
     changed();
 }
 
 void Fader::saveVolume(const IniStore& ini) const {
-    ini.putIniQuietly(kOptionsSection, kVol, writeNumber(volume_));
+    kVol.putNumber(ini, volume_);
 }
 
 void Fader::saveFadeMenu(const IniStore& ini) const {
-    ini.putIniQuietly(kOptionsSection, kFadeIn, writeFlag(menu_.inChecked));
-    ini.putIniQuietly(kOptionsSection, kFadeOut, writeFlag(menu_.outChecked));
-    ini.putIniQuietly(kOptionsSection, kFadeHold, writeFlag(menu_.holdChecked));
+    kFadeIn.putFlag(ini, menu_.inChecked);
+    kFadeOut.putFlag(ini, menu_.outChecked);
+    kFadeHold.putFlag(ini, menu_.holdChecked);
 }
 
 void Fader::saveSpeeds(const IniStore& ini) const {
-    ini.putIniQuietly(kOptionsSection, kVolPause, writeNumber(volLimit_));
-    ini.putIniQuietly(kOptionsSection, kPremFade, writeNumber(fadeLead_));
-    ini.putIniQuietly(kOptionsSection, kVolIn, writeNumber(fadeInSpeed_));
-    ini.putIniQuietly(kOptionsSection, kVolOut, writeNumber(fadeOutSpeed_));
+    IniStore::Batch batch = ini.beginBatch();
+    kVolPause.putNumber(ini, volLimit_);
+    kPremFade.putNumber(ini, fadeLead_);
+    kVolIn.putNumber(ini, fadeInSpeed_);
+    kVolOut.putNumber(ini, fadeOutSpeed_);
 }
 
 void Fader::startAutoFadeIn() {

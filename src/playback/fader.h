@@ -23,6 +23,8 @@ public:
     // them cannot have come from it, and an interval of 0 would spin the ramp.
     static constexpr int kInSpeedMin = 5, kInSpeedMax = 220;
     static constexpr int kOutSpeedMin = 1, kOutSpeedMax = 120;
+    // The speeds and the limit until the settings are read, and for keys never written.
+    static constexpr int kInSpeedPreset = 120, kOutSpeedPreset = 60, kVolLimitPreset = 90;
 
     // The "Fade" menu as the user sees it; the auto and one-touch flags mirror these checks.
     struct MenuState {
@@ -104,9 +106,9 @@ private:
     int volume_ = 0;
     bool fadeUp_ = true;
     bool fadeFree_ = false;
-    int fadeInSpeed_ = 120;
-    int fadeOutSpeed_ = 60;
-    int volLimit_ = 90;
+    int fadeInSpeed_ = kInSpeedPreset;
+    int fadeOutSpeed_ = kOutSpeedPreset;
+    int volLimit_ = kVolLimitPreset;
     bool limitArmed_ = true;
     bool limitHit_ = false;
     std::int32_t fadeLead_ = 0;

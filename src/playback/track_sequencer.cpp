@@ -10,8 +10,8 @@ namespace vantrel {
 namespace {
 
 // The boxes' keys in the options section.
-constexpr const char* kLoop = "loop";
-constexpr const char* kRandom = "random";
+constexpr SettingKey kLoop{kOptionsSection, "loop"};
+constexpr SettingKey kRandom{kOptionsSection, "random"};
 
 } // namespace
 
@@ -91,13 +91,13 @@ void TrackSequencer::setRandom(bool on) {
 }
 
 void TrackSequencer::load(const IniStore& ini) {
-    setLoop(readCheckState(ini.getIni("options", kLoop)) == 1);
-    setRandom(readCheckState(ini.getIni("options", kRandom)) == 1);
+    setLoop(readCheckState(kLoop.text(ini)) == 1);
+    setRandom(readCheckState(kRandom.text(ini)) == 1);
 }
 
 void TrackSequencer::save(const IniStore& ini) const {
-    ini.putIniQuietly("options", kLoop, writeCheckState(loop_ ? 1 : 0));
-    ini.putIniQuietly("options", kRandom, writeCheckState(random_ ? 1 : 0));
+    kLoop.put(ini, writeCheckState(loop_ ? 1 : 0));
+    kRandom.put(ini, writeCheckState(random_ ? 1 : 0));
 }
 
 } // namespace vantrel

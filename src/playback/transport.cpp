@@ -20,8 +20,8 @@ const char* const kWaveWarning = "WARNING!!\r\nYou are about to Decode an MP3 to
                                  "Ensure you have plenty of Free Drive Space available.";
 const char* const kOpenError = "File Open Error OR No File Selected to Play";
 // The mute boxes' keys in the options section.
-constexpr const char* kMuteRight = "bal_r";
-constexpr const char* kMuteLeft = "bal_l";
+constexpr SettingKey kMuteRight{kOptionsSection, "bal_r"};
+constexpr SettingKey kMuteLeft{kOptionsSection, "bal_l"};
 constexpr int kMaxTempo = 200;
 constexpr std::int16_t kDecodeOption = 32;
 
@@ -331,13 +331,13 @@ void Transport::setStatus(PlayStatus status) {
 
 void Transport::loadMutes(const IniStore& ini) {
     // Unticked boxes change nothing.
-    if (readCheckState(ini.getIni("options", kMuteLeft)) == 1) chkVol(1, true);
-    if (readCheckState(ini.getIni("options", kMuteRight)) == 1) chkVol(0, true);
+    if (readCheckState(kMuteLeft.text(ini)) == 1) chkVol(1, true);
+    if (readCheckState(kMuteRight.text(ini)) == 1) chkVol(0, true);
 }
 
 void Transport::saveMutes(const IniStore& ini) const {
-    ini.putIniQuietly("options", kMuteLeft, writeCheckState(muteBoxes_[1] ? 1 : 0));
-    ini.putIniQuietly("options", kMuteRight, writeCheckState(muteBoxes_[0] ? 1 : 0));
+    kMuteLeft.put(ini, writeCheckState(muteBoxes_[1] ? 1 : 0));
+    kMuteRight.put(ini, writeCheckState(muteBoxes_[0] ? 1 : 0));
 }
 
 bool Transport::takeFocusRequest() {

@@ -3,6 +3,7 @@
 #include "base/ascii_text.h"
 
 #include "settings/ini_store.h"
+#include "settings/setting_key.h"
 
 #include <algorithm>
 
@@ -10,11 +11,11 @@ namespace vantrel {
 
 namespace {
 
-const std::string kDefault = "default";
-
-std::string headerKey(int position) {
-    return "lv_header_" + std::to_string(position);
-}
+// The column at each creation position, and the caption of each field number: the same names
+// in two sections.
+constexpr const char* kHeaderPrefix = "lv_header_";
+constexpr NumberedKey kColumnKeys{kOptionsSection, kHeaderPrefix};
+constexpr NumberedKey kCaptionKeys{kDefaultSection, kHeaderPrefix};
 
 } // namespace
 
@@ -57,8 +58,14 @@ HeaderSet repairHeaderSet(const std::vector<std::string>& values) {
 HeaderSet readHeaderSet(const IniStore& ini) {
     std::vector<std::string> values;
     for (int position = 0; position < kHeaderPositions; ++position)
-        values.push_back(ini.getIni(kOptionsSection, headerKey(position)));
+        values.push_back(kColumnKeys.text(ini, position));
     return repairHeaderSet(values);
+}
+
+void writeHeaderSet(const IniStore& ini, const HeaderSet& set) {
+    for (std::size_t position = 0; position < set.size(); ++position)
+        kColumnKeys.put(ini, static_cast<int>(position),
+                        std::to_string(set[position].field) + (set[position].shown ? "=1" : "=0"));
 }
 
 const FieldCaptions& shippedFieldCaptions() {
@@ -71,7 +78,7 @@ const FieldCaptions& shippedFieldCaptions() {
 FieldCaptions readFieldCaptions(const IniStore& ini) {
     FieldCaptions captions;
     for (int field = 0; field < kHeaderPositions; ++field) {
-        captions[field] = ini.getIni(kDefault, headerKey(field));
+        captions[field] = kCaptionKeys.text(ini, field);
         if (captions[field].empty()) captions[field] = shippedFieldCaptions()[field];
     }
     return captions;

@@ -10,8 +10,8 @@ namespace vantrel {
 
 class IniStore;
 
-// The playlist's column choice as the settings file keeps it: keys lv_header_0..10 of section
-// "options", each "n=f" (field n at that creation position, f "1" shown). The file is edited by
+// The playlist's column choice as the settings file keeps it: one key per creation position,
+// each "n=f" (field n at that position, f "1" shown). The file is edited by
 // hand at times, so what is read is repaired into a sound set before columns are built from it.
 struct HeaderEntry {
     int field = 0;
@@ -40,10 +40,11 @@ HeaderSet defaultHeaderSet();
 // - when nothing is shown, the first entry is shown.
 HeaderSet repairHeaderSet(const std::vector<std::string>& values);
 
-// Reads and repairs lv_header_0..10 of section "options".
+// Reads and repairs the stored set; writes a set, one key per position.
 HeaderSet readHeaderSet(const IniStore& ini);
+void writeHeaderSet(const IniStore& ini, const HeaderSet& set);
 
-// The caption of each field number from section "default"; a field without one gets the
+// The caption of each field number as the installed settings give it; a field without one gets the
 // caption the program ships with.
 FieldCaptions readFieldCaptions(const IniStore& ini);
 const FieldCaptions& shippedFieldCaptions();

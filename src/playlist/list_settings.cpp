@@ -3,17 +3,12 @@
 #include "platform/dialogs.h"
 #include "playlist/header_set.h"
 #include "settings/ini_store.h"
+#include "settings/next_start_notice.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace vantrel {
-
-namespace {
-
-constexpr const char* kOptions = "options";
-
-} // namespace
 
 ListSettings::ListSettings(const IniStore& ini, Dialogs& dialogs, std::function<void()> toglHeaders,
                            bool useGrid)
@@ -28,7 +23,7 @@ void ListSettings::open() {
             {captions[static_cast<std::size_t>(header.field)], header.field, header.shown});
     current_ = -1;
     grid_ = false;
-    const std::string grid = ini_.getIni(kOptions, "grid");
+    const std::string grid = kGrid.text(ini_);
     if (grid == "1" || grid == "0") useGrid_ = grid_ = grid == "1";
     changed();
 }
@@ -53,17 +48,17 @@ bool ListSettings::cmdOK() {
                          Dialogs::Buttons::Ok, Dialogs::Icon::Information);
         return false;
     }
-    for (std::size_t i = 0; i < entries_.size(); ++i)
-        ini_.putIniQuietly(kOptions, "lv_header_" + std::to_string(i),
-                           std::to_string(entries_[i].field) + (entries_[i].checked ? "=1" : "=0"));
+    // The columns and the grid go to the file together; the columns are rebuilt from the keys
+    // already written in the batch.
+    IniStore::Batch batch = ini_.beginBatch();
+    HeaderSet headers;
+    for (const Entry& entry : entries_)
+        headers.push_back({entry.field, entry.checked});
+    writeHeaderSet(ini_, headers);
     toglHeaders_();
     if (grid_ != useGrid_)
-        dialogs_.message(std::string("The \"") +
-                             (grid_ ? "Show Gridlines" : "Do Not Show Gridlines") +
-                             "\" Selection will NOT apply until next time the Application is "
-                             "Opened",
-                         "", Dialogs::Buttons::Ok, Dialogs::Icon::None);
-    ini_.putIniQuietly(kOptions, "grid", grid_ ? "1" : "0");
+        tellNextStart(dialogs_, grid_ ? "Show Gridlines" : "Do Not Show Gridlines");
+    kGrid.putFlag(ini_, grid_);
     return true;
 }
 

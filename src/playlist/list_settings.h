@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/signal.h"
+#include "settings/setting_key.h"
 
 #include <functional>
 #include <string>
@@ -15,6 +16,9 @@ class IniStore;
 // which order, and whether grid lines are drawn.
 class ListSettings {
 public:
+    // Grid lines in the list; read at start-up too, before the list is built.
+    static constexpr SettingKey kGrid{kOptionsSection, "grid"};
+
     struct Entry {
         std::string caption;
         int field = 0;

@@ -1,5 +1,6 @@
 #include "playlist/playlist_writers.h"
 
+#include "base/atomic_file.h"
 #include "base/file_descriptor.h"
 #include "base/file_url.h"
 #include "playlist/playlist_model.h"
@@ -270,10 +271,6 @@ std::string writeHtml(const PlaylistModel& list, const std::vector<int>& order,
 }
 
 Result writeFileReplacing(const std::string& path, const std::string& bytes) {
-    const std::filesystem::path file(path);
-    std::string temp = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
-    FileDescriptor fd(::mkstemp(temp.data()));
-    if (!fd.isOpen()) return Result::fail(std::strerror(errno));
     // The new file gets the old one's permissions, or what a fresh file would get.
     struct stat old {};
     mode_t mode = 0;
@@ -284,14 +281,7 @@ Result writeFileReplacing(const std::string& path, const std::string& bytes) {
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    ::fchmod(fd.get(), mode);
-    Result result = writeAll(fd.get(), bytes) ? Result::ok() : Result::fail(std::strerror(errno));
-    if (result && ::fsync(fd.get()) != 0) result = Result::fail(std::strerror(errno));
-    if (result && !fd.close()) result = Result::fail(std::strerror(errno));
-    if (result && ::rename(temp.c_str(), path.c_str()) != 0)
-        result = Result::fail(std::strerror(errno));
-    if (!result) ::unlink(temp.c_str());
-    return result;
+    return replaceFileAtomically(path, bytes, mode);
 }
 
 } // namespace vantrel

@@ -3,7 +3,6 @@
 #include "base/ascii_text.h"
 #include "base/number_text.h"
 #include "settings/ini_store.h"
-#include "settings/ini_values.h"
 
 #include <algorithm>
 
@@ -11,29 +10,26 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kMru = "mru_list";
-constexpr const char* kMruMax = "mru_max";
+// The count is written at exit, the slots at every change.
+constexpr SettingKey kMruMax{kMruSection, "mru_max"};
+constexpr NumberedKey kMruSlots{kMruSection, "itm_"};
 constexpr int kPresetMax = 7;
-
-std::string slotKey(int k) {
-    return "itm_" + std::to_string(k);
-}
 
 } // namespace
 
 void RecentLists::load(const IniStore& ini) {
     // A whole number, else the preset; a caption carries one digit, so the count stays 1..9.
-    std::optional<int> n = wholeNumber(trimmed(ini.getIni(kMru, kMruMax), kBlankOrTab));
+    std::optional<int> n = wholeNumber(trimmed(kMruMax.text(ini), kBlankOrTab));
     const int count = n ? std::clamp(*n, 1, 9) : kPresetMax;
     slots_.assign(static_cast<std::size_t>(count), {});
     for (int k = 1; k <= count; ++k)
         slots_[static_cast<std::size_t>(k - 1)] =
-            std::string(trimmed(ini.getIni(kMru, slotKey(k)), kBlankOrTab));
+            std::string(trimmed(kMruSlots.text(ini, k), kBlankOrTab));
     changed();
 }
 
 void RecentLists::save(const IniStore& ini) const {
-    ini.putIniQuietly(kMru, kMruMax, writeNumber(mruMax()));
+    kMruMax.putNumber(ini, mruMax());
 }
 
 std::string RecentLists::caption(int k) const {
@@ -42,10 +38,12 @@ std::string RecentLists::caption(int k) const {
 
 void RecentLists::store(int k) const {
     // Not reported: a lost entry only means a shorter list at the next start.
-    ini_.putIniQuietly(kMru, slotKey(k), slot(k));
+    kMruSlots.put(ini_, k, slot(k));
 }
 
 void RecentLists::mruAdd(const std::string& path) {
+    // The moved slots go to the file together.
+    IniStore::Batch batch = ini_.beginBatch();
     const std::vector<std::string> old = slots_;
     slots_[0] = path;
     store(1);
@@ -61,6 +59,7 @@ void RecentLists::mruAdd(const std::string& path) {
 }
 
 void RecentLists::mruRemove(const std::string& path) {
+    IniStore::Batch batch = ini_.beginBatch();
     const std::vector<std::string> old = slots_;
     int n = 1;
     for (const std::string& entry : old) {
@@ -76,8 +75,9 @@ void RecentLists::mruRemove(const std::string& path) {
 }
 
 void RecentLists::clear() {
+    IniStore::Batch batch = ini_.beginBatch();
     for (int k = 1; k <= mruMax(); ++k)
-        ini_.putIniQuietly(kMru, slotKey(k), "");
+        kMruSlots.put(ini_, k, "");
 }
 
 } // namespace vantrel

@@ -10,7 +10,7 @@ namespace vantrel {
 class IniStore;
 
 // The recently used playlists of the Files menu: a fixed number of slots (1..9, one digit of
-// accelerator each), newest first, kept in section "mru_list" and written at every change.
+// accelerator each), newest first, kept in the settings file and written at every change.
 class RecentLists {
 public:
     explicit RecentLists(const IniStore& ini) : ini_(ini) {}

@@ -1,5 +1,7 @@
 #include "settings/ini_store.h"
 
+#include "base/ascii_text.h"
+#include "base/atomic_file.h"
 #include "base/file_descriptor.h"
 #include "settings/ini_text.h"
 
@@ -10,6 +12,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace vantrel {
 
@@ -36,24 +39,6 @@ std::filesystem::path linkTarget(std::filesystem::path file) {
         file = target.is_absolute() ? target : file.parent_path() / target;
     }
     return file;
-}
-
-// Writes the new text beside the file and renames it over the file, so a reader sees either
-// the old or the new text, never a part. Leaves `written` open on the new file.
-Result replaceFile(const std::filesystem::path& file, const std::string& text, mode_t mode,
-                   FileDescriptor& written) {
-    std::string temp = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
-    FileDescriptor fd(::mkstemp(temp.data()));
-    if (fd.get() < 0)
-        return Result::fail(std::string("cannot write beside it: ") + std::strerror(errno));
-    ::fchmod(fd.get(), mode);
-    Result result = writeAll(fd.get(), text) ? Result::ok() : Result::fail(std::strerror(errno));
-    if (result && ::fsync(fd.get()) != 0) result = Result::fail(std::strerror(errno));
-    if (result && ::rename(temp.c_str(), file.c_str()) != 0)
-        result = Result::fail(std::strerror(errno));
-    if (!result) ::unlink(temp.c_str());
-    written = std::move(fd);
-    return result;
 }
 
 } // namespace
@@ -102,6 +87,10 @@ std::shared_ptr<const IniStore::Parsed> IniStore::parsed() const {
 }
 
 std::string IniStore::getIni(const std::string& section, const std::string& key) const {
+    // The newest held put of the key is what the file will hold once the batch is written.
+    for (auto put = held_.rbegin(); put != held_.rend(); ++put)
+        if (sameIgnoringCase(put->section, section) && sameIgnoringCase(put->key, key))
+            return cutCharacters(valueAsRead(put->value), kMaxValueLength);
     const auto file = parsed();
     if (!file) return {};
     return cutCharacters(file->lookup.value(section, key).value_or(""), kMaxValueLength);
@@ -109,6 +98,29 @@ std::string IniStore::getIni(const std::string& section, const std::string& key)
 
 Result IniStore::putIni(const std::string& section, const std::string& key,
                         const std::string& value) const {
+    if (openBatches_ > 0) {
+        held_.push_back({section, key, value});
+        return Result::ok();
+    }
+    return write({{section, key, value}});
+}
+
+IniStore::Batch::Batch(const IniStore& store) : store_(store) {
+    ++store_.openBatches_;
+}
+
+IniStore::Batch::~Batch() {
+    static_cast<void>(commit());
+}
+
+Result IniStore::Batch::commit() {
+    if (!std::exchange(open_, false) || --store_.openBatches_ > 0) return Result::ok();
+    const std::vector<Put> puts = std::move(store_.held_);
+    store_.held_.clear();
+    return puts.empty() ? Result::ok() : store_.write(puts);
+}
+
+Result IniStore::write(const std::vector<Put>& puts) const {
     auto failure = [&](const std::string& why) {
         return Result::fail(file_.string() + ": " + why);
     };
@@ -133,18 +145,15 @@ Result IniStore::putIni(const std::string& section, const std::string& key,
         if (!readAll(fd.get(), old)) return failure(std::strerror(errno));
     }
     IniText ini(old);
-    ini.set(section, key, value);
+    for (const Put& put : puts)
+        ini.set(put.section, put.key, put.value);
     std::string updated = ini.text();
     if (fd.isOpen() && updated == old) return Result::ok();
-    FileDescriptor written(-1);
-    Result r = replaceFile(target, updated, mode, written);
-    if (!r) return failure(r.error());
-    // Our own write is the current version; a later write of another process is a new one.
     struct stat st {};
-    parsed_ = ::fstat(written.get(), &st) == 0
-                  ? std::make_shared<const Parsed>(st, std::move(updated))
-                  : nullptr;
-    return r;
+    if (Result r = replaceFileAtomically(target, updated, mode, &st); !r) return failure(r.error());
+    // Our own write is the current version; a later write of another process is a new one.
+    parsed_ = st.st_ino != 0 ? std::make_shared<const Parsed>(st, std::move(updated)) : nullptr;
+    return Result::ok();
 }
 
 } // namespace vantrel

@@ -1,20 +1,19 @@
 #pragma once
 
 #include "base/result.h"
+#include "settings/setting_key.h"
 
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
-// The section most settings live in, shared so that sources compiled together agree on it.
-inline constexpr const char* kOptionsSection = "options";
-
-// The settings file: one value read or written per call, section and key names matched without
-// regard to letter case. Every write replaces the file atomically under an exclusive lock, so
-// several running instances never see or leave a half-written file; lines the store does not
-// touch stay byte for byte as they were.
+// The settings file: one value read or written per call (a batch gathers many writes into one),
+// section and key names matched without regard to letter case. Every write replaces the file
+// atomically under an exclusive lock, so several running instances never see or leave a
+// half-written file; lines the store does not touch stay byte for byte as they were.
 //
 // The file is parsed once and parsed again only when it changed (another inode, size or time),
 // so a large file costs one parse, not one per read; the store's own writes keep that copy
@@ -24,6 +23,25 @@ inline constexpr const char* kOptionsSection = "options";
 class IniStore {
 public:
     static constexpr std::size_t kMaxValueLength = 127;
+
+    // While a batch is open, every put of the store is held in memory (and read back by getIni)
+    // and the whole run is written with one replace of the file when the batch ends, as if the
+    // puts had been written one by one. A batch opened inside another joins it: only the
+    // outermost writes. A batch that ends without commit() commits quietly.
+    class [[nodiscard]] Batch {
+    public:
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        Result commit();
+
+    private:
+        friend class IniStore;
+        explicit Batch(const IniStore& store);
+        const IniStore& store_;
+        bool open_ = true;
+    };
+    Batch beginBatch() const { return Batch(*this); }
 
     explicit IniStore(std::filesystem::path file) : file_(std::move(file)) {}
 
@@ -47,9 +65,15 @@ public:
 private:
     struct Parsed;
     std::shared_ptr<const Parsed> parsed() const;
+    struct Put {
+        std::string section, key, value;
+    };
+    Result write(const std::vector<Put>& puts) const;
 
     std::filesystem::path file_;
     mutable std::shared_ptr<const Parsed> parsed_;
+    mutable int openBatches_ = 0;
+    mutable std::vector<Put> held_; // the puts of the open batch, in order
 };
 
 } // namespace vantrel

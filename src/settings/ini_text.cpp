@@ -154,6 +154,10 @@ std::optional<std::string_view> IniLookup::value(std::string_view section,
     return k->second;
 }
 
+std::string valueAsRead(std::string_view written) {
+    return std::string(trimmed(oneLine(written), kBlankOrTab));
+}
+
 std::string IniText::text() const {
     std::string out;
     for (const auto& l : lines_)

@@ -30,6 +30,9 @@ private:
     std::vector<Line> lines_;
 };
 
+// What a later read gives back for a value that set() wrote: one line, without surrounding blanks.
+std::string valueAsRead(std::string_view written);
+
 // The values of an INI text by section and key, so that many reads cost one parse. Only the
 // section headers are found at first; a section's keys are indexed when it is first read, so
 // a large section nobody reads costs one pass over its lines. Holds views into the text, which

@@ -6,34 +6,31 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kOptions = "options";
-constexpr const char* kMusicTag = "music_tag";
-constexpr const char* kGenreOrder = "genre";
-constexpr const char* kGenre = "genre";
-
-std::string fieldKey(int k) {
-    return "tag_" + std::to_string(k + 1);
-}
+// Which genre list the editor shows, and what it remembers between runs: two keys of the same
+// name in two sections.
+constexpr SettingKey kGenreOrder{kOptionsSection, "genre"};
+constexpr NumberedKey kFieldKeys{kMusicTagSection, "tag_"};
+constexpr SettingKey kGenre{kMusicTagSection, "genre"};
 
 } // namespace
 
 void EditorSettings::load(const IniStore& ini) {
-    genreStandardOrder = readFlag(ini.getIni(kOptions, kGenreOrder));
+    genreStandardOrder = kGenreOrder.flag(ini);
     for (int k = 0; k < 5; ++k)
-        tagFields[k] = ini.getIni(kMusicTag, fieldKey(k));
-    rememberedGenre = readNumber16(ini.getIni(kMusicTag, kGenre));
+        tagFields[k] = kFieldKeys.text(ini, k + 1);
+    rememberedGenre = kGenre.number(ini);
 }
 
 void EditorSettings::save(const IniStore& ini) const {
-    ini.putIniQuietly(kOptions, kGenreOrder, writeFlag(genreStandardOrder));
+    kGenreOrder.putFlag(ini, genreStandardOrder);
 }
 
 void EditorSettings::saveFields(const IniStore& ini, const std::array<std::string, 5>& fields,
                                 int genre) {
     // A failed write is not reported: the texts are only offered again at the next start.
     for (int k = 0; k < 5; ++k)
-        ini.putIniQuietly(kMusicTag, fieldKey(k), fields[k]);
-    ini.putIniQuietly(kMusicTag, kGenre, " " + writeNumber(genre));
+        kFieldKeys.put(ini, k + 1, fields[k]);
+    kGenre.put(ini, " " + writeNumber(genre));
 }
 
 } // namespace vantrel

@@ -1,13 +1,34 @@
 #include "app/core_rig.h"
 #include "app/handoff_file.h"
 #include "app/handoff_line.h"
+#include "base/file_descriptor.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace vantrel {
 namespace {
 
 using test::FakePlayer;
+
+// How often `work` replaces `file`: each replace moves a temporary file of its own, named after
+// it, onto it (moves onto one name merge into one event, moves of distinct names do not).
+template <typename Work> int replacesOf(const std::filesystem::path& file, Work work) {
+    FileDescriptor watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+    EXPECT_GE(::inotify_add_watch(watch.get(), file.parent_path().c_str(), IN_MOVED_FROM), 0);
+    work();
+    const std::string temporary = "." + file.filename().string() + ".";
+    int count = 0;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = ::read(watch.get(), buffer, sizeof buffer)) > 0;)
+        for (char* at = buffer; at < buffer + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            count += event->len && std::string_view(event->name).starts_with(temporary);
+            at += sizeof(inotify_event) + event->len;
+        }
+    return count;
+}
 
 struct TaggerCoreTest : ::testing::Test, test::CoreRig {};
 
@@ -84,6 +105,42 @@ TEST_F(TaggerCoreTest, WhatTheUserChangedIsBackAtTheNextStart) {
     EXPECT_TRUE(core->fader().oneTouch());
     EXPECT_TRUE(core->tagEditor().standardGenreShown());
     EXPECT_EQ(core->recentLists().mruMax(), 9) << "the stored count, kept within the slots";
+}
+
+// The exit keys reach the file in one replace, holding what one write per key always left: on
+// a file that has none of them (the first close) and on one that has them all (the second).
+TEST_F(TaggerCoreTest, ClosingWritesTheExitKeysInOneReplace) {
+    test::CoreRig oneByOne;
+    for (const IniStore* store : {&ini, &oneByOne.ini})
+        test::writeFile(store->file(), "; notes\r\n[elsewhere]\r\nx=1");
+    for (const bool first : {true, false}) {
+        SCOPED_TRACE(first);
+        auto use = [first](test::CoreRig& rig) {
+            auto core = rig.start();
+            core->sequencer().setLoop(first);
+            core->transport().chkVol(1, true);
+            core->cmdToglFrm(false);
+            core->fader().mnuFadeHold_Click();
+            core->tagEditor().setField(0, first ? "one" : "two");
+            core->tagEditor().wriTagIni();
+            return core;
+        };
+        auto batched = use(*this), single = use(oneByOne);
+        EXPECT_EQ(replacesOf(ini.file(), [&] { batched->unload(); }), 1);
+        const IniStore& other = oneByOne.ini;
+        EXPECT_GT(replacesOf(other.file(),
+                             [&] {
+                                 single->tagEditor().saveOnExit();
+                                 single->transport().saveMutes(other);
+                                 single->fader().saveVolume(other);
+                                 single->layout().save(other);
+                                 single->sequencer().save(other);
+                                 single->recentLists().save(other);
+                                 single->fader().saveFadeMenu(other);
+                             }),
+                  1);
+        EXPECT_EQ(test::readFile(ini.file()), test::readFile(other.file()));
+    }
 }
 
 // The window closes while its events run, during a playlist's load that still has missing

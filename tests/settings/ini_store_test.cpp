@@ -110,6 +110,34 @@ TEST_F(IniStoreTest, BrokenFilesReadAsFarAsTheyCanAndWritesKeepWhatWasRead) {
     }
 }
 
+// A batch's puts are read back at once and reach the file when the outermost batch ends; a
+// batch that changes no byte leaves the file as it was.
+TEST_F(IniStoreTest, ABatchIsReadBackAndWrittenWhenTheOutermostBatchEnds) {
+    writeFile(ini.file(), "[s]\r\nk=5\r\n");
+    {
+        IniStore::Batch outer = ini.beginBatch();
+        {
+            IniStore::Batch inner = ini.beginBatch();
+            ASSERT_TRUE(ini.putIni("S", "K", "  7\n"));
+            ASSERT_TRUE(inner.commit());
+        }
+        EXPECT_EQ(ini.getIni("s", "k"), "7");
+        EXPECT_EQ(readFile(ini.file()), "[s]\r\nk=5\r\n");
+    }
+    EXPECT_EQ(readFile(ini.file()), "[s]\r\nK=  7 \r\n");
+    auto inode = [&] {
+        struct stat st {};
+        ::stat(ini.file().c_str(), &st);
+        return st.st_ino;
+    };
+    const auto before = inode();
+    ASSERT_TRUE(ini.beginBatch().commit());
+    IniStore::Batch same = ini.beginBatch();
+    ASSERT_TRUE(ini.putIni("s", "K", "  7 "));
+    ASSERT_TRUE(same.commit());
+    EXPECT_EQ(inode(), before);
+}
+
 // A FIFO would make every start wait for a writer that never comes.
 TEST_F(IniStoreTest, WritesThatCannotHappenFailAndAFifoReadsAsEmpty) {
     EXPECT_FALSE(IniStore(dir / "no such folder" / "vantrel.ini").putIni("options", "vol", "2"));

@@ -114,7 +114,11 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
     mpris.registerOnSessionBus();
     // Once the window is up, so the box has the window to stand over.
     QTimer::singleShot(0, &window, [&] { reportHandOff(plan, dialogs); });
-    return app.exec();
+    const int status = app.exec();
+    // Every close of the window has unloaded already; an event loop ended any other way still
+    // writes the exit keys.
+    core.unload();
+    return status;
 }
 
 } // namespace
