@@ -65,25 +65,21 @@ void Looks::ok(const Options& o, LooksTarget& target) {
     // A failed write is not reported: the dialog has no message for it. The keys go to the file
     // together, in one replace.
     IniStore::Batch batch = ini_.beginBatch();
+    bool pictureFailed = false;
     if (o.noImage) {
         target.showPicture(false);
         settings_.backImg = "na";
         LooksSettings::kBackImg.put(ini_, "na");
     } else {
         const std::string name(trimmed(o.imageName));
-        if (target.loadPicture(backFolder() + o.imageName)) {
+        pictureFailed = !target.loadPicture(backFolder() + o.imageName);
+        if (!pictureFailed) {
             target.showPicture(true);
             settings_.backImg = name;
             LooksSettings::kBackImg.put(ini_, name);
-        } else {
-            dialogs_.message("The picture \"" + o.imageName +
-                                 "\" could not be loaded; the background stays as it was.",
-                             "", Dialogs::Buttons::Ok, Dialogs::Icon::Information);
         }
     }
     LooksSettings::kRound.putFlag(ini_, o.round);
-    if (o.round && !useRound_) tellNextStart(dialogs_, "Round Forms");
-    if (!o.round && useRound_) tellNextStart(dialogs_, "Square Forms");
     target.setTopmost(o.onTop);
     settings_.onTop = o.onTop;
     LooksSettings::kOnTop.putFlag(ini_, o.onTop);
@@ -95,6 +91,14 @@ void Looks::ok(const Options& o, LooksTarget& target) {
     settings_.frameColour = o.frame;
     target.setFrames(o.frame);
     LooksSettings::kFrameColour.put(ini_, writeColour(o.frame));
+    // The boxes come after the write: a close while one shows must not wait on them.
+    static_cast<void>(batch.commit());
+    if (pictureFailed)
+        dialogs_.message("The picture \"" + o.imageName +
+                             "\" could not be loaded; the background stays as it was.",
+                         "", Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+    if (o.round && !useRound_) tellNextStart(dialogs_, "Round Forms");
+    if (!o.round && useRound_) tellNextStart(dialogs_, "Square Forms");
 }
 
 } // namespace vantrel

@@ -56,9 +56,11 @@ bool ListSettings::cmdOK() {
         headers.push_back({entry.field, entry.checked});
     writeHeaderSet(ini_, headers);
     toglHeaders_();
+    kGrid.putFlag(ini_, grid_);
+    // Written before the box: a close while it shows must not wait on it.
+    static_cast<void>(batch.commit());
     if (grid_ != useGrid_)
         tellNextStart(dialogs_, grid_ ? "Show Gridlines" : "Do Not Show Gridlines");
-    kGrid.putFlag(ini_, grid_);
     return true;
 }
 
