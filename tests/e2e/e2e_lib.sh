@@ -152,6 +152,23 @@ start_all() {
 # The main window's X id, once it is mapped.
 main_window() { wait_for 30 named "Quorvane Vantrel"; }
 
+# save_list WINDOW FORMAT_TABS FILE: the main window's Options menu, Files, Save Playlist AS,
+# the format that many Tabs down, the file.
+save_list() {
+    xdotool mousemove --window "$1" 405 46 click 1
+    sleep 0.5
+    xdotool key f s
+    local dlg file
+    dlg=$(wait_for 10 named '^Save Playlist As$') || fail "no format dialog"
+    xdotool windowfocus --sync "$dlg"
+    for _ in $(seq "$2"); do xdotool key Tab; done
+    xdotool key space
+    file=$(wait_for 10 named '^Save the Playlist$') || fail "no save dialog"
+    xdotool windowfocus --sync "$file" key ctrl+a type "$3"
+    xdotool key Return
+    wait_for 10 test -s "$3" || fail "$3 was not written"
+}
+
 window_height() { xwininfo -id "$1" | awk '/Height:/ {print $2}'; }
 height_is() { [ "$(window_height "$1")" -eq "$2" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
