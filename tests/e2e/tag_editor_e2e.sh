@@ -6,6 +6,8 @@
 #   tag_editor_e2e.sh BIN_DIR SOURCE_DIR [SHOT_DIR]
 SHOTS=${3:-}
 . "$2/tests/e2e/e2e_lib.sh"
+need id3v2
+/usr/bin/python3 -c "import mutagen" 2>/dev/null || skip "mutagen for /usr/bin/python3 is not installed"
 
 start_all
 mkdir -p "$work/music"
