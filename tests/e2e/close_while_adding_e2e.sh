@@ -3,6 +3,7 @@
 # program at once and cleanly.
 #   close_while_adding_e2e.sh BIN_DIR SOURCE_DIR
 . "$2/tests/e2e/e2e_lib.sh"
+need python3
 
 start_all
 mp3 one 440 1

@@ -6,6 +6,10 @@ SHOTS=${3:-}
 
 geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
     /Width:/ {w=$2} /Height:/ {h=$2} END {print x+w, y+h}'; }
+# A shown window titled like PATTERN other than the main window, whose title the general
+# settings share; `closed` when there is none.
+dialog() { xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "$wid" | head -n 1 | grep .; }
+closed() { ! dialog "$1" >/dev/null; }
 
 start_all
 sox -q -n -r 44100 -c 2 -b 16 "$work/s.wav" synth 2 sine 440 vol 0.5
@@ -35,20 +39,21 @@ wait_for 10 gone "Sunrise" || fail "the strip stayed"
 
 # The About box.
 xdotool mousemove --window "$wid" 524 73 click 1
-about=$(wait_for 10 named "About Vantrel" && named "About Vantrel") || fail "no About box"
+about=$(wait_for 10 dialog "About Vantrel") || fail "no About box"
 shot about
 # Its OK, in the right column under the texts.
 xdotool mousemove --window "$about" 380 208 click 1
-wait_for 10 gone "About Vantrel" || fail "OK left the About box open"
+wait_for 10 closed "About Vantrel" || fail "OK left the About box open"
 
 # The two settings dialogs, from the Options menu's Preferences.
 xdotool mousemove --window "$wid" 405 46 click 1
 sleep 0.5
 xdotool key p Right Return
-wait_for 10 named "Quorvane Vantrel$" >/dev/null
+wait_for 10 dialog "Quorvane Vantrel" >/dev/null || fail "no general settings"
 sleep 0.5
 shot general_settings
 xdotool key Escape
+wait_for 10 closed "Quorvane Vantrel" || fail "Escape left the general settings open"
 xdotool mousemove --window "$wid" 405 46 click 1
 sleep 0.5
 xdotool key p Right Down Return

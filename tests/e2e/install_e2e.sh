@@ -4,6 +4,7 @@
 #   install_e2e.sh BUILD_DIR SOURCE_DIR
 BUILD=$1
 . "$2/tests/e2e/e2e_lib.sh"
+need desktop-file-validate
 
 prefix="$work/prefix"
 cmake --install "$BUILD" --prefix "$prefix" >"$work/install.log" 2>&1 || fail "install: $(cat "$work/install.log")"

@@ -5,9 +5,12 @@
 # and Quit ends the program with the volume set over the bus written to its settings.
 #   media_controls_e2e.sh BIN_DIR SOURCE_DIR
 if [ -z "${VANTREL_E2E_BUS:-}" ]; then
+    command -v dbus-run-session >/dev/null ||
+        { echo "SKIPPED: dbus-run-session is not installed"; exit 77; } # as e2e_lib.sh's skip
     exec env VANTREL_E2E_BUS=1 dbus-run-session -- "$0" "$@"
 fi
 . "$2/tests/e2e/e2e_lib.sh"
+need gdbus playerctl
 
 start_all
 # The large layout, so the list can be clicked.

@@ -23,27 +23,11 @@ xdotool windowfocus --sync "$box" key ctrl+a type "$work/music"
 xdotool key Return
 wait_for 10 gone '^No Path$' || fail "the folder box stayed"
 
-# save_as BUTTON_TABS FILE: Options menu, Files, Save Playlist AS, a format, the file.
-save_as() {
-    xdotool mousemove --window "$wid" 405 46 click 1
-    sleep 0.5
-    xdotool key f s
-    local dlg file
-    dlg=$(wait_for 10 named '^Save Playlist As$' && named '^Save Playlist As$') || fail "no format dialog"
-    xdotool windowfocus --sync "$dlg"
-    for _ in $(seq "$1"); do xdotool key Tab; done
-    xdotool key space
-    file=$(wait_for 10 named '^Save the Playlist$' && named '^Save the Playlist$') || fail "no save dialog"
-    xdotool windowfocus --sync "$file" key ctrl+a type "$2"
-    xdotool key Return
-    wait_for 10 test -s "$2" || fail "$2 was not written: $(cat "$work/run.log")"
-}
-
-save_as 0 "$work/out/saved.m3u"
+save_list "$wid" 0 "$work/out/saved.m3u"
 printf '%s\r\n%s\r\n' "$work/music/a.mp3" "$work/music/b.mp3" | cmp -s - "$work/out/saved.m3u" ||
     fail "the saved list is not the two tracks: $(cat -A "$work/out/saved.m3u")"
 
-save_as 2 "$work/out/page.html" &
+save_list "$wid" 2 "$work/out/page.html" &
 saver=$!
 box=$(wait_for 10 named '^Page Title$' && named '^Page Title$') || fail "no title box"
 xdotool windowfocus --sync "$box" key ctrl+a type "Tracks & <Tunes>"

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # The tag editor, the renamer and the folder browser in the real program under a private X
 # server: "/Tag" with two files typed into and saved with Enter, a rename through "Use Title"
-# and the input box, and a folder's files added with "Select All". Peer tools read the tags.
+# and the input box, and a folder's files added with "Select All". Peer tools read the tags,
+# and the list saved as .m3u holds the folder's files.
 #   tag_editor_e2e.sh BIN_DIR SOURCE_DIR [SHOT_DIR]
 SHOTS=${3:-}
 . "$2/tests/e2e/e2e_lib.sh"
+need id3v2
+/usr/bin/python3 -c "import mutagen" 2>/dev/null || skip "mutagen for /usr/bin/python3 is not installed"
 
 start_all
 mkdir -p "$work/music"
@@ -58,8 +61,10 @@ sleep 1
 shot folder_browser
 click "$browser" 476 354 # Finished
 wait_for 10 gone "Play List Manager" || fail "Finished did not hide the folder browser"
-
 shot main_with_rows
+save_list "$main" 0 "$work/rows.m3u"
+[ "$(tr -d '\r' <"$work/rows.m3u" | grep -cxF -e "$work/music/m1.mp3" -e "$work/music/m2.mp3")" -eq 2 ] ||
+    fail "the folder's files are not in the list: $(cat "$work/rows.m3u")"
 click "$main" 612 73
 wait_for 10 ended "$prog" || fail "the program did not end: $(cat "$work/run1.log")"
 

@@ -30,7 +30,9 @@ int runCommand(const std::string& command) {
 }
 
 PulseServer::PulseServer(const std::filesystem::path& folder) : folder_(folder) {
-    if (runCommand(shellQuoted(VANTREL_START_PULSE) + " " + shellQuoted(folder.string())) != 0) {
+    int status = runCommand(shellQuoted(VANTREL_START_PULSE) + " " + shellQuoted(folder.string()));
+    if (status != 0) {
+        missing_ = status == 77;
         problem_ = readFile(folder / "server.log");
         return;
     }

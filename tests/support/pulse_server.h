@@ -16,11 +16,14 @@ public:
     PulseServer& operator=(const PulseServer&) = delete;
 
     bool running() const { return pid_ > 0; }
+    // Not running because PulseAudio is not installed, rather than because it failed to start.
+    bool missing() const { return missing_; }
     const std::string& problem() const { return problem_; }
 
 private:
     std::filesystem::path folder_;
     pid_t pid_ = 0;
+    bool missing_ = false;
     std::string problem_;
 };
 

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # start_pulse.sh FOLDER: a private PulseAudio server living in FOLDER, reached at
 # unix:FOLDER/native, whose default sink is the null sink "testsink"; its pid in FOLDER/run/pid,
-# its messages in FOLDER/server.log. Exits 1 when there is no such server.
+# its messages in FOLDER/server.log. Exits 77 when PulseAudio or its tools (pactl, and parec
+# that records the sink) are not installed, so the caller skips; 1 when the server does not start.
 set -u
 folder=$1
 log=$folder/server.log
 mkdir -p "$folder/run" "$folder/config"
-command -v pulseaudio >/dev/null || { echo "pulseaudio is not installed" >"$log"; exit 1; }
+for tool in pulseaudio pactl parec; do
+    command -v $tool >/dev/null || { echo "$tool is not installed" >"$log"; exit 77; }
+done
 # As root the server wants --system; -D with its own runtime folder works all the same.
 (cd "$folder" && HOME="$folder" XDG_CONFIG_HOME="$folder/config" PULSE_RUNTIME_PATH="$folder/run" \
     pulseaudio -D -n --exit-idle-time=-1 --load="module-null-sink sink_name=testsink" \
