@@ -32,6 +32,24 @@ TEST(EventQueue, CoalescesWaitingFrameReportsButKeepsOtherEventsInOrder) {
     EXPECT_EQ(wakeUps, 2);
 }
 
+// A handler may open another stream (a box's event loop lets a media key through): what the old
+// stream still had waiting must not reach the new one.
+TEST(EventQueue, EventsDiscardedByAHandlerAreNotDelivered) {
+    struct Reopening : EventRecorder {
+        EventQueue* queue = nullptr;
+        void Failure(std::int32_t code, const std::string& text) override {
+            EventRecorder::Failure(code, text);
+            queue->discard();
+        }
+    } recorder;
+    EventQueue queue;
+    recorder.queue = &queue;
+    queue.push({Kind::Failure, 1, "broken"});
+    queue.push({Kind::ThreadEnded, 0, {}});
+    queue.deliver(&recorder);
+    EXPECT_EQ(recorder.order, std::vector<std::string>{"Failure"});
+}
+
 TEST(EventQueue, WithoutAListenerEventsAreDropped) {
     EventQueue queue;
     queue.push({Kind::ThreadEnded, 0, {}});

@@ -156,6 +156,26 @@ TEST_F(MediaControlsTest, OpenUriAddsAndPlaysAFile) {
     EXPECT_EQ(media->state().status, MediaControls::Status::Playing);
 }
 
+// The player's events wait in a queue; a decoder error's box runs its own event loop, in which
+// the desktop can start another track before the failed track's end is delivered.
+TEST_F(MediaControlsTest, AnEndWaitingBehindAnErrorBoxLeavesTheNextTrackPlaying) {
+    makeCurrent(a);
+    media->play();
+    player1.deferEvents = true;
+    player1.raiseFailure(1, "broken frame");
+    player1.raiseThreadEnded();
+    dialogs.whileMessageShown = [this] { media->next(); };
+    player1.releaseEvents();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(player1.openPath, b);
+    EXPECT_EQ(transport().status(), PlayStatus::Playing);
+    EXPECT_TRUE(core->playing());
+
+    player1.raiseThreadEnded(); // b's own end still counts
+    player1.releaseEvents();
+    EXPECT_EQ(transport().status(), PlayStatus::Finished);
+}
+
 TEST(FileUri, EscapesAndReadsBack) {
     struct Case {
         std::string uri, path;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -29,14 +30,21 @@ public:
     bool open = false;
     std::int32_t selectedDevice = -1;
 
-    void raiseActFrame(std::int32_t frame) {
-        if (listener_) listener_->ActFrame(frame);
-    }
-    void raiseThreadEnded() {
-        if (listener_) listener_->ThreadEnded();
-    }
+    // Events raised while this is set wait until releaseEvents(), as the engine's wait in its
+    // queue until the UI thread drains it.
+    bool deferEvents = false;
+
+    void raiseActFrame(std::int32_t frame) { raise({Kind::ActFrame, frame, {}}); }
+    void raiseThreadEnded() { raise({Kind::ThreadEnded, 0, {}}); }
     void raiseFailure(std::int32_t code, const std::string& text) {
-        if (listener_) listener_->Failure(code, text);
+        raise({Kind::Failure, code, text});
+    }
+    // Delivers the waiting events, as the engine's drain does.
+    void releaseEvents() {
+        std::deque<Event> batch;
+        batch.swap(waiting_);
+        for (const Event& e : batch)
+            deliver(e);
     }
     // Calls to one operation, e.g. callsTo("SetVolume") -> {"SetVolume 50 50"}.
     std::vector<std::string> callsTo(const std::string& operation) const {
@@ -89,6 +97,30 @@ public:
     }
 
 private:
+    enum class Kind { ActFrame, ThreadEnded, Failure };
+    struct Event {
+        Kind kind;
+        std::int32_t number;
+        std::string text;
+    };
+    void raise(Event event) {
+        if (deferEvents)
+            waiting_.push_back(std::move(event));
+        else
+            deliver(event);
+    }
+    void deliver(const Event& e) {
+        if (!listener_) return;
+        switch (e.kind) {
+        case Kind::ActFrame:
+            return listener_->ActFrame(e.number);
+        case Kind::ThreadEnded:
+            return listener_->ThreadEnded();
+        case Kind::Failure:
+            return listener_->Failure(e.number, e.text);
+        }
+    }
+
     Stream current() const { return open ? files.at(openPath) : Stream{0, 0, 0, 0, 0}; }
     bool known(std::int32_t d) const { return d >= 0 && d < std::int32_t(devices.size()); }
     void record(const char* call) { calls.push_back(call); }
@@ -96,6 +128,7 @@ private:
         calls.push_back(std::string(call) + " " + std::to_string(n));
     }
     Mp3PlayListener* listener_ = nullptr;
+    std::deque<Event> waiting_;
 };
 
 } // namespace vantrel::test
