@@ -81,6 +81,11 @@ MediaControls::MediaControls(TaggerCore& core) : core_(core) {
         newTrack();
         refresh();
     }));
+    // A jump is announced once the player is there (from here or the window's shuttle); one
+    // that failed announces nothing.
+    connections_.push_back(core_.timeDisplay().landed.connect([this](std::int32_t frame) {
+        seeked(frame * core_.timeDisplay().frameTime().raw() / kMicrosPerTick);
+    }));
     if (!core_.playlist().curFile().empty()) newTrack();
     state_ = snapshot();
 }
@@ -142,13 +147,6 @@ MediaControls::State MediaControls::snapshot() const {
 }
 
 void MediaControls::refresh() {
-    // A shuttle in the window that landed is a jump like any other.
-    const Transport& transport = core_.transport();
-    const bool landed =
-        shuttling_ && !transport.shuttling() && transport.status() == PlayStatus::Playing;
-    shuttling_ = transport.shuttling();
-    if (landed)
-        seeked(transport.shuttleFrame() * core_.timeDisplay().frameTime().raw() / kMicrosPerTick);
     State next = snapshot();
     if (next == state_) return;
     std::vector<std::string> names;
@@ -250,7 +248,7 @@ void MediaControls::setPosition(const std::string& trackId, std::int64_t positio
     if (trackId != now.track.id || position < 0 || frameTime <= Millis()) return;
     if (now.track.length && position > *now.track.length) return;
     const auto frame = static_cast<std::int32_t>(position * kMicrosPerTick / frameTime.raw());
-    if (core_.transport().landAt(frame)) seeked(this->position());
+    core_.transport().landAt(frame);
 }
 
 void MediaControls::openUri(const std::string& uri) {

@@ -61,7 +61,7 @@ public:
 
     // Names of the properties whose values changed, in the desktop protocol's spelling.
     Signal<const std::vector<std::string>&> propertiesChanged;
-    // The position after a jump.
+    // The position after a jump, once the player has landed there.
     Signal<std::int64_t> seeked;
 
 private:
@@ -79,7 +79,6 @@ private:
     std::string trackFile_;
     std::string startedFile_;
     std::uint64_t trackNumber_ = 0;
-    bool shuttling_ = false;
     Connections connections_;
 };
 

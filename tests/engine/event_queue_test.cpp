@@ -34,20 +34,39 @@ TEST(EventQueue, CoalescesWaitingFrameReportsButKeepsOtherEventsInOrder) {
 
 // A handler may open another stream (a box's event loop lets a media key through): what the old
 // stream still had waiting must not reach the new one.
-TEST(EventQueue, EventsDiscardedByAHandlerAreNotDelivered) {
+TEST(EventQueue, EventsOfAStreamNoLongerCurrentAreDropped) {
     struct Reopening : EventRecorder {
         EventQueue* queue = nullptr;
         void Failure(std::int32_t code, const std::string& text) override {
             EventRecorder::Failure(code, text);
-            queue->discard();
+            queue->setCurrent(2);
         }
     } recorder;
     EventQueue queue;
     recorder.queue = &queue;
-    queue.push({Kind::Failure, 1, "broken"});
-    queue.push({Kind::ThreadEnded, 0, {}});
+    queue.setCurrent(1);
+    queue.push({Kind::Failure, 1, "broken", 1});
+    queue.push({Kind::ThreadEnded, 0, {}, 1});
     queue.deliver(&recorder);
     EXPECT_EQ(recorder.order, std::vector<std::string>{"Failure"});
+
+    queue.push({Kind::ActFrame, 7, {}, 2});
+    queue.push({Kind::ActFrame, 9, {}, 1}); // late news of the old stream replaces nothing
+    queue.deliver(&recorder);
+    EXPECT_EQ(recorder.frames, std::vector<std::int32_t>{7});
+}
+
+TEST(EventQueue, AfterASeekTheFirstFrameReportIsWhereItLanded) {
+    EventQueue queue;
+    queue.push({Kind::ActFrame, 300, {}});
+    queue.seekAsked();
+    queue.push({Kind::ActFrame, 301, {}}); // decoded before the seek ran
+    queue.seekRunning();
+    queue.push({Kind::ActFrame, 20, {}, 0, true});
+    queue.push({Kind::ActFrame, 22, {}});
+    EventRecorder recorder;
+    queue.deliver(&recorder);
+    EXPECT_EQ(recorder.frames, (std::vector<std::int32_t>{20, 22}));
 }
 
 TEST(EventQueue, WithoutAListenerEventsAreDropped) {

@@ -122,7 +122,7 @@ TEST_F(MediaControlsTest, OnlyChangedPropertiesAreAnnounced) {
         EXPECT_EQ(std::ranges::count(all, name), 1) << name;
 }
 
-TEST_F(MediaControlsTest, JumpsLandLikeTheShuttleAndAreReported) {
+TEST_F(MediaControlsTest, JumpsAreAnnouncedOnceThePlayerHasLanded) {
     makeCurrent(a);
     const std::string id = media->state().track.id;
     media->seek(1'000'000);
@@ -131,15 +131,26 @@ TEST_F(MediaControlsTest, JumpsLandLikeTheShuttleAndAreReported) {
     player1.calls.clear();
     media->setPosition(id, 2'612'245); // frame 100 of 26.122449 ms
     EXPECT_EQ(player1.callsTo("SeekFrame"), std::vector<std::string>{"SeekFrame 100"});
+    EXPECT_TRUE(seeks.empty()) << "not before the player is there";
+    player1.raiseActFrame(100);
     ASSERT_EQ(seeks.size(), 1u);
     EXPECT_EQ(media->position(), seeks.back());
+    player1.raiseActFrame(100);
+    EXPECT_EQ(seeks.size(), 1u) << "one landing, one announcement";
+
     media->seek(-10'000'000);
     EXPECT_EQ(player1.callsTo("SeekFrame").back(), "SeekFrame 0");
+    player1.raiseActFrame(104); // the seek failed: the track played on
+    player1.raiseActFrame(0);
+    EXPECT_EQ(seeks.size(), 1u) << "a failed jump is not announced";
     media->setPosition("/net/vantrel/track/0", 0);
-    EXPECT_EQ(seeks.size(), 2u) << "a stale track id is ignored";
+    EXPECT_EQ(player1.callsTo("SeekFrame").size(), 2u) << "a stale track id is ignored";
+
     transport().shuttlePress(1);
     transport().shuttleRelease();
-    ASSERT_EQ(seeks.size(), 3u) << "a shuttle landing in the window is announced too";
+    EXPECT_EQ(seeks.size(), 1u);
+    player1.raiseActFrame(transport().shuttleFrame());
+    ASSERT_EQ(seeks.size(), 2u) << "a shuttle landing in the window is announced too";
     EXPECT_EQ(seeks.back(), transport().shuttleFrame() * 261224 / 10);
     media->seek(200'000'000);
     EXPECT_EQ(player1.openPath, b) << "a jump past the end goes on to the next track";

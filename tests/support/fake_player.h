@@ -34,17 +34,20 @@ public:
     // queue until the UI thread drains it.
     bool deferEvents = false;
 
-    void raiseActFrame(std::int32_t frame) { raise({Kind::ActFrame, frame, {}}); }
-    void raiseThreadEnded() { raise({Kind::ThreadEnded, 0, {}}); }
+    // Events of the stream open now.
+    void raiseActFrame(std::int32_t frame) { raise({Kind::ActFrame, frame, {}, stream_}); }
+    void raiseThreadEnded() { raise({Kind::ThreadEnded, 0, {}, stream_}); }
     void raiseFailure(std::int32_t code, const std::string& text) {
-        raise({Kind::Failure, code, text});
+        raise({Kind::Failure, code, text, stream_});
     }
-    // Delivers the waiting events, as the engine's drain does.
+    // Delivers the waiting events one at a time, as the engine's drain does: those of a stream
+    // closed or replaced meanwhile are dropped.
     void releaseEvents() {
-        std::deque<Event> batch;
-        batch.swap(waiting_);
-        for (const Event& e : batch)
-            deliver(e);
+        while (!waiting_.empty()) {
+            Event next = std::move(waiting_.front());
+            waiting_.pop_front();
+            if (next.stream == stream_) deliver(next);
+        }
     }
     // Calls to one operation, e.g. callsTo("SetVolume") -> {"SetVolume 50 50"}.
     std::vector<std::string> callsTo(const std::string& operation) const {
@@ -74,8 +77,10 @@ public:
         calls.push_back("OpenStream " + path + "|" + wavePath);
         open = files.count(path) > 0;
         if (open) openPath = path;
+        stream_ = open ? ++streamsOpened_ : 0;
         return open ? 0 : 1;
     }
+    std::uint32_t currentStream() override { return stream_; }
     void DecodeOption(std::int16_t option) override { record("DecodeOption", option); }
     float FrameTime() override { return current().frameMs; }
     std::int32_t TotalTime() override { return current().totalTime; }
@@ -94,6 +99,7 @@ public:
         record("CloseStream");
         open = false;
         openPath.clear();
+        stream_ = 0;
     }
 
 private:
@@ -102,6 +108,7 @@ private:
         Kind kind;
         std::int32_t number;
         std::string text;
+        std::uint32_t stream;
     };
     void raise(Event event) {
         if (deferEvents)
@@ -129,6 +136,7 @@ private:
     }
     Mp3PlayListener* listener_ = nullptr;
     std::deque<Event> waiting_;
+    std::uint32_t streamsOpened_ = 0, stream_ = 0;
 };
 
 } // namespace vantrel::test
