@@ -178,15 +178,18 @@ int MediaControls::currentRow() const {
 }
 
 void MediaControls::play() {
+    if (busy()) return;
     if (core_.transport().playEnabled()) core_.transport().cmdPlay(0);
 }
 
 void MediaControls::pause() {
+    if (busy()) return;
     // A disabled Pause button does nothing; the transport itself checks.
     core_.transport().cmdPlay(2);
 }
 
 void MediaControls::playPause() {
+    if (busy()) return;
     if (core_.transport().pauseEnabled())
         pause();
     else
@@ -194,6 +197,7 @@ void MediaControls::playPause() {
 }
 
 void MediaControls::stop() {
+    if (busy()) return;
     if (core_.transport().stopEnabled()) leaveTrack();
 }
 
@@ -221,6 +225,7 @@ void MediaControls::goTo(int row) {
 }
 
 void MediaControls::next() {
+    if (busy()) return;
     if (!snapshot().canGoNext) return;
     const int rows = core_.playlist().count();
     const int row = currentRow() + 1;
@@ -228,12 +233,14 @@ void MediaControls::next() {
 }
 
 void MediaControls::previous() {
+    if (busy()) return;
     if (!snapshot().canGoPrevious) return;
     const int row = currentRow() - 1;
     goTo(row >= 1 ? row : core_.playlist().count());
 }
 
 void MediaControls::seek(std::int64_t offset) {
+    if (busy()) return;
     const State now = snapshot();
     if (!now.canSeek) return;
     std::int64_t target = std::max<std::int64_t>(position() + offset, 0);
@@ -242,6 +249,7 @@ void MediaControls::seek(std::int64_t offset) {
 }
 
 void MediaControls::setPosition(const std::string& trackId, std::int64_t position) {
+    if (busy()) return;
     const Millis frameTime = core_.timeDisplay().frameTime();
     // A stale track id means the user aimed at a track that is no longer current.
     const State now = snapshot();
@@ -252,6 +260,7 @@ void MediaControls::setPosition(const std::string& trackId, std::int64_t positio
 }
 
 void MediaControls::openUri(const std::string& uri) {
+    if (busy()) return;
     const std::string path = pathFromFileUri(uri);
     if (path.empty()) return;
     if (namesPlaylist(path)) return core_.openPList(path);
@@ -264,6 +273,7 @@ void MediaControls::openUri(const std::string& uri) {
 }
 
 void MediaControls::setVolume(double volume) {
+    if (busy()) return;
     core_.fader().setLevel(static_cast<int>(std::clamp(volume, 0.0, 1.0) * 100.0 + 0.5));
 }
 

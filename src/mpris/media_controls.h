@@ -3,6 +3,7 @@
 #include "base/signal.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +44,11 @@ public:
     MediaControls(const MediaControls&) = delete;
     MediaControls& operator=(const MediaControls&) = delete;
 
+    // While this says so, every command is refused: the program is busy adding files, and its
+    // window takes no clicks either. A queued key press would act long after it was meant.
+    void refuseWhile(std::function<bool()> busy) { busy_ = std::move(busy); }
+    bool busy() const { return busy_ && busy_(); }
+
     const State& state() const { return state_; }
     std::int64_t position() const;
 
@@ -79,6 +85,7 @@ private:
     std::string trackFile_;
     std::string startedFile_;
     std::uint64_t trackNumber_ = 0;
+    std::function<bool()> busy_;
     Connections connections_;
 };
 

@@ -187,6 +187,33 @@ TEST_F(MediaControlsTest, AnEndWaitingBehindAnErrorBoxLeavesTheNextTrackPlaying)
     EXPECT_EQ(transport().status(), PlayStatus::Finished);
 }
 
+// A key pressed while thousands of files are added would act long after it was meant.
+TEST_F(MediaControlsTest, WhileFilesAreAddedTheDesktopsCommandsAreRefused) {
+    media->refuseWhile([this] { return core->collecting(); });
+    makeCurrent(a);
+    media->play();
+    const std::string d = track("d.mp3", "Delta"), e = track("e.mp3", "Epsilon");
+    int pumped = 0;
+    core->setEventPump([&] {
+        ++pumped;
+        media->next();
+        media->pause();
+        media->setVolume(0.1);
+        media->openUri(fileUriFromPath(e));
+        player1.raiseActFrame(55); // the playing track's own news still arrives
+    });
+    core->dropPaths({d});
+    ASSERT_EQ(pumped, 1);
+    EXPECT_EQ(core->playlist().count(), 4) << "the dropped file only";
+    EXPECT_EQ(player1.openPath, a);
+    EXPECT_EQ(media->state().status, MediaControls::Status::Playing);
+    EXPECT_EQ(media->state().volume, 1.0);
+    EXPECT_EQ(core->timeDisplay().curFrame(), 55);
+
+    media->next();
+    EXPECT_EQ(player1.openPath, b) << "once the files are in, commands work again";
+}
+
 TEST(FileUri, EscapesAndReadsBack) {
     struct Case {
         std::string uri, path;

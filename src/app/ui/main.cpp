@@ -108,9 +108,12 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
     core.collector().arm();
     window.show();
     MediaControls media(core);
+    media.refuseWhile([&core] { return core.collecting(); });
     MprisService mpris(
         media, {[&] { window.tickerDock->showMain(); }, [&] { window.tickerDock->closeMain(); }});
-    mpris.registerOnSessionBus();
+    // The player goes on without them; only the desktop's media controls are missing.
+    if (Result registered = mpris.registerOnSessionBus(); !registered)
+        std::cerr << "vantrel: no media controls: " << registered.error() << '\n';
     // Once the window is up, so the box has the window to stand over.
     QTimer::singleShot(0, &window, [&] { reportHandOff(plan, dialogs); });
     return app.exec();
