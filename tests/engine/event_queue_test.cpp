@@ -56,19 +56,6 @@ TEST(EventQueue, EventsOfAStreamNoLongerCurrentAreDropped) {
     EXPECT_EQ(recorder.frames, std::vector<std::int32_t>{7});
 }
 
-TEST(EventQueue, AfterASeekTheFirstFrameReportIsWhereItLanded) {
-    EventQueue queue;
-    queue.push({Kind::ActFrame, 300, {}});
-    queue.seekAsked();
-    queue.push({Kind::ActFrame, 301, {}}); // decoded before the seek ran
-    queue.seekRunning();
-    queue.push({Kind::ActFrame, 20, {}, 0, true});
-    queue.push({Kind::ActFrame, 22, {}});
-    EventRecorder recorder;
-    queue.deliver(&recorder);
-    EXPECT_EQ(recorder.frames, (std::vector<std::int32_t>{20, 22}));
-}
-
 TEST(EventQueue, WithoutAListenerEventsAreDropped) {
     EventQueue queue;
     queue.push({Kind::ThreadEnded, 0, {}});

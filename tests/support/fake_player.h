@@ -1,8 +1,10 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/mp3_play.h"
@@ -35,18 +37,22 @@ public:
     bool deferEvents = false;
 
     // Events of the stream open now.
-    void raiseActFrame(std::int32_t frame) { raise({Kind::ActFrame, frame, {}, stream_}); }
-    void raiseThreadEnded() { raise({Kind::ThreadEnded, 0, {}, stream_}); }
+    void raiseActFrame(std::int32_t frame) {
+        raise([frame](Mp3PlayListener& l) { l.ActFrame(frame); });
+    }
+    void raiseThreadEnded() {
+        raise([](Mp3PlayListener& l) { l.ThreadEnded(); });
+    }
     void raiseFailure(std::int32_t code, const std::string& text) {
-        raise({Kind::Failure, code, text, stream_});
+        raise([code, text](Mp3PlayListener& l) { l.Failure(code, text); });
     }
     // Delivers the waiting events one at a time, as the engine's drain does: those of a stream
     // closed or replaced meanwhile are dropped.
     void releaseEvents() {
         while (!waiting_.empty()) {
-            Event next = std::move(waiting_.front());
+            auto [stream, event] = std::move(waiting_.front());
             waiting_.pop_front();
-            if (next.stream == stream_) deliver(next);
+            if (stream == stream_ && listener_) event(*listener_);
         }
     }
     // Calls to one operation, e.g. callsTo("SetVolume") -> {"SetVolume 50 50"}.
@@ -103,29 +109,12 @@ public:
     }
 
 private:
-    enum class Kind { ActFrame, ThreadEnded, Failure };
-    struct Event {
-        Kind kind;
-        std::int32_t number;
-        std::string text;
-        std::uint32_t stream;
-    };
+    using Event = std::function<void(Mp3PlayListener&)>;
     void raise(Event event) {
         if (deferEvents)
-            waiting_.push_back(std::move(event));
-        else
-            deliver(event);
-    }
-    void deliver(const Event& e) {
-        if (!listener_) return;
-        switch (e.kind) {
-        case Kind::ActFrame:
-            return listener_->ActFrame(e.number);
-        case Kind::ThreadEnded:
-            return listener_->ThreadEnded();
-        case Kind::Failure:
-            return listener_->Failure(e.number, e.text);
-        }
+            waiting_.emplace_back(stream_, std::move(event));
+        else if (listener_)
+            event(*listener_);
     }
 
     Stream current() const { return open ? files.at(openPath) : Stream{0, 0, 0, 0, 0}; }
@@ -135,7 +124,7 @@ private:
         calls.push_back(std::string(call) + " " + std::to_string(n));
     }
     Mp3PlayListener* listener_ = nullptr;
-    std::deque<Event> waiting_;
+    std::deque<std::pair<std::uint32_t, Event>> waiting_;
     std::uint32_t streamsOpened_ = 0, stream_ = 0;
 };
 

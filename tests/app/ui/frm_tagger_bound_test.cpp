@@ -159,28 +159,24 @@ TEST_F(TransportWindowTest, TrayMuteTicksBothBoxes) {
     EXPECT_EQ(core.transport().tempo(), 99);
 }
 
-// Clicks wait while files are added, but a box opened meanwhile (a decoder error, say) runs
-// inside that pump and must take its answer.
+// A box opened while files are added (a decoder error, say) runs inside the pump that holds
+// clicks back, and must still take its answer.
 TEST_F(BoundWindowTest, ABoxOpenedWhileFilesAreAddedCanBeAnswered) {
     int answer = 0;
-    bool listClicked = false;
-    QMetaObject::invokeMethod(
-        &window,
-        [&] {
-            QMessageBox box(QMessageBox::Critical, "", "", QMessageBox::Ok, &window);
-            QTimer::singleShot(0, &box, [&] {
-                mouse(QEvent::MouseButtonPress, 0);
-                listClicked = core.playlist().selectedItem() != 0;
-                send(box.button(QMessageBox::Ok), QEvent::MouseButtonPress);
-                send(box.button(QMessageBox::Ok), QEvent::MouseButtonRelease);
-            });
-            QTimer::singleShot(5000, &box, [&] { box.done(-1); }); // a hang guard only
-            answer = box.exec();
-        },
-        Qt::QueuedConnection);
+    auto openBox = [&] {
+        QMessageBox box(QMessageBox::Critical, "", "", QMessageBox::Ok, &window);
+        QTimer::singleShot(0, &box, [&] {
+            mouse(QEvent::MouseButtonPress, 0); // the list itself is still held back
+            send(box.button(QMessageBox::Ok), QEvent::MouseButtonPress);
+            send(box.button(QMessageBox::Ok), QEvent::MouseButtonRelease);
+        });
+        QTimer::singleShot(5000, &box, [&] { box.done(-1); }); // a hang guard only
+        answer = box.exec();
+    };
+    QMetaObject::invokeMethod(&window, openBox, Qt::QueuedConnection);
     core.dropPaths({track("Delta.mp3", "Delta")});
     EXPECT_EQ(answer, QMessageBox::Ok);
-    EXPECT_FALSE(listClicked) << "the window itself still takes no clicks";
+    EXPECT_EQ(core.playlist().selectedItem(), 0);
 }
 
 TEST_F(BoundWindowTest, TheBusyPointerStaysOnTheMainWindow) {
