@@ -25,6 +25,7 @@ constexpr int kRows = 100000;
 class FixedProbe : public Mp3Play {
 public:
     std::int32_t OpenStream(const std::string&, const std::string&) override { return 0; }
+    std::uint32_t currentStream() override { return 1; }
     void CloseStream() override {}
     std::int32_t TotalTime() override { return 205400; }
     std::int32_t SampleRate() override { return 44100; }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace vantrel {
 
@@ -219,7 +220,12 @@ void TaggerCore::afterArgument() {
     auto now = std::chrono::steady_clock::now();
     if (eventPump_ && !unloaded_ && now - lastPump_ >= kPumpInterval) {
         lastPump_ = now;
+        // The player's events and the timers go on: a track's end may start the next track,
+        // which only moves the current row, while the adding holds no row numbers across the
+        // pump. Commands from outside (the desktop's media controls) are refused meanwhile.
+        const bool outer = std::exchange(collecting_, true);
         eventPump_();
+        collecting_ = outer;
     }
 }
 

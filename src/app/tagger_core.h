@@ -122,6 +122,10 @@ public:
 
     // Lets pending paint and timer events run while thousands of files are added.
     void setEventPump(std::function<void()> pump) { eventPump_ = std::move(pump); }
+    // True while that pump runs, in the middle of adding files. What can run then (the
+    // desktop's media controls, timers, the player's events) asks this instead of assuming it
+    // cannot be reached.
+    bool collecting() const { return collecting_; }
 
 private:
     // Mp3Play1's events go to the display, the sequencer and the error box; Mp3Play2 only
@@ -163,6 +167,7 @@ private:
     PlayerEvents player2Events_{*this, false};
     std::function<void()> eventPump_;
     std::chrono::steady_clock::time_point lastPump_{};
+    bool collecting_ = false;
     bool unloaded_ = false;
     Connections connections_;
 };

@@ -1,5 +1,8 @@
 #include "engine/event_queue.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace vantrel {
 
 void EventQueue::setWakeUp(std::function<void()> wakeUp) {
@@ -10,8 +13,11 @@ void EventQueue::setWakeUp(std::function<void()> wakeUp) {
 
 void EventQueue::push(Event event) {
     std::lock_guard lock(mutex_);
-    bool wasEmpty = events_.empty();
-    if (event.kind == Kind::ActFrame && !events_.empty() && events_.back().kind == Kind::ActFrame)
+    const bool frame = event.kind == Kind::ActFrame;
+    if (frame && !event.landing && seeksAsked_ > 0) return;
+    const bool wasEmpty = events_.empty();
+    if (frame && !events_.empty() && events_.back().kind == Kind::ActFrame &&
+        !events_.back().landing && events_.back().stream == event.stream)
         events_.back() = std::move(event);
     else
         events_.push_back(std::move(event));
@@ -21,22 +27,24 @@ void EventQueue::push(Event event) {
 }
 
 void EventQueue::deliver(Mp3PlayListener* listener) {
-    std::deque<Event> batch;
-    {
-        std::lock_guard lock(mutex_);
-        batch.swap(events_);
-    }
-    if (!listener) return;
-    for (const Event& e : batch) {
-        switch (e.kind) {
+    for (;;) {
+        std::optional<Event> next;
+        {
+            std::lock_guard lock(mutex_);
+            if (events_.empty()) return;
+            if (events_.front().stream == current_) next = std::move(events_.front());
+            events_.pop_front();
+        }
+        if (!next || !listener) continue;
+        switch (next->kind) {
         case Kind::ActFrame:
-            listener->ActFrame(e.number);
+            listener->ActFrame(next->number);
             break;
         case Kind::ThreadEnded:
             listener->ThreadEnded();
             break;
         case Kind::Failure:
-            listener->Failure(e.number, e.text);
+            listener->Failure(next->number, next->text);
             break;
         }
     }
@@ -47,9 +55,21 @@ bool EventQueue::waitForEvents(std::chrono::milliseconds timeout) {
     return ready_.wait_for(lock, timeout, [this] { return !events_.empty(); });
 }
 
-void EventQueue::discard() {
+void EventQueue::setCurrent(std::uint32_t stream) {
     std::lock_guard lock(mutex_);
-    events_.clear();
+    current_ = stream;
+    std::erase_if(events_, [stream](const Event& e) { return e.stream != stream; });
+}
+
+void EventQueue::seekAsked() {
+    std::lock_guard lock(mutex_);
+    ++seeksAsked_;
+    std::erase_if(events_, [](const Event& e) { return e.kind == Kind::ActFrame && !e.landing; });
+}
+
+void EventQueue::seekRunning() {
+    std::lock_guard lock(mutex_);
+    seeksAsked_ = std::max(seeksAsked_ - 1, 0);
 }
 
 } // namespace vantrel

@@ -96,19 +96,21 @@ std::int32_t Mp3Engine::OpenStream(const std::string& path, const std::string& w
     owner_.check("OpenStream");
     Result opened = Result::ok();
     StreamInfo info;
+    const std::uint32_t stream = ++streamsOpened_;
     thread_->callInline([&] {
-        // Whatever the last stream still had to say (a ThreadEnded after a stop, say) would now
-        // be taken for news of this one.
-        events_.discard();
         try {
-            opened = session_.open(path, wavePath);
+            opened = session_.open(path, wavePath, stream);
         } catch (const std::exception& e) {
             session_.close();
             opened = Result::fail(path + ": " + e.what());
         }
         info = session_.info();
+        // Whatever the last stream still had to say (a ThreadEnded after a stop, say) would now
+        // be taken for news of this one.
+        events_.setCurrent(opened ? stream : 0);
     });
     info_ = info;
+    stream_ = opened ? stream : 0;
     lastOpenError_ = opened ? std::string() : opened.error();
     return opened ? kOpened : kOpenFailed;
 }
@@ -140,7 +142,11 @@ void Mp3Engine::PauseToggle() {
 
 void Mp3Engine::SeekFrame(std::int32_t frame) {
     owner_.check("SeekFrame");
-    thread_->post([this, frame] { session_.seek(frame); });
+    events_.seekAsked();
+    thread_->post([this, frame] {
+        events_.seekRunning();
+        session_.seek(frame);
+    });
 }
 
 void Mp3Engine::SetVolume(std::int16_t left, std::int16_t right) {
@@ -157,9 +163,10 @@ void Mp3Engine::CloseStream() {
     owner_.check("CloseStream");
     thread_->callInline([this] {
         session_.close();
-        events_.discard();
+        events_.setCurrent(0);
     });
     info_ = {};
+    stream_ = 0;
 }
 
 } // namespace vantrel

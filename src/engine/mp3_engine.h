@@ -46,6 +46,7 @@ public:
     std::int16_t SelectDevice(std::int16_t position) override;
 
     std::int32_t OpenStream(const std::string& path, const std::string& wavePath) override;
+    std::uint32_t currentStream() override { return owner_.check("currentStream"), stream_; }
     void DecodeOption(std::int16_t option) override;
 
     float FrameTime() override { return owner_.check("FrameTime"), info_.frameMs; }
@@ -73,6 +74,8 @@ private:
     Mp3PlayListener* listener_ = nullptr;
     OwnerThread owner_;
     StreamInfo info_; // a copy for the UI thread, taken when a stream opens or closes
+    std::uint32_t streamsOpened_ = 0;
+    std::uint32_t stream_ = 0; // the open stream's number, 0 when none is open
     std::string lastOpenError_;
     std::vector<SoundDevices::Device> devices_;
     bool devicesKnown_ = false;

@@ -21,8 +21,10 @@ std::int16_t scaled(std::int16_t sample, float gain) {
 
 PlaybackSession::PlaybackSession(EventQueue& events) : events_(events) {}
 
-Result PlaybackSession::open(const std::string& path, const std::string& wavePath) {
+Result PlaybackSession::open(const std::string& path, const std::string& wavePath,
+                             std::uint32_t stream) {
     close();
+    stream_ = stream;
     StreamInfo info;
     if (Result probed = StreamProbe::open(path, decoder_, info); !probed) return probed;
     info_ = info;
@@ -163,7 +165,12 @@ void PlaybackSession::seek(std::int64_t frame) {
     if (!decoder_.seekFrame(frame)) return;
     stretcher_.clear();
     held_.clear();
-    if (state_ == State::Playing || state_ == State::Paused) sink_.drop();
+    if (state_ != State::Playing && state_ != State::Paused) return;
+    sink_.drop();
+    // Where the seek landed, at once: the UI waits for it to announce the jump.
+    auto landed = std::clamp<std::int64_t>(decoder_.currentFrame(), 0, INT32_MAX);
+    events_.push(
+        {EventQueue::Kind::ActFrame, static_cast<std::int32_t>(landed), {}, stream_, true});
 }
 
 void PlaybackSession::stop() {
@@ -236,7 +243,7 @@ void PlaybackSession::reportFrame(bool force) {
     if (!force && now - lastReport_ < kReportInterval) return;
     lastReport_ = now;
     auto frame = std::clamp<std::int64_t>(decoder_.currentFrame(), 0, INT32_MAX);
-    events_.push({EventQueue::Kind::ActFrame, static_cast<std::int32_t>(frame), {}});
+    push(EventQueue::Kind::ActFrame, static_cast<std::int32_t>(frame));
 }
 
 void PlaybackSession::finish() {
@@ -247,7 +254,7 @@ void PlaybackSession::finish() {
 }
 
 void PlaybackSession::fail(std::int32_t code, const std::string& text) {
-    events_.push({EventQueue::Kind::Failure, code, text});
+    push(EventQueue::Kind::Failure, code, text);
     if (sink_.live()) sink_.drop();
     end();
 }
@@ -257,7 +264,11 @@ void PlaybackSession::end() {
     sink_.close(); // a wave file is complete once ThreadEnded is seen
     sinkStarted_ = false;
     state_ = State::Ended;
-    events_.push({EventQueue::Kind::ThreadEnded, 0, {}});
+    push(EventQueue::Kind::ThreadEnded, 0);
+}
+
+void PlaybackSession::push(EventQueue::Kind kind, std::int32_t number, std::string text) {
+    events_.push({kind, number, std::move(text), stream_});
 }
 
 } // namespace vantrel

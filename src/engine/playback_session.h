@@ -22,7 +22,8 @@ public:
 
     explicit PlaybackSession(EventQueue& events);
 
-    Result open(const std::string& path, const std::string& wavePath);
+    // Events of this file carry the stream number given.
+    Result open(const std::string& path, const std::string& wavePath, std::uint32_t stream);
     void close();
     const StreamInfo& info() const { return info_; }
     State state() const { return state_; }
@@ -48,6 +49,7 @@ private:
     void write(std::span<const std::int16_t> samples);
     std::span<const std::int16_t> adjusted(std::span<const std::int16_t> samples);
     void reportFrame(bool force);
+    void push(EventQueue::Kind kind, std::int32_t number, std::string text = {});
     void finish();
     void failOrFinish();
     void fail(std::int32_t code, const std::string& text);
@@ -59,6 +61,7 @@ private:
     TempoStretcher stretcher_;
     StreamInfo info_;
     State state_ = State::Closed;
+    std::uint32_t stream_ = 0;
     std::string path_;
     std::string wavePath_;
     std::string deviceId_;

@@ -43,6 +43,11 @@ MediaControls::MediaControls(Parts parts) : parts_(parts) {
         newTrack();
         refresh();
     }));
+    // A jump is announced once the player is there (from here or the window's shuttle); one
+    // that failed announces nothing.
+    connections_.push_back(parts_.timeDisplay.landed.connect([this](std::int32_t frame) {
+        seeked(frame * parts_.timeDisplay.frameTime().raw() / kMicrosPerTick);
+    }));
     if (!parts_.playlist.curFile().empty()) newTrack();
     state_ = snapshot();
 }
@@ -104,13 +109,6 @@ MediaControls::State MediaControls::snapshot() const {
 }
 
 void MediaControls::refresh() {
-    // A shuttle in the window that landed is a jump like any other.
-    const Transport& transport = parts_.transport;
-    const bool landed =
-        shuttling_ && !transport.shuttling() && transport.status() == PlayStatus::Playing;
-    shuttling_ = transport.shuttling();
-    if (landed)
-        seeked(transport.shuttleFrame() * parts_.timeDisplay.frameTime().raw() / kMicrosPerTick);
     State next = snapshot();
     if (next == state_) return;
     std::vector<std::string> names;
@@ -142,15 +140,18 @@ int MediaControls::currentRow() const {
 }
 
 void MediaControls::play() {
+    if (busy()) return;
     if (parts_.transport.playEnabled()) parts_.transport.play();
 }
 
 void MediaControls::pause() {
+    if (busy()) return;
     // A disabled Pause button does nothing; the transport itself checks.
     parts_.transport.pause();
 }
 
 void MediaControls::playPause() {
+    if (busy()) return;
     if (parts_.transport.pauseEnabled())
         pause();
     else
@@ -158,6 +159,7 @@ void MediaControls::playPause() {
 }
 
 void MediaControls::stop() {
+    if (busy()) return;
     if (parts_.transport.stopEnabled()) leaveTrack();
 }
 
@@ -185,6 +187,7 @@ void MediaControls::goTo(int row) {
 }
 
 void MediaControls::next() {
+    if (busy()) return;
     if (!snapshot().canGoNext) return;
     const int rows = parts_.playlist.count();
     const int row = currentRow() + 1;
@@ -192,12 +195,14 @@ void MediaControls::next() {
 }
 
 void MediaControls::previous() {
+    if (busy()) return;
     if (!snapshot().canGoPrevious) return;
     const int row = currentRow() - 1;
     goTo(row >= 1 ? row : parts_.playlist.count());
 }
 
 void MediaControls::seek(std::int64_t offset) {
+    if (busy()) return;
     const State now = snapshot();
     if (!now.canSeek) return;
     std::int64_t target = std::max<std::int64_t>(position() + offset, 0);
@@ -206,16 +211,18 @@ void MediaControls::seek(std::int64_t offset) {
 }
 
 void MediaControls::setPosition(const std::string& trackId, std::int64_t position) {
+    if (busy()) return;
     const Millis frameTime = parts_.timeDisplay.frameTime();
     // A stale track id means the user aimed at a track that is no longer current.
     const State now = snapshot();
     if (trackId != now.track.id || position < 0 || frameTime <= Millis()) return;
     if (now.track.length && position > *now.track.length) return;
     const auto frame = static_cast<std::int32_t>(position * kMicrosPerTick / frameTime.raw());
-    if (parts_.transport.landAt(frame)) seeked(this->position());
+    parts_.transport.landAt(frame);
 }
 
 void MediaControls::openUri(const std::string& uri) {
+    if (busy()) return;
     const std::string path = pathFromFileUrl(uri);
     if (path.empty()) return;
     if (namesPlaylist(path)) return parts_.files.openPList(path);
@@ -228,6 +235,7 @@ void MediaControls::openUri(const std::string& uri) {
 }
 
 void MediaControls::setVolume(double volume) {
+    if (busy()) return;
     parts_.fader.setLevel(static_cast<int>(std::clamp(volume, 0.0, 1.0) * 100.0 + 0.5));
 }
 

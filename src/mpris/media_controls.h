@@ -3,6 +3,7 @@
 #include "base/signal.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,6 +61,11 @@ public:
     MediaControls(const MediaControls&) = delete;
     MediaControls& operator=(const MediaControls&) = delete;
 
+    // While this says so, every command is refused: the program is busy adding files, and its
+    // window takes no clicks either. A queued key press would act long after it was meant.
+    void refuseWhile(std::function<bool()> busy) { busy_ = std::move(busy); }
+    bool busy() const { return busy_ && busy_(); }
+
     const State& state() const { return state_; }
     std::int64_t position() const;
 
@@ -78,7 +84,7 @@ public:
 
     // Names of the properties whose values changed, in the desktop protocol's spelling.
     Signal<const std::vector<std::string>&> propertiesChanged;
-    // The position after a jump.
+    // The position after a jump, once the player has landed there.
     Signal<std::int64_t> seeked;
 
 private:
@@ -96,7 +102,7 @@ private:
     std::string trackFile_;
     std::string startedFile_;
     std::uint64_t trackNumber_ = 0;
-    bool shuttling_ = false;
+    std::function<bool()> busy_;
     Connections connections_;
 };
 

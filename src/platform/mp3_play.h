@@ -7,6 +7,9 @@ namespace vantrel {
 
 // Receives the player's events. Every event is delivered on the player's UI thread, never on
 // the thread that decodes, so a handler may call the player back (open the next file, say).
+// Each event belongs to the stream open when it was raised, and is delivered only while that
+// stream is still the current one: events are handed over one at a time, so an OpenStream or
+// CloseStream made meanwhile (by a handler, or in a box's event loop) drops the rest.
 class Mp3PlayListener {
 public:
     virtual ~Mp3PlayListener() = default;
@@ -56,6 +59,9 @@ public:
     // Events of the stream open before that were not delivered yet are dropped, as they are
     // by CloseStream.
     virtual std::int32_t OpenStream(const std::string& path, const std::string& wavePath) = 0;
+    // Returns at once. The number of the open stream: each OpenStream hands out a new one,
+    // and the player delivers only that stream's events. 0 while nothing is open.
+    virtual std::uint32_t currentStream() = 0;
     // Returns at once.
     virtual void DecodeOption(std::int16_t option) = 0;
 
@@ -71,6 +77,8 @@ public:
     virtual void SetTempo(std::int16_t tempo) = 0;
     virtual void StartPlay() = 0;
     virtual void PauseToggle() = 0;
+    // The first ActFrame after it, while playing or paused, is where the seek left the stream:
+    // the frame asked for when it landed (clamped to the track), the old position when it failed.
     virtual void SeekFrame(std::int32_t frame) = 0;
     // 0..100 for each channel.
     virtual void SetVolume(std::int16_t left, std::int16_t right) = 0;

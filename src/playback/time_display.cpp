@@ -1,6 +1,7 @@
 #include "playback/time_display.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vantrel {
 
@@ -13,7 +14,14 @@ TimeDisplay::TimeDisplay(Mp3Play& player, Timer& tmrDisp, FaderControl& fader)
     });
 }
 
+void TimeDisplay::ActFrame(std::int32_t frame) {
+    curFrame_ = frame;
+    // A seek that failed leaves the old position, which the report shows instead.
+    if (auto aimed = std::exchange(landing_, std::nullopt); aimed && *aimed == frame) landed(frame);
+}
+
 void TimeDisplay::trackStart() {
+    landing_.reset();
     frameTime_ = Millis::fromDouble(player_.FrameTime());
     const Millis total = Millis::fromWhole(player_.TotalTime());
     totalText_ = fmtClock(total);
@@ -28,6 +36,7 @@ void TimeDisplay::start() {
 }
 
 void TimeDisplay::stop() {
+    landing_.reset();
     tmrDisp_.setEnabled(false);
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,9 @@ public:
     TimeDisplay& operator=(const TimeDisplay&) = delete;
 
     // Mp3Play1's frame report; only recorded, the timer redraws.
-    void ActFrame(std::int32_t frame) { curFrame_ = frame; }
+    void ActFrame(std::int32_t frame);
+    // A jump to the frame was asked of the player: its next frame report says whether it landed.
+    void awaitLanding(std::int32_t frame) { landing_ = frame; }
     std::int32_t curFrame() const { return curFrame_; }
 
     // A track opened: take its measures from the player and empty the line.
@@ -49,12 +52,15 @@ public:
 
     // Any change of what the window shows.
     Signal<> changed;
+    // The player reported the frame a jump aimed at.
+    Signal<std::int32_t> landed;
 
 private:
     Mp3Play& player_;
     Timer& tmrDisp_;
     FaderControl& fader_;
     std::int32_t curFrame_ = 0;
+    std::optional<std::int32_t> landing_;
     std::int32_t totalFrames_ = 0;
     Millis frameTime_, totalTime_;
     bool shuttling_ = false;

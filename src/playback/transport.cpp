@@ -269,6 +269,8 @@ void Transport::shuttleRelease() {
     lights_[kPlaying] = true;
     lineColour_ = LineColour::Green;
     player_.SeekFrame(shuttleFrame_);
+    // The player keeps a seek within the track.
+    display_.awaitLanding(std::clamp(shuttleFrame_, 0, std::max(player_.TotalFrames() - 1, 0)));
     changed();
 }
 
@@ -278,6 +280,7 @@ bool Transport::landAt(std::int32_t frame) {
     player_.SeekFrame(frame);
     // The position is read back before the player's next frame report arrives.
     display_.ActFrame(frame);
+    display_.awaitLanding(frame);
     display_.showPosition(frame);
     changed();
     return true;

@@ -58,7 +58,8 @@ public:
     void shuttlePress(int element);
     void shuttleRelease();
     // A jump from outside the window (the desktop's media controls) lands as a shuttle does,
-    // and only while the shuttle buttons are enabled. False when it was refused.
+    // and only while the shuttle buttons are enabled. False when it was refused. The time
+    // display's landed signal says when the player got there.
     bool landAt(std::int32_t frame);
 
     // cmdTempo element 0 slows down, 1 speeds up.

@@ -32,6 +32,30 @@ TEST(EventQueue, CoalescesWaitingFrameReportsButKeepsOtherEventsInOrder) {
     EXPECT_EQ(wakeUps, 2);
 }
 
+// A handler may open another stream (a box's event loop lets a media key through): what the old
+// stream still had waiting must not reach the new one.
+TEST(EventQueue, EventsOfAStreamNoLongerCurrentAreDropped) {
+    struct Reopening : EventRecorder {
+        EventQueue* queue = nullptr;
+        void Failure(std::int32_t code, const std::string& text) override {
+            EventRecorder::Failure(code, text);
+            queue->setCurrent(2);
+        }
+    } recorder;
+    EventQueue queue;
+    recorder.queue = &queue;
+    queue.setCurrent(1);
+    queue.push({Kind::Failure, 1, "broken", 1});
+    queue.push({Kind::ThreadEnded, 0, {}, 1});
+    queue.deliver(&recorder);
+    EXPECT_EQ(recorder.order, std::vector<std::string>{"Failure"});
+
+    queue.push({Kind::ActFrame, 7, {}, 2});
+    queue.push({Kind::ActFrame, 9, {}, 1}); // late news of the old stream replaces nothing
+    queue.deliver(&recorder);
+    EXPECT_EQ(recorder.frames, std::vector<std::int32_t>{7});
+}
+
 TEST(EventQueue, WithoutAListenerEventsAreDropped) {
     EventQueue queue;
     queue.push({Kind::ThreadEnded, 0, {}});

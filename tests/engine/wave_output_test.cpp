@@ -1,6 +1,7 @@
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "engine_harness.h"
 #include "support/lame_fixture.h"
@@ -93,6 +94,19 @@ TEST_F(WaveOutputTest, SeekClampsAndSkipsTheFramesBefore) {
             EXPECT_EQ(static_cast<std::int64_t>(wave.frames()), encoded.samples);
         }
     }
+}
+
+TEST_F(WaveOutputTest, TheFirstReportAfterASeekIsItsLanding) {
+    decode(fixture({.seconds = 60}), [&](Mp3Engine& e) {
+        e.StartPlay();
+        // Reports of where it played wait meanwhile; they are not where the seek went.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        e.PauseToggle(); // the track cannot end before the seek
+        e.SeekFrame(1000);
+        e.PauseToggle();
+    });
+    ASSERT_FALSE(events.frames.empty());
+    EXPECT_EQ(events.frames.front(), 1000);
 }
 
 TEST_F(WaveOutputTest, StopLeavesAValidShorterFile) {

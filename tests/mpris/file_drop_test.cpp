@@ -61,14 +61,16 @@ TEST_F(FileDropTest, FilesAreAddedAFolderGoesToTheWalkerAndOtherDataIsRefused) {
     EXPECT_FALSE(drop(remote));
 }
 
-TEST(MprisServiceTest, WithoutASessionBusTheProgramGoesOnSilently) {
+TEST(MprisServiceTest, WithoutASessionBusTheProgramGoesOnAndIsToldWhy) {
     qunsetenv("DBUS_SESSION_BUS_ADDRESS");
     qunsetenv("DISPLAY"); // no bus started for an X session either
     test::CoreRig rig;
     auto core = rig.start();
     MediaControls media(test::mediaParts(*core));
     MprisService service(media, {});
-    EXPECT_FALSE(service.registerOnSessionBus());
+    const Result registered = service.registerOnSessionBus();
+    EXPECT_FALSE(registered);
+    EXPECT_FALSE(registered.error().empty());
     media.setVolume(0.5); // announcing with nobody to hear is no fault
     EXPECT_TRUE(service.serviceName().isEmpty());
 }

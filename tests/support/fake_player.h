@@ -1,7 +1,10 @@
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/mp3_play.h"
@@ -29,14 +32,28 @@ public:
     bool open = false;
     std::int32_t selectedDevice = -1;
 
+    // Events raised while this is set wait until releaseEvents(), as the engine's wait in its
+    // queue until the UI thread drains it.
+    bool deferEvents = false;
+
+    // Events of the stream open now.
     void raiseActFrame(std::int32_t frame) {
-        if (listener_) listener_->ActFrame(frame);
+        raise([frame](Mp3PlayListener& l) { l.ActFrame(frame); });
     }
     void raiseThreadEnded() {
-        if (listener_) listener_->ThreadEnded();
+        raise([](Mp3PlayListener& l) { l.ThreadEnded(); });
     }
     void raiseFailure(std::int32_t code, const std::string& text) {
-        if (listener_) listener_->Failure(code, text);
+        raise([code, text](Mp3PlayListener& l) { l.Failure(code, text); });
+    }
+    // Delivers the waiting events one at a time, as the engine's drain does: those of a stream
+    // closed or replaced meanwhile are dropped.
+    void releaseEvents() {
+        while (!waiting_.empty()) {
+            auto [stream, event] = std::move(waiting_.front());
+            waiting_.pop_front();
+            if (stream == stream_ && listener_) event(*listener_);
+        }
     }
     // Calls to one operation, e.g. callsTo("SetVolume") -> {"SetVolume 50 50"}.
     std::vector<std::string> callsTo(const std::string& operation) const {
@@ -66,8 +83,10 @@ public:
         calls.push_back("OpenStream " + path + "|" + wavePath);
         open = files.count(path) > 0;
         if (open) openPath = path;
+        stream_ = open ? ++streamsOpened_ : 0;
         return open ? 0 : 1;
     }
+    std::uint32_t currentStream() override { return stream_; }
     void DecodeOption(std::int16_t option) override { record("DecodeOption", option); }
     float FrameTime() override { return current().frameMs; }
     std::int32_t TotalTime() override { return current().totalTime; }
@@ -86,9 +105,18 @@ public:
         record("CloseStream");
         open = false;
         openPath.clear();
+        stream_ = 0;
     }
 
 private:
+    using Event = std::function<void(Mp3PlayListener&)>;
+    void raise(Event event) {
+        if (deferEvents)
+            waiting_.emplace_back(stream_, std::move(event));
+        else if (listener_)
+            event(*listener_);
+    }
+
     Stream current() const { return open ? files.at(openPath) : Stream{0, 0, 0, 0, 0}; }
     bool known(std::int32_t d) const { return d >= 0 && d < std::int32_t(devices.size()); }
     void record(const char* call) { calls.push_back(call); }
@@ -96,6 +124,8 @@ private:
         calls.push_back(std::string(call) + " " + std::to_string(n));
     }
     Mp3PlayListener* listener_ = nullptr;
+    std::deque<std::pair<std::uint32_t, Event>> waiting_;
+    std::uint32_t streamsOpened_ = 0, stream_ = 0;
 };
 
 } // namespace vantrel::test

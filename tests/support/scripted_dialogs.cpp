@@ -1,5 +1,7 @@
 #include "support/scripted_dialogs.h"
 
+#include <utility>
+
 namespace vantrel::test {
 
 namespace {
@@ -16,6 +18,7 @@ template <typename T> T take(std::deque<T>& queue, T fallback) {
 Dialogs::Answer ScriptedDialogs::message(const std::string& text, const std::string& title,
                                          Buttons buttons, Icon icon) {
     shown.push_back({Shown::Kind::Message, text, title, buttons, icon});
+    if (auto during = std::exchange(whileMessageShown, nullptr)) during();
     Answer fallback = (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) ? Answer::No
                       : buttons == Buttons::OkCancel ? Answer::Cancel
                                                      : Answer::Ok;

@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ public:
     std::deque<std::optional<std::uint32_t>> colours;
     std::deque<std::optional<Font>> fonts;
     std::vector<Shown> shown;
+    // Runs once, while the next message box is open, as events that a real box's own event
+    // loop lets through would.
+    std::function<void()> whileMessageShown;
 
     Answer message(const std::string& text, const std::string& title, Buttons buttons,
                    Icon icon) override;

@@ -279,8 +279,17 @@ void frmTagger::letEventsRun() {
     pumping_ = false;
 }
 
+bool frmTagger::heldBack(QObject* watched) const {
+    if (!pumping_ || !watched->isWidgetType() || watched == cmdShut) return false;
+    // A box opened meanwhile (a decoder error of the playing track, say) runs its own loop
+    // inside the pump, and must be answerable.
+    const QWidget* box = QApplication::activeModalWidget();
+    auto* widget = static_cast<QWidget*>(watched);
+    return !box || box == this || (widget != box && !box->isAncestorOf(widget));
+}
+
 bool frmTagger::eventFilter(QObject* watched, QEvent* event) {
-    if (pumping_ && watched->isWidgetType() && watched != cmdShut) {
+    if (heldBack(watched)) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:

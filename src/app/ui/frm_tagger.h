@@ -59,6 +59,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Mouse and keys the window ignores while files are added.
+    bool heldBack(QObject* watched) const;
 
 private:
     // Transport

@@ -109,9 +109,14 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
     window.show();
     MediaControls media({core.transport(), core.playlist(), core.files(), core.commands(),
                          core.timeDisplay(), core.sequencer(), core.fader()});
+    // Commands wait for no one: while files are added, or once the window has closed, they are
+    // refused.
+    media.refuseWhile([&core] { return core.collecting() || core.unloaded(); });
     MprisService mpris(
         media, {[&] { window.tickerDock->showMain(); }, [&] { window.tickerDock->closeMain(); }});
-    mpris.registerOnSessionBus();
+    // The player goes on without them; only the desktop's media controls are missing.
+    if (Result registered = mpris.registerOnSessionBus(); !registered)
+        std::cerr << "vantrel: no media controls: " << registered.error() << '\n';
     // Once the window is up, so the box has the window to stand over.
     QTimer::singleShot(0, &window, [&] { reportHandOff(plan, dialogs); });
     const int status = app.exec();

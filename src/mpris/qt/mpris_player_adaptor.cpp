@@ -60,38 +60,47 @@ bool MprisPlayerAdaptor::canSeek() const {
 }
 
 void MprisPlayerAdaptor::Play() {
+    if (service_.refusedAsBusy()) return;
     service_.controls().play();
 }
 
 void MprisPlayerAdaptor::Pause() {
+    if (service_.refusedAsBusy()) return;
     service_.controls().pause();
 }
 
 void MprisPlayerAdaptor::PlayPause() {
+    if (service_.refusedAsBusy()) return;
     service_.controls().playPause();
 }
 
 void MprisPlayerAdaptor::Stop() {
+    if (service_.refusedAsBusy()) return;
     service_.controls().stop();
 }
 
 void MprisPlayerAdaptor::Next() {
+    if (service_.refusedAsBusy()) return;
     service_.controls().next();
 }
 
 void MprisPlayerAdaptor::Previous() {
+    if (service_.refusedAsBusy()) return;
     service_.controls().previous();
 }
 
 void MprisPlayerAdaptor::Seek(qlonglong Offset) {
+    if (service_.refusedAsBusy()) return;
     service_.controls().seek(Offset);
 }
 
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position) {
+    if (service_.refusedAsBusy()) return;
     service_.controls().setPosition(TrackId.path().toStdString(), Position);
 }
 
 void MprisPlayerAdaptor::OpenUri(const QString& Uri) {
+    if (service_.refusedAsBusy()) return;
     service_.controls().openUri(Uri.toStdString());
 }
 

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 
@@ -15,6 +16,11 @@ namespace vantrel {
 namespace {
 
 constexpr const char* kPlayerInterface = "org.mpris.MediaPlayer2.Player";
+
+std::string reason(const QDBusConnection& bus) {
+    const QString message = bus.lastError().message();
+    return message.isEmpty() ? "no reason given" : message.toStdString();
+}
 
 } // namespace
 
@@ -33,21 +39,31 @@ MprisService::~MprisService() {
     bus.unregisterObject(kObjectPath);
 }
 
-bool MprisService::registerOnSessionBus() {
+Result MprisService::registerOnSessionBus() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     // A console or a test run without a session bus: the program goes on without it.
-    if (!bus.isConnected()) return false;
-    if (!bus.registerObject(kObjectPath, this, QDBusConnection::ExportAdaptors)) return false;
+    if (!bus.isConnected()) return Result::fail("no session bus: " + reason(bus));
+    if (!bus.registerObject(kObjectPath, this, QDBusConnection::ExportAdaptors))
+        return Result::fail("the player object was refused: " + reason(bus));
     QString name = QStringLiteral("org.mpris.MediaPlayer2.vantrel");
     // A second player (started with /new) gets a name of its own, as the protocol asks.
     if (!bus.registerService(name)) {
         name += QStringLiteral(".instance%1").arg(QCoreApplication::applicationPid());
         if (!bus.registerService(name)) {
+            const std::string why =
+                "the name " + name.toStdString() + " was refused: " + reason(bus);
             bus.unregisterObject(kObjectPath);
-            return false;
+            return Result::fail(why);
         }
     }
     serviceName_ = name;
+    return Result::ok();
+}
+
+bool MprisService::refusedAsBusy() const {
+    if (!controls_.busy() || !calledFromDBus()) return false;
+    sendErrorReply(QStringLiteral("net.vantrel.Error.Busy"),
+                   QStringLiteral("Files are being added to the playlist; try again then."));
     return true;
 }
 

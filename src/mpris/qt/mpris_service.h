@@ -1,7 +1,9 @@
 #pragma once
 
+#include "base/result.h"
 #include "base/signal.h"
 
+#include <QDBusContext>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -16,7 +18,7 @@ class MediaControls;
 
 // The program on the session bus as an MPRIS 2 player, so the desktop's media widget, lock
 // screen and media keys drive it. Without a session bus it stays off and nothing changes.
-class MprisService : public QObject {
+class MprisService : public QObject, protected QDBusContext {
     Q_OBJECT
 
 public:
@@ -32,14 +34,17 @@ public:
     ~MprisService() override;
 
     // Takes the player's well-known name, or a name of its own when another player holds it.
-    // False, without a word, when there is no session bus.
-    bool registerOnSessionBus();
+    // Says why when it could not (no session bus, say).
+    Result registerOnSessionBus();
     const QString& serviceName() const { return serviceName_; }
 
     MediaControls& controls() { return controls_; }
     const Window& window() const { return window_; }
     // The Player interface's Metadata in the bus's types.
     QVariantMap metadata() const;
+    // For a method call from the bus while the controls refuse commands: answers it with an
+    // error, so the caller learns the command was not carried out.
+    bool refusedAsBusy() const;
 
 private:
     void announce(const std::vector<std::string>& names);

@@ -7,9 +7,11 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace vantrel {
@@ -155,6 +157,26 @@ TEST_F(TransportWindowTest, TrayMuteTicksBothBoxes) {
     EXPECT_TRUE(w<QCheckBox>("chkVol1")->isChecked());
     button("cmdTempo1")->click();
     EXPECT_EQ(core.transport().tempo(), 99);
+}
+
+// A box opened while files are added (a decoder error, say) runs inside the pump that holds
+// clicks back, and must still take its answer.
+TEST_F(BoundWindowTest, ABoxOpenedWhileFilesAreAddedCanBeAnswered) {
+    int answer = 0;
+    auto openBox = [&] {
+        QMessageBox box(QMessageBox::Critical, "", "", QMessageBox::Ok, &window);
+        QTimer::singleShot(0, &box, [&] {
+            mouse(QEvent::MouseButtonPress, 0); // the list itself is still held back
+            send(box.button(QMessageBox::Ok), QEvent::MouseButtonPress);
+            send(box.button(QMessageBox::Ok), QEvent::MouseButtonRelease);
+        });
+        QTimer::singleShot(5000, &box, [&] { box.done(-1); }); // a hang guard only
+        answer = box.exec();
+    };
+    QMetaObject::invokeMethod(&window, openBox, Qt::QueuedConnection);
+    core.dropPaths({track("Delta.mp3", "Delta")});
+    EXPECT_EQ(answer, QMessageBox::Ok);
+    EXPECT_EQ(core.playlist().selectedItem(), 0);
 }
 
 TEST_F(BoundWindowTest, TheBusyPointerStaysOnTheMainWindow) {
