@@ -1,10 +1,7 @@
 #include "app/start_up.h"
 
-#include "app/handoff_collector.h"
 #include "app/instance_lock.h"
 #include "base/path_text.h"
-#include "recording_target.h"
-#include "support/manual_timer.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
@@ -98,23 +95,6 @@ TEST_F(StartUpTest, WindowFlagsOnlyForTheNumberOne) {
         EXPECT_EQ(plan.useRound, c.useRound) << (c.ini ? c.ini : "no file");
         EXPECT_EQ(plan.useGrid, c.useGrid) << (c.ini ? c.ini : "no file");
     }
-}
-
-// A start beside a running instance leaves its line; the next full start collects it
-// together with its own.
-TEST_F(StartUpTest, ALineLeftByAnEndedStartIsCollectedByTheNextFullStart) {
-    EXPECT_EQ(startUp.Main({"/m/my song.mp3"}, [] { return true; }).step, Step::endNow);
-    EXPECT_EQ(startUp.Main({"/Play", "/m/a.mp3"}, [] { return false; }).step, Step::startFully);
-
-    test::RecordingTarget target;
-    target.existing = {"/m/my song.mp3", "/m/a.mp3"};
-    test::ManualTimer tmrCollect;
-    HandOffCollector collector(HandOffFile(dir.path()), target, tmrCollect);
-    collector.arm();
-    tmrCollect.fire();
-    EXPECT_EQ(target.calls,
-              (std::vector<std::string>{"GetListTag /m/my song.mp3", "GetListTag /m/a.mp3",
-                                        "selectRow 1", "setFileIn /m/my song.mp3", "pressPlay"}));
 }
 
 // A child process that holds the lock until it is killed; its pid, or -1 when it could not.

@@ -25,15 +25,6 @@ TEST(NumberText, MatchesTheProgramsDecimalForm) {
     EXPECT_EQ(numberTextTrimmed(75) + numberTextTrimmed(-3), "75-3");
 }
 
-TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-    struct Case {
-        double in, out;
-    } cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},    {3.5, 4},    {-0.5, -0},
-                 {-1.5, -2}, {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {7, 7}};
-    for (const auto& c : cases)
-        EXPECT_EQ(roundHalfEven(c.in), c.out) << c.in;
-}
-
 TEST(FmtClock, RoundsSecondsAndKeepsMinutesUnbounded) {
     struct Case {
         std::int64_t ms;

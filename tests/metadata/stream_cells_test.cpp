@@ -6,21 +6,6 @@
 namespace vantrel::test {
 namespace {
 
-TEST(StreamCells, TextsOfPlayTimeSampleRateAndBitRate) {
-    struct Case {
-        StreamValues values;
-        std::array<std::string, 3> cells;
-    };
-    const Case cases[] = {
-        {{205400, 44100, 128000}, {"03:25", " 44.1 Khz", " 128 Kbit"}},
-        {{6000000, 11025, 131234}, {"100:00", " 11.025 Khz", " 131.234 Kbit"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.values.totalTime);
-        EXPECT_EQ(streamCells(c.values), c.cells);
-    }
-}
-
 TEST(StreamCells, ProbeOpensReadsAndClosesOrRefusesTheFile) {
     FakePlayer player;
     player.files["/music/a.mp3"] = {26.1f, 205400, 7863, 44100, 128000};

@@ -82,22 +82,6 @@ TEST_F(AudioOutputTest, OkStoresTheDialogAndAppliesIt) {
     EXPECT_TRUE(dialogs.shown.empty()) << "OK does not examine the device's answer";
 }
 
-TEST_F(AudioOutputTest, CancelRestoresTheStoredChoicesAndDestination) {
-    load(
-        {{"out_to_wav", "1"}, {"out_as_mp", "1"}, {"audio_dest", "/a/b.wav"}, {"sound_card", "0"}});
-    output.chooseDevice(2);
-    output.editDestWave("/other.wav");
-    output.Option2_Click(0);
-    output.Option1_Click(1);
-    player.calls.clear();
-    output.cmdCancel_Click();
-    EXPECT_EQ(output.cmbAudio(), 0);
-    EXPECT_EQ(output.txtDestWave(), "/a/b.wav");
-    EXPECT_TRUE(output.useMp3Name() && output.toWaveFile());
-    EXPECT_EQ(state.waveDest, ".wav");
-    EXPECT_TRUE(player.callsTo("SelectDevice").empty());
-}
-
 TEST_F(AudioOutputTest, ClickingAnOutputOffersBrowseWithoutAUsableWaveName) {
     for (auto [name, browse] : {std::pair{"", true},
                                 {"out.wav", true},

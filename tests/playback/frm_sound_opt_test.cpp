@@ -29,7 +29,12 @@ TEST_F(FrmSoundOptTest, CancelAndEscapeShowTheLoadedChoicesAgainAndOkStores) {
         dialog.show();
         type(dialog.txtDestWave, "/typed.wav");
         dialog.Option1[0]->click();
+        dialog.cmbAudio->setCurrentIndex(0);
+        emit dialog.cmbAudio->activated(0);
+        player.calls.clear();
         escape ? dialog.reject() : dialog.cmdCancel->click();
+        EXPECT_TRUE(player.callsTo("SelectDevice").empty());
+        EXPECT_EQ(state.waveDest, "") << "nothing edited is applied";
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_TRUE(dialog.Option2[0]->isChecked());
         EXPECT_TRUE(dialog.Option1[1]->isChecked());

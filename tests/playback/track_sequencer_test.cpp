@@ -71,17 +71,22 @@ TEST_F(TrackSequencerTest, PlaysOnInListOrderAndFinishesAtTheEnd) {
     EXPECT_EQ(display.lblCounter(), "00:00");
 }
 
-// From the last row: looping wraps without a draw; random order without loop still draws.
+// From the last row: looping wraps without a draw; random order without loop still draws, and
+// a one-row list then has nothing left to play.
 TEST_F(TrackSequencerTest, TheLastRowWrapsWhenLoopingOrDrawsInRandomOrder) {
-    for (auto [loop, randomOrder, draws] :
-         {std::tuple{true, false, 0}, {true, true, 0}, {false, true, 1}}) {
-        makeList(5);
+    for (auto [rows, loop, randomOrder, plays, draws] : {std::tuple{5, true, false, true, 0},
+                                                         {5, true, true, true, 0},
+                                                         {5, false, true, true, 1},
+                                                         {1, true, true, true, 0},
+                                                         {1, false, true, false, 1}}) {
+        SCOPED_TRACE(testing::Message() << rows << loop << randomOrder);
+        makeList(rows);
         sequencer.setLoop(loop);
         sequencer.setRandom(randomOrder);
-        playRow(5);
+        playRow(rows);
         random.draws = 0;
         random.numbers = {0.0};
-        EXPECT_EQ(next(), path(1)) << loop << randomOrder;
+        EXPECT_EQ(next(), plays ? path(1) : "");
         EXPECT_EQ(random.draws, draws);
     }
 }
@@ -116,19 +121,6 @@ TEST_F(TrackSequencerTest, RandomOrderDrawsOnlyUnplayedRows) {
         EXPECT_EQ(random.draws, c.draws);
         EXPECT_EQ(marks(), c.marks);
     }
-}
-
-TEST_F(TrackSequencerTest, AOneRowListReplaysOnlyWhenLooping) {
-    makeList(1);
-    sequencer.setRandom(true);
-    playRow(1);
-    sequencer.setLoop(true);
-    EXPECT_EQ(next(), path(1));
-    EXPECT_EQ(random.draws, 0);
-    sequencer.setLoop(false);
-    EXPECT_EQ(next(), "");
-    EXPECT_EQ(random.draws, 1);
-    EXPECT_TRUE(marks().empty()) << "the one miss cleared the mark";
 }
 
 TEST_F(TrackSequencerTest, AnEmptiedListPlaysNothingAndOffersNoPlay) {
