@@ -146,36 +146,25 @@ TEST(HandOffLine, FormatOfAStartsLine) {
     }
 }
 
-TEST(HandOffLine, SplittingOddTextAlwaysMovesOn) {
-    struct Case {
-        const char* line;
-        Args arguments;
-    } cases[] = {
-        {"   \t ", {}},
-        {"  /m/a.mp3   /m/b.mp3  ", {"/m/a.mp3", "/m/b.mp3"}},
-        {R"("/m/unterminated quote)", {"/m/unterminated quote"}},
-        {R"("/m/a"b.mp3 c)", {"/m/ab.mp3", "c"}},
-        {R"(/m/a"b.mp3)", {R"(/m/a"b.mp3)"}},
-        {R"("""")", {R"(")"}},
-        {R"("" "")", {"", ""}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(splitArguments(c.line), c.arguments) << c.line;
-}
-
 TEST(HandOffLine, WhatEachLineGivesToInfile) {
     using A = HandOffArgument;
     struct Case {
         const char* line;
         std::vector<HandOffArgument> given;
     } cases[] = {
-        {"/m/a.mp3 /m/b.mp3", {A{"", "/m/a.mp3"}, A{"", "/m/b.mp3"}}},
+        {"  /m/a.mp3   /m/b.mp3  ", {A{"", "/m/a.mp3"}, A{"", "/m/b.mp3"}}},
         {R"("/new music/a.mp3")", {A{"", "/new music/a.mp3"}}},
         {"/PLAY /m/a.mp3", {A{"/PLAY", "/m/a.mp3"}}},
         {"/Tag /m/a.mp3 /m/b.mp3", {A{"/Tag", "/m/a.mp3"}, A{"/Tag", "/m/b.mp3"}}},
         {"/Que", {A{"/Que", ""}}},
         {"/m/a.mp3 /Play /m/b.mp3", {A{"", "/m/a.mp3"}, A{"", "/Play"}, A{"", "/m/b.mp3"}}},
-        {"   ", {A{}}},
+        {"   \t ", {A{}}},
+        // Odd quoting always moves on to the next argument.
+        {R"("/m/unterminated quote)", {A{"", "/m/unterminated quote"}}},
+        {R"("/m/a"b.mp3 c)", {A{"", "/m/ab.mp3"}, A{"", "c"}}},
+        {R"(/m/a"b.mp3)", {A{"", R"(/m/a"b.mp3)"}}},
+        {R"("""")", {A{"", R"(")"}}},
+        {R"("" "")", {A{"", ""}, A{"", ""}}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(lineArguments(c.line), c.given) << c.line;
