@@ -138,21 +138,54 @@ TEST_F(FaderBindingTest, OpeningAndClosingLeavesNoListenerBehind) {
     fader.mnuFadeHold_Click(); // a change after the bindings went must reach no dead one
 }
 
-TEST_F(FaderBindingTest, SoundOutputSettingsShowsTheHiddenDialog) {
-    player.devices = {{"Default"}};
-    output.load({"Default"});
+// The output dialog is made once and kept hidden; Cancel and Escape show what was stored again,
+// and OK stores.
+TEST_F(FaderBindingTest, SoundOutputDialogOpensModallyAndOnlyOkStores) {
+    player.devices = {{"Default"}, {"Headphones"}};
+    EXPECT_TRUE(ini.putIni("options", "sound_card", "1"));
+    EXPECT_TRUE(ini.putIni("options", "audio_dest", "/music/out.wav"));
+    output.load({"Default", "Headphones"});
     QAction mnuSoundOpt;
-    auto* sound = new SoundOptBinding(window, mnuSoundOpt, output);
-    EXPECT_FALSE(sound->dialog().isVisible());
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        seen = QApplication::activeModalWidget() == &sound->dialog();
-        sound->dialog().cmdCancel->click();
-    });
-    mnuSoundOpt.trigger();
-    EXPECT_TRUE(seen);
-    EXPECT_FALSE(sound->dialog().isVisible());
+    frmSoundOpt& dialog = (new SoundOptBinding(window, mnuSoundOpt, output))->dialog();
+    EXPECT_FALSE(dialog.isVisible());
+    // Typing, which the dialog tells apart from its own redraws.
+    auto type = [](QLineEdit* box, const char* text) {
+        box->clear();
+        box->insert(text);
+    };
+    for (bool escape : {false, true}) {
+        QTimer::singleShot(0, [&] {
+            EXPECT_EQ(QApplication::activeModalWidget(), &dialog);
+            type(dialog.txtDestWave, "/typed.wav");
+            dialog.Option1[0]->click();
+            dialog.cmbAudio->setCurrentIndex(0);
+            emit dialog.cmbAudio->activated(0);
+            player.calls.clear();
+            escape ? dialog.reject() : dialog.cmdCancel->click();
+        });
+        mnuSoundOpt.trigger();
+        EXPECT_TRUE(player.callsTo("SelectDevice").empty());
+        EXPECT_EQ(state.waveDest, "") << "nothing edited is applied";
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_TRUE(dialog.Option2[0]->isChecked());
+        EXPECT_TRUE(dialog.Option1[1]->isChecked());
+        EXPECT_EQ(dialog.cmbAudio->currentIndex(), 1);
+        EXPECT_EQ(dialog.txtDestWave->text(), "/music/out.wav");
+    }
     EXPECT_EQ(window.findChildren<frmSoundOpt*>().size(), 1) << "hidden, not destroyed";
+    dialogs.inputs.push_back("/picked.wav");
+    dialog.cmdGet->click();
+    EXPECT_EQ(dialog.txtDestWave->text(), "/picked.wav");
+    dialogs.shown.clear();
+    dialog.show();
+    type(dialog.txtDestWave, "/x/y.wav");
+    dialog.Option2[1]->click();
+    dialog.Option1[0]->click();
+    dialog.cmdOK->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(ini.getIni("options", "audio_dest"), "/x/y.wav");
+    EXPECT_EQ(state.waveDest, ".wav");
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 } // namespace

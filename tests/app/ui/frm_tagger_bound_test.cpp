@@ -151,14 +151,6 @@ TEST_F(TransportWindowTest, AHeldSpaceBarShuttlesOnce) {
     EXPECT_EQ(player1.callsTo("SeekFrame").size(), seeks + 1);
 }
 
-TEST_F(TransportWindowTest, TrayMuteTicksBothBoxes) {
-    w<QAction>("mnuMute")->trigger();
-    EXPECT_TRUE(w<QCheckBox>("chkVol0")->isChecked());
-    EXPECT_TRUE(w<QCheckBox>("chkVol1")->isChecked());
-    button("cmdTempo1")->click();
-    EXPECT_EQ(core.transport().tempo(), 99);
-}
-
 // A box opened while files are added (a decoder error, say) runs inside the pump that holds
 // clicks back, and must still take its answer.
 TEST_F(BoundWindowTest, ABoxOpenedWhileFilesAreAddedCanBeAnswered) {
