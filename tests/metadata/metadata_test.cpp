@@ -1,9 +1,12 @@
-#include "metadata/id3v1_block.h"
-
 #include "metadata/cp1252.h"
+#include "metadata/genre_table.h"
+#include "metadata/id3v1_block.h"
+#include "metadata/stream_cells.h"
+#include "support/fake_player.h"
 #include "support/temp_dir.h"
-
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -152,6 +155,41 @@ TEST(Cp1252, MapsEveryByteAndBack) {
     EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
     EXPECT_EQ(cp1252ToUtf8("\x80\x92\xE9"), "\xE2\x82\xAC\xE2\x80\x99\xC3\xA9");
     EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD \xF0\x9F\x8E\xB5 \xFF"), "? ? ?");
+}
+
+TEST(GenreTable, AlphabeticalListHoldsEveryNamedGenreOnceInOrder) {
+    const auto& sorted = genres::alphabetical();
+    std::set<int> numbers;
+    for (const auto& g : sorted) {
+        EXPECT_FALSE(g.name.empty());
+        EXPECT_EQ(genres::name(g.number), g.name);
+        numbers.insert(g.number);
+    }
+    EXPECT_EQ(numbers.size(), static_cast<std::size_t>(genres::kCount));
+    auto lower = [](unsigned char c) { return std::tolower(c); };
+    EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(), [&](const auto& a, const auto& b) {
+        return std::ranges::lexicographical_compare(a.name, b.name, std::less{}, lower, lower);
+    }));
+    for (int n : {-1, genres::kCount, 255})
+        EXPECT_EQ(genres::name(n), "") << n;
+}
+
+TEST(StreamCells, ProbeOpensReadsAndClosesOrRefusesTheFile) {
+    test::FakePlayer player;
+    player.files["/music/a.mp3"] = {26.1f, 205400, 7863, 44100, 128000};
+    StreamValues values;
+    ASSERT_TRUE(probeStream(player, "/music/a.mp3", values));
+    EXPECT_EQ(values.totalTime, 205400);
+    EXPECT_EQ(values.sampleRate, 44100);
+    EXPECT_EQ(values.bitRate, 128000);
+    EXPECT_EQ(player.calls.front(), "OpenStream /music/a.mp3|");
+    EXPECT_EQ(player.calls.back(), "CloseStream");
+    EXPECT_FALSE(player.open);
+
+    player.calls.clear();
+    EXPECT_FALSE(probeStream(player, "/music/missing.mp3", values));
+    EXPECT_EQ(player.calls,
+              (std::vector<std::string>{"OpenStream /music/missing.mp3|", "CloseStream"}));
 }
 
 } // namespace
