@@ -1,12 +1,17 @@
 #include "base/atomic_file.h"
 #include "base/file_descriptor.h"
 #include "base/file_url.h"
+#include "base/number_text.h"
+#include "base/signal.h"
 #include "support/temp_dir.h"
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <memory>
+#include <optional>
 #include <sys/file.h>
 #include <sys/time.h>
+#include <vector>
 
 namespace vantrel {
 namespace {
@@ -95,6 +100,98 @@ TEST(FileUrl, ReadsThisMachinesPathsAndWritesThemBack) {
     }
     // Everything but unreserved bytes and '/' is escaped, so no reader takes a name apart.
     EXPECT_EQ(fileUrlFromPath("/a-b_c.d~/x y#,%\xC3\xA9"), "file:///a-b_c.d~/x%20y%23%2C%25%C3%A9");
+}
+
+TEST(NumberText, MatchesTheProgramsDecimalForm) {
+    // For 0.1 + 0.2, 15 significant digits hide the binary noise.
+    struct Case {
+        double value;
+        const char* text;
+    } cases[] = {{44.1, " 44.1"},
+                 {128, " 128"},
+                 {11.025, " 11.025"},
+                 {0.0, " 0"},
+                 {-0.0, " 0"},
+                 {-2.5, "-2.5"},
+                 {1.0 / 3.0, " 0.333333333333333"},
+                 {1e15, " 1E+15"},
+                 {123456789012345.0, " 123456789012345"},
+                 {0.1 + 0.2, " 0.3"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(numberText(c.value), c.text) << c.value;
+    EXPECT_EQ(numberTextTrimmed(75) + numberTextTrimmed(-3), "75-3");
+}
+
+TEST(FmtClock, RoundsSecondsAndKeepsMinutesUnbounded) {
+    struct Case {
+        std::int64_t ms;
+        const char* text;
+    } cases[] = {
+        {65000, "01:05"}, {59500, "01:00"}, {59499, "00:59"},   {1500, "00:02"},
+        {2500, "00:02"},  {500, "00:00"},   {3600000, "60:00"}, {6000000, "100:00"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fmtClock(Millis::fromWhole(c.ms)), c.text) << c.ms;
+    // 1499.96 ms is 1.49996 s, kept as 1.5000 s, which then rounds to the even 2.
+    EXPECT_EQ(fmtClock(Millis::fromRaw(14999600)), "00:02");
+    EXPECT_EQ(fmtClock(Millis::fromRaw(14994000)), "00:01");
+    EXPECT_EQ(fmtClockHours(Millis::fromWhole(3599000)), "59:59");
+    EXPECT_EQ(fmtClockHours(Millis::fromWhole(3723000)), "01:02:03");
+}
+
+TEST(Millis, FixedPointArithmeticWithFourDecimals) {
+    Millis frameTime = Millis::fromDouble(26.122448979591837); // 1152 / 44100 s
+    EXPECT_EQ(frameTime.raw(), 261224);
+    Millis position = frameTime * 2297; // 60003.1528 ms
+    EXPECT_EQ(position.raw(), 600031528);
+    EXPECT_EQ(fmtClock(position), "01:00");
+    EXPECT_EQ(Millis::fromDouble(2.5 / Millis::kScale).raw(), 2); // half of the last place: to even
+    EXPECT_EQ(Millis::fromRaw(25000).roundedWhole() + Millis::fromRaw(35000).roundedWhole(), 6);
+    EXPECT_EQ((Millis::fromDouble(1.5) * Millis::fromDouble(0.0001)).raw(), 2); // 0.00015 -> even
+    EXPECT_LT(Millis::fromWhole(178799), Millis::fromWhole(180000) - Millis::fromWhole(1200));
+}
+
+TEST(Signal, ConnectionsEndWithTheirHolder) {
+    Signal<int> changed;
+    std::vector<int> heard;
+    {
+        Connections held;
+        for (int i = 0; i < 1000; ++i)
+            held.push_back(changed.connect([&heard](int v) { heard.push_back(v); }));
+        held.clear();
+        Connection kept = changed.connect([&heard](int v) { heard.push_back(v * 10); });
+        changed(4);
+        EXPECT_EQ(changed.connectionCount(), 1u);
+    }
+    changed(5);
+    EXPECT_EQ(heard, std::vector<int>{40});
+    EXPECT_EQ(changed.connectionCount(), 0u);
+    Connection outliving;
+    {
+        auto gone = std::make_unique<Signal<>>();
+        outliving = gone->connect([] {});
+        EXPECT_TRUE(outliving.connected());
+    }
+    EXPECT_FALSE(outliving.connected()) << "a connection may outlive its signal";
+    outliving.disconnect();
+}
+
+TEST(Signal, ListenersMayLeaveOrJoinWhileItIsRaised) {
+    Signal<> changed;
+    int first = 0, second = 0, late = 0;
+    Connection b;
+    std::optional<Connection> added;
+    Connection a = changed.connect([&] {
+        ++first;
+        b.disconnect();
+        if (!added) added = changed.connect([&] { ++late; });
+    });
+    b = changed.connect([&] { ++second; });
+    changed();
+    changed();
+    EXPECT_EQ(first, 2);
+    EXPECT_EQ(second, 0);
+    EXPECT_EQ(late, 1);
 }
 
 } // namespace
