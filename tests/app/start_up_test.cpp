@@ -1,10 +1,10 @@
+#include "app/collect_target.h"
 #include "app/handoff_collector.h"
 #include "app/handoff_file.h"
 #include "app/handoff_line.h"
 #include "app/instance_lock.h"
 #include "app/start_up.h"
 #include "base/path_text.h"
-#include "recording_target.h"
 #include "support/manual_timer.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
@@ -155,9 +155,33 @@ TEST(InstanceLock, AMissingProgramFileCountsAsNoOtherInstance) {
 
 using Calls = std::vector<std::string>;
 
+// A main window stand-in: files "exist" when the test says so, added files become rows, and
+// every call is recorded as a short text.
+struct RecordingCollectTarget : CollectTarget {
+    std::set<std::string> existing;
+    std::vector<std::string> rows;
+    std::vector<std::string> calls;
+
+    void openPList(const std::string& path) override { calls.push_back("openPList " + path); }
+    void GetListTag(const std::string& path) override {
+        calls.push_back("GetListTag " + path);
+        rows.push_back(path);
+    }
+    std::size_t rowCount() const override { return rows.size(); }
+    std::string rowKey(std::size_t row) const override { return rows.at(row - 1); }
+    void selectRow(std::size_t row) override {
+        calls.push_back("selectRow " + std::to_string(row));
+    }
+    void selectAllRows() override { calls.push_back("selectAllRows"); }
+    void setFileIn(const std::string& path) override { calls.push_back("setFileIn " + path); }
+    void pressPlay() override { calls.push_back("pressPlay"); }
+    void editSelected() override { calls.push_back("editSelected"); }
+    bool fileExists(const std::string& path) const override { return existing.count(path) > 0; }
+};
+
 struct Collector {
     test::TempDir dir;
-    test::RecordingTarget target;
+    RecordingCollectTarget target;
     test::ManualTimer tmrCollect;
     HandOffFile file{dir.path()};
     HandOffCollector collector{file, target, tmrCollect};
