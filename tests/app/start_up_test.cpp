@@ -83,22 +83,18 @@ TEST_F(StartUpTest, AHandOffThatFailsIsReported) {
 }
 
 TEST_F(StartUpTest, WindowFlagsOnlyForTheNumberOne) {
-    struct Case {
-        const char* ini;
-        bool useRound;
-        bool useGrid;
-    } cases[] = {
+    const std::tuple<const char*, bool, bool> cases[] = {
         {nullptr, false, false},
         {"[OPTIONS]\r\nRound=1\r\ngrid=2\r\n", true, false},
         {"[options]\r\nround=\r\ngrid= 1 \r\n", false, true},
         {"[looks]\r\nround=1\r\n", false, false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [ini, useRound, useGrid] : cases) {
         std::filesystem::remove(dir / "vantrel.ini");
-        if (c.ini) test::writeFile(dir / "vantrel.ini", c.ini);
+        if (ini) test::writeFile(dir / "vantrel.ini", ini);
         const auto plan = startUp.Main({}, [] { return false; });
-        EXPECT_EQ(plan.useRound, c.useRound) << (c.ini ? c.ini : "no file");
-        EXPECT_EQ(plan.useGrid, c.useGrid) << (c.ini ? c.ini : "no file");
+        EXPECT_EQ(plan.useRound, useRound) << (ini ? ini : "no file");
+        EXPECT_EQ(plan.useGrid, useGrid) << (ini ? ini : "no file");
     }
 }
 
@@ -198,11 +194,7 @@ struct Collector {
 
 // The last argument decides whether the collector plays or edits.
 TEST(Infile, LaterArgumentsOverrideEarlierRequests) {
-    struct Case {
-        std::vector<std::string> lines;
-        bool play;
-        bool edit;
-    } cases[] = {
+    const std::tuple<std::vector<std::string>, bool, bool> cases[] = {
         {{"/Play /m/missing.mp3"}, true, false},
         {{"/Tag /m/a.mp3", "/Play /m/b.mp3"}, true, false},
         {{"/Play /m/a.mp3", "/Tag /m/b.mp3"}, false, true},
@@ -211,21 +203,18 @@ TEST(Infile, LaterArgumentsOverrideEarlierRequests) {
         {{"/Play /m/a.mp3", "/PLAY /m/b.mp3"}, false, false},
         {{"/m/a.mp3 /Play /m/b.mp3"}, false, false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [lines, play, edit] : cases) {
         Collector t;
-        t.handOff(c.lines);
+        t.handOff(lines);
         t.collector.collect();
-        EXPECT_EQ(t.collector.playOnCollect(), c.play) << ::testing::PrintToString(c.lines);
-        EXPECT_EQ(t.collector.editOnCollect(), c.edit) << ::testing::PrintToString(c.lines);
+        EXPECT_EQ(t.collector.playOnCollect(), play) << ::testing::PrintToString(lines);
+        EXPECT_EQ(t.collector.editOnCollect(), edit) << ::testing::PrintToString(lines);
     }
 }
 
 TEST(Infile, WhatEachArgumentOpensOrAdds) {
     using A = HandOffArgument;
-    struct Case {
-        HandOffArgument filIn;
-        Calls calls;
-    } cases[] = {
+    const std::pair<HandOffArgument, Calls> cases[] = {
         {A{"", "/m/missing.mp3"}, {}},
         {A{"", "/new music/a.mp3"}, {"GetListTag /new music/a.mp3"}},
         // A playlist is opened, never offered to the list as a track as well.
@@ -237,38 +226,35 @@ TEST(Infile, WhatEachArgumentOpensOrAdds) {
         {A{"/PLAY", "/m/a.mp3"}, {}},
         {A{"/que", "/l/x.m3u"}, {"openPList /que /l/x.m3u"}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [filIn, calls] : cases) {
         Collector t;
-        t.collector.infile(c.filIn);
-        EXPECT_EQ(t.target.calls, c.calls) << c.filIn.text();
+        t.collector.infile(filIn);
+        EXPECT_EQ(t.target.calls, calls) << filIn.text();
     }
 }
 
 TEST(HandOffCollector, HandlesEveryLineInOrderThenTheRequest) {
-    struct Case {
-        const char* name;
-        std::vector<std::string> rows, lines;
-        Calls calls;
-    } cases[] = {
-        {"lines in order, then row 1 plays",
-         {"/m/already.mp3"},
-         {"/m/a.mp3 \"/m/my song.mp3\"", "/Que /l/x.m3u", "/Play /m/b.mp3"},
-         {"GetListTag /m/a.mp3", "GetListTag /m/my song.mp3", "openPList /l/x.m3u",
-          "GetListTag /m/b.mp3", "selectRow 1", "setFileIn /m/already.mp3", "pressPlay"}},
-        {"a tag request selects all rows and edits",
-         {},
-         {"/Tag /m/a.mp3 /m/b.mp3"},
-         {"GetListTag /m/a.mp3", "GetListTag /m/b.mp3", "selectAllRows", "editSelected"}},
-        {"play on an empty list", {}, {"/Play /m/missing.mp3"}, {}},
-        {"tag on an empty list", {}, {"/Tag /m/missing.mp3"}, {}},
-        {"no file, nothing happens", {"/m/a.mp3"}, {}, {}},
-    };
-    for (const auto& c : cases) {
+    const std::tuple<const char*, std::vector<std::string>, std::vector<std::string>, Calls>
+        cases[] = {
+            {"lines in order, then row 1 plays",
+             {"/m/already.mp3"},
+             {"/m/a.mp3 \"/m/my song.mp3\"", "/Que /l/x.m3u", "/Play /m/b.mp3"},
+             {"GetListTag /m/a.mp3", "GetListTag /m/my song.mp3", "openPList /l/x.m3u",
+              "GetListTag /m/b.mp3", "selectRow 1", "setFileIn /m/already.mp3", "pressPlay"}},
+            {"a tag request selects all rows and edits",
+             {},
+             {"/Tag /m/a.mp3 /m/b.mp3"},
+             {"GetListTag /m/a.mp3", "GetListTag /m/b.mp3", "selectAllRows", "editSelected"}},
+            {"play on an empty list", {}, {"/Play /m/missing.mp3"}, {}},
+            {"tag on an empty list", {}, {"/Tag /m/missing.mp3"}, {}},
+            {"no file, nothing happens", {"/m/a.mp3"}, {}, {}},
+        };
+    for (const auto& [name, rows, lines, calls] : cases) {
         Collector t;
-        t.target.rows = c.rows;
-        t.handOff(c.lines);
+        t.target.rows = rows;
+        t.handOff(lines);
         t.collector.collect();
-        EXPECT_EQ(t.target.calls, c.calls) << c.name;
+        EXPECT_EQ(t.target.calls, calls) << name;
         EXPECT_TRUE(std::filesystem::is_empty(t.dir.path())) << "the taken file is deleted";
     }
 }
@@ -289,10 +275,7 @@ TEST(HandOffCollector, TicksOnceAfterArming) {
 using Args = std::vector<std::string>;
 
 TEST(HandOffLine, FormatOfAStartsLine) {
-    struct Case {
-        Args arguments;
-        std::optional<std::string> line;
-    } cases[] = {
+    const std::pair<Args, std::optional<std::string>> cases[] = {
         {{}, std::nullopt},
         {{R"(/m/say "hi".mp3)"}, R"("/m/say ""hi"".mp3")"},
         {{""}, R"("")"},
@@ -301,17 +284,14 @@ TEST(HandOffLine, FormatOfAStartsLine) {
         {{"/m/before.mp3", "/NeW", "/m/a b.mp3", "/new", "/c.mp3"}, R"("/m/a b.mp3" /new /c.mp3)"},
         {{"/new/x.mp3"}, "/new/x.mp3"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(handOffLine(c.arguments), c.line) << ::testing::PrintToString(c.arguments);
+    for (const auto& [arguments, line] : cases) {
+        EXPECT_EQ(handOffLine(arguments), line) << ::testing::PrintToString(arguments);
     }
 }
 
 TEST(HandOffLine, WhatEachLineGivesToInfile) {
     using A = HandOffArgument;
-    struct Case {
-        const char* line;
-        std::vector<HandOffArgument> given;
-    } cases[] = {
+    const std::pair<const char*, std::vector<HandOffArgument>> cases[] = {
         {"  /m/a.mp3   /m/b.mp3  ", {A{"", "/m/a.mp3"}, A{"", "/m/b.mp3"}}},
         {R"("/new music/a.mp3")", {A{"", "/new music/a.mp3"}}},
         {"/PLAY /m/a.mp3", {A{"/PLAY", "/m/a.mp3"}}},
@@ -326,8 +306,8 @@ TEST(HandOffLine, WhatEachLineGivesToInfile) {
         {R"("""")", {A{"", R"(")"}}},
         {R"("" "")", {A{"", ""}, A{"", ""}}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(lineArguments(c.line), c.given) << c.line;
+    for (const auto& [line, given] : cases)
+        EXPECT_EQ(lineArguments(line), given) << line;
 }
 
 // One start's odd quote must not swallow the lines of the starts after it.

@@ -69,10 +69,8 @@ TEST(AtomicFile, ReplacesWithTheModeOrFailsLeavingNoTemporaryFile) {
 // Addresses as playlists, file managers and the desktop's media controls hand them over; every
 // path read is written back to an address that reads as the same path.
 TEST(FileUrl, ReadsThisMachinesPathsAndWritesThemBack) {
-    struct Case {
-        const char* url;
-        const char* path; // empty: refused
-    } cases[] = {
+    // The path read; empty: refused.
+    const std::pair<const char*, const char*> cases[] = {
         {"file:///a%20b.mp3", "/a b.mp3"},
         {"file:///caf%c3%A9/100%25.mp3", "/caf\xC3\xA9/100%.mp3"},
         // An escaped slash is a slash, as browsers read it.
@@ -90,10 +88,10 @@ TEST(FileUrl, ReadsThisMachinesPathsAndWritesThemBack) {
         {"smb://server/x.mp3", ""},
         {"file:///a%00b", ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.url);
-        const std::string path = pathFromFileUrl(c.url);
-        EXPECT_EQ(path, c.path);
+    for (const auto& [url, expected] : cases) {
+        SCOPED_TRACE(url);
+        const std::string path = pathFromFileUrl(url);
+        EXPECT_EQ(path, expected);
         if (!path.empty()) {
             EXPECT_EQ(pathFromFileUrl(fileUrlFromPath(path)), path);
         }
@@ -123,15 +121,12 @@ TEST(NumberText, MatchesTheProgramsDecimalForm) {
 }
 
 TEST(FmtClock, RoundsSecondsAndKeepsMinutesUnbounded) {
-    struct Case {
-        std::int64_t ms;
-        const char* text;
-    } cases[] = {
+    const std::pair<std::int64_t, const char*> cases[] = {
         {65000, "01:05"}, {59500, "01:00"}, {59499, "00:59"},   {1500, "00:02"},
         {2500, "00:02"},  {500, "00:00"},   {3600000, "60:00"}, {6000000, "100:00"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(fmtClock(Millis::fromWhole(c.ms)), c.text) << c.ms;
+    for (const auto& [ms, text] : cases)
+        EXPECT_EQ(fmtClock(Millis::fromWhole(ms)), text) << ms;
     // 1499.96 ms is 1.49996 s, kept as 1.5000 s, which then rounds to the even 2.
     EXPECT_EQ(fmtClock(Millis::fromRaw(14999600)), "00:02");
     EXPECT_EQ(fmtClock(Millis::fromRaw(14994000)), "00:01");

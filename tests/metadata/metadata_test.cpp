@@ -51,34 +51,27 @@ struct Id3v1Test : ::testing::Test {
 };
 
 TEST_F(Id3v1Test, ReadsFieldsAsWritten) {
-    struct Case {
-        std::string block;
-        std::string title, year;
-        int genre;
-    } cases[] = {
+    const std::tuple<std::string, std::string, std::string, int> cases[] = {
         {rawBlock("TAG", "Song", "99", 17), "Song", "99", 17},
         {rawBlock("TAG", "  Song  ", "99", 255), "Song", "99", 255},
         {rawBlock("TAG", "Song", "1999", 0, '\0'), "Song" + std::string(26, '\0'), "1999", 0},
         {rawBlock("tag", "lower", "", 3), "lower", "", 3},
         {rawBlock("TaG", "Caf\xE9 \x80", "", 3), "Caf\xC3\xA9 \xE2\x82\xAC", "", 3},
     };
-    for (const auto& c : cases) {
-        writeFile(file, audio(1000) + c.block);
+    for (const auto& [block, title, year, genre] : cases) {
+        writeFile(file, audio(1000) + block);
         TagRead tag = read();
         ASSERT_EQ(tag.state, TagState::Tagged);
-        EXPECT_EQ(tag.values.title, c.title);
-        EXPECT_EQ(tag.values.year, c.year);
-        EXPECT_EQ(tag.values.genre, c.genre);
+        EXPECT_EQ(tag.values.title, title);
+        EXPECT_EQ(tag.values.year, year);
+        EXPECT_EQ(tag.values.genre, genre);
         EXPECT_EQ(tag.values.artist, "Artist");
         EXPECT_EQ(tag.values.comment, "Comment");
     }
 }
 
 TEST_F(Id3v1Test, OnlyTheLast128BytesAreATag) {
-    struct Case {
-        std::string content;
-        TagState state;
-    } cases[] = {
+    const std::pair<std::string, TagState> cases[] = {
         {audio(5000), TagState::Untagged},
         // Marker bytes near the end that are not where a block begins are audio.
         {audio(4000) + "TAG" + audio(127), TagState::Untagged},
@@ -88,9 +81,9 @@ TEST_F(Id3v1Test, OnlyTheLast128BytesAreATag) {
         {std::string(1, 'x') + rawBlock("TAG", "one", "", 1), TagState::Tagged},
         {"", TagState::TooShort},
     };
-    for (const auto& c : cases) {
-        writeFile(file, c.content);
-        EXPECT_EQ(read().state, c.state) << c.content.size();
+    for (const auto& [content, state] : cases) {
+        writeFile(file, content);
+        EXPECT_EQ(read().state, state) << content.size();
     }
 }
 

@@ -55,16 +55,14 @@ TEST_F(IniStoreTest, ReadsAsTheProfileFunctionsDo) {
                   longValue + "\nutf8=" + utf8Value +
                   "\n[options]\nvol=shadowed by the first section\n"
                   "[ looks ]\r\nedg_col=255\r\n");
-    struct Case {
-        const char *section, *key, *value;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"options", "vol", "75"},    {"OPTIONS", "Vol", "75"},
         {"options", "empty", ""},    {"options", "missing", ""},
         {"nosuch", "vol", ""},       {"options", "stray", ""},
         {"looks", "edg_col", "255"}, {"options", "no equals sign", ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ini.getIni(c.section, c.key), c.value) << c.section << "/" << c.key;
+    for (const auto& [section, key, value] : cases)
+        EXPECT_EQ(ini.getIni(section, key), value) << section << "/" << key;
     EXPECT_EQ(ini.getIni("options", "long"), std::string(127, 'x'));
     // The cut counts characters and never splits one.
     EXPECT_EQ(ini.getIni("options", "utf8"), std::string(126, 'a') + "\xC3\xA9");
@@ -86,9 +84,8 @@ TEST_F(IniStoreTest, BrokenFilesReadAsFarAsTheyCanAndWritesKeepWhatWasRead) {
     std::string junk;
     for (int i = 0; i < 4096; ++i)
         junk += static_cast<char>((i * 131 + 7) % 256);
-    struct Case {
-        std::string content, after; // an empty "after": the old bytes stay, the key is appended
-    } cases[] = {
+    // The file after the write; empty: the old bytes stay, the key is appended.
+    const std::pair<std::string, std::string> cases[] = {
         {junk, ""},
         {std::string("\0\0\0[options]\0\n", 15) + junk, ""},
         {"no sections at all\nvol=3\n", ""},
@@ -96,16 +93,16 @@ TEST_F(IniStoreTest, BrokenFilesReadAsFarAsTheyCanAndWritesKeepWhatWasRead) {
         {"[options\nvol=5\n", "[options\nvol=42\n"},
         {"[options]\r\nvol=5", "[options]\r\nvol=42"},
     };
-    for (const auto& c : cases) {
-        writeFile(ini.file(), c.content);
+    for (const auto& [content, written] : cases) {
+        writeFile(ini.file(), content);
         ini.getIni("options", "vol");
         ASSERT_TRUE(ini.putIni("options", "vol", "42"));
         EXPECT_EQ(ini.getIni("options", "vol"), "42");
         std::string after = readFile(ini.file());
-        if (c.after.empty())
-            EXPECT_EQ(after.substr(0, c.content.size()), c.content);
+        if (written.empty())
+            EXPECT_EQ(after.substr(0, content.size()), content);
         else
-            EXPECT_EQ(after, c.after);
+            EXPECT_EQ(after, written);
     }
 }
 
@@ -202,16 +199,13 @@ TEST_F(IniStoreTest, ConcurrentWritersLoseNoKey) {
 // Stored texts are whatever a user or another program left: each reader must give a usable
 // value for odd text, never throw or read past the number.
 TEST(IniValues, NumbersTakeTheNumericPrefixAndRoundHalvesToEven) {
-    struct Case {
-        const char* text;
-        int value;
-    } cases[] = {
+    const std::pair<const char*, int> cases[] = {
         {"  75", 75},     {"12abc", 12},      {"", 0},      {"abc", 0}, {"+4", 4},
         {"2.5", 2},       {"3.5", 4},         {"-2.5", -2}, {".5", 0},  {"- 3", 0},
         {"40000", 32767}, {"-40000", -32768}, {"0x10", 0},  {"7.", 7},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(readNumber16(c.text), c.value) << '"' << c.text << '"';
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(readNumber16(text), value) << '"' << text << '"';
     EXPECT_EQ(readNumber32("99999999999"), 2147483647);
     EXPECT_FALSE(readFlag(" 1"));
     EXPECT_EQ(readColour(""), std::nullopt) << "not set, so the caller's own colour applies";
@@ -219,15 +213,12 @@ TEST(IniValues, NumbersTakeTheNumericPrefixAndRoundHalvesToEven) {
 }
 
 TEST(IniValues, WordFlagConvertsWordsAndWholeNumbers) {
-    struct Case {
-        const char* text;
-        bool value;
-    } cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"TRUE", true}, {" True ", true}, {"-1", true},  {"0.5", true},    {"False", false},
         {"0", false},   {"", false},      {"2x", false}, {"Truex", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(readWordFlag(c.text), c.value) << '"' << c.text << '"';
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(readWordFlag(text), value) << '"' << text << '"';
 }
 
 } // namespace
