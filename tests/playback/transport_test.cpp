@@ -84,11 +84,8 @@ TEST_F(TransportTest, PlayTicksAutoPlayAndAFailedOpenUnticksIt) {
 }
 
 TEST_F(TransportTest, WaveDestinationNamesTheFileAndWarnsOnEveryStart) {
-    struct Case {
-        std::string waveDest, file;
-        Calls calls; // empty: refused before the player is asked
-        bool opened;
-    } cases[] = {
+    // The player's opens: none when refused before the player is asked.
+    const std::tuple<std::string, std::string, Calls, bool> cases[] = {
         {"", "/music/a.mp3", {"OpenStream /music/a.mp3|"}, true},
         {".wav", "/music/a.mp3", {"OpenStream /music/a.mp3|/music/a.wav"}, true},
         {"  /out/x.wav ", "/music/a.mp3", {"OpenStream /music/a.mp3|/out/x.wav"}, true},
@@ -99,17 +96,17 @@ TEST_F(TransportTest, WaveDestinationNamesTheFileAndWarnsOnEveryStart) {
     };
     addFile("a.m");
     addFile("/music/b.wav");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.waveDest + " " + c.file);
+    for (const auto& [waveDest, file, calls, opened] : cases) {
+        SCOPED_TRACE(waveDest + " " + file);
         dialogs.shown.clear();
-        state.waveDest = c.waveDest;
-        curFile = c.file;
+        state.waveDest = waveDest;
+        curFile = file;
         player.calls.clear();
         transport.play();
-        EXPECT_EQ(player.callsTo("OpenStream"), c.calls);
-        EXPECT_EQ(state.playing, c.opened);
+        EXPECT_EQ(player.callsTo("OpenStream"), calls);
+        EXPECT_EQ(state.playing, opened);
         // A warning before every start to a file, and the open error.
-        EXPECT_EQ(dialogs.shown.size(), (c.waveDest.empty() ? 0u : 1u) + (c.opened ? 0u : 1u));
+        EXPECT_EQ(dialogs.shown.size(), (waveDest.empty() ? 0u : 1u) + (opened ? 0u : 1u));
     }
     state.waveDest = ".wav";
     curFile = "/music/a.mp3";
@@ -121,26 +118,23 @@ TEST_F(TransportTest, WaveDestinationNamesTheFileAndWarnsOnEveryStart) {
 }
 
 TEST_F(TransportTest, StopUnticksAutoPlayUnlessTheFadeStopMarkStands) {
-    struct Case {
-        const char* name;
-        bool marked, heldByUser, autoAfter;
-    } cases[] = {
+    const std::tuple<const char*, bool, bool, bool> cases[] = {
         {"plain stop", false, false, false},
         {"fader or tray stop with the mark", true, false, true},
         {"stop button held with the mark", true, true, false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, marked, heldByUser, autoAfter] : cases) {
+        SCOPED_TRACE(name);
         transport.play();
-        fader.marked = c.marked;
-        if (c.heldByUser) {
+        fader.marked = marked;
+        if (heldByUser) {
             transport.stopHeld(true);
             EXPECT_TRUE(transport.light(Transport::kStopHeld));
         }
         transport.stop();
-        if (c.heldByUser) transport.stopHeld(false);
+        if (heldByUser) transport.stopHeld(false);
         EXPECT_FALSE(transport.light(Transport::kStopHeld));
-        EXPECT_EQ(transport.autoPlay(), c.autoAfter);
+        EXPECT_EQ(transport.autoPlay(), autoAfter);
     }
 }
 
@@ -161,22 +155,18 @@ TEST_F(TransportTest, TempoButtonsStayWithinRangeAndANewTrackKeepsTheFactor) {
 
 TEST_F(TransportTest, SpeakerMuteBoxesSetTheChannelGains) {
     fader.level = 80;
-    struct Case {
-        bool right, left;
-        float leftGain, rightGain;
-        const char* call;
-    } cases[] = {
+    const std::tuple<bool, bool, float, float, const char*> cases[] = {
         {false, false, 1, 1, "SetVolume 80 80"},
         {false, true, 0, 1, "SetVolume 0 80"},
         {true, false, 1, 0, "SetVolume 80 0"},
         {true, true, 0, 0, "SetVolume 0 0"},
     };
-    for (const Case& c : cases) {
-        transport.chkVol(0, c.right);
-        Calls calls = callsOf([&] { transport.chkVol(1, c.left); });
-        EXPECT_EQ(state.leftGain, c.leftGain);
-        EXPECT_EQ(state.rightGain, c.rightGain);
-        EXPECT_EQ(calls, Calls{c.call}) << "also when nothing plays";
+    for (const auto& [right, left, leftGain, rightGain, call] : cases) {
+        transport.chkVol(0, right);
+        Calls calls = callsOf([&] { transport.chkVol(1, left); });
+        EXPECT_EQ(state.leftGain, leftGain);
+        EXPECT_EQ(state.rightGain, rightGain);
+        EXPECT_EQ(calls, Calls{call}) << "also when nothing plays";
     }
     EXPECT_EQ(fader.level, 80) << "muting leaves the volume alone";
 }
@@ -197,33 +187,30 @@ TEST_F(TransportTest, MuteBothTogglesTheBoxesAndTheTrayCaption) {
 }
 
 TEST_F(TransportTest, ShuttleStartsThreeQuartersOfAStepAwayAndGrows) {
-    struct Case {
-        std::int32_t from;
-        int element;
-        std::vector<std::int32_t> frames; // at the press, then after each 50 ms tick
-    } cases[] = {
+    // The shuttle's frames at the press, then after each 50 ms tick.
+    const std::tuple<std::int32_t, int, std::vector<std::int32_t>> cases[] = {
         {101, 0, {94, 74, 44, 4, -46, -46}},
         {100, 0, {92, 72, 42, 2, -48, -48}},
         {6800, 1, {6808, 6828, 6858, 6898, 6898}}, // 6891 frames: the last step passes the end
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.from);
+    for (const auto& [from, element, frames] : cases) {
+        SCOPED_TRACE(from);
         transport.play();
-        display.ActFrame(c.from);
-        transport.shuttlePress(c.element);
-        EXPECT_EQ(transport.shuttleFrame(), c.frames[0]);
+        display.ActFrame(from);
+        transport.shuttlePress(element);
+        EXPECT_EQ(transport.shuttleFrame(), frames[0]);
         EXPECT_TRUE(
-            transport.light(c.element == 0 ? Transport::kShuttleBack : Transport::kShuttleForward));
+            transport.light(element == 0 ? Transport::kShuttleBack : Transport::kShuttleForward));
         EXPECT_FALSE(transport.light(Transport::kPlaying));
         EXPECT_EQ(transport.lineColour(), Transport::LineColour::Blue);
         EXPECT_FALSE(tmrShutl.fire()) << "the repeat waits for the delay";
         ASSERT_TRUE(tmrShutDelay.fire());
-        for (std::size_t i = 1; i < c.frames.size(); ++i) {
+        for (std::size_t i = 1; i < frames.size(); ++i) {
             ASSERT_TRUE(tmrShutl.fire());
-            EXPECT_EQ(transport.shuttleFrame(), c.frames[i]) << i;
+            EXPECT_EQ(transport.shuttleFrame(), frames[i]) << i;
         }
         EXPECT_EQ(callsOf([&] { transport.shuttleRelease(); }),
-                  Calls{"SeekFrame " + std::to_string(c.frames.back())});
+                  Calls{"SeekFrame " + std::to_string(frames.back())});
         EXPECT_TRUE(transport.light(Transport::kPlaying));
         EXPECT_FALSE(transport.light(Transport::kShuttleBack) ||
                      transport.light(Transport::kShuttleForward) || tmrShutl.enabled());
@@ -290,21 +277,16 @@ struct TimeDisplayTest : ::testing::Test, PlaybackRig {
 
 TEST_F(TimeDisplayTest, CounterLineAndMarkerFollowTheFrame) {
     startTrack(26.122449f, 10000, 261224);
-    struct Case {
-        std::int32_t frame;
-        const char* counter;
-        double fraction;
-        bool lead;
-    } cases[] = {
+    const std::tuple<std::int32_t, const char*, double, bool> cases[] = {
         {0, "00:00", 0.0, false},    {2297, "01:00", 0.2297, true}, // 60003.15 ms
         {10000, "04:21", 1.0, true}, {-6, "00:00", 0.0, true}, // a shuttle a step before the start
         {10040, "04:21", 1.0, true},                           // or past the end
     };
-    for (const Case& c : cases) {
-        display.showPosition(c.frame);
-        EXPECT_EQ(display.lblCounter(), c.counter) << c.frame;
-        EXPECT_DOUBLE_EQ(display.lineFraction(), c.fraction) << c.frame;
-        EXPECT_EQ(display.leadVisible(), c.lead) << c.frame;
+    for (const auto& [frame, counter, fraction, lead] : cases) {
+        display.showPosition(frame);
+        EXPECT_EQ(display.lblCounter(), counter) << frame;
+        EXPECT_DOUBLE_EQ(display.lineFraction(), fraction) << frame;
+        EXPECT_EQ(display.leadVisible(), lead) << frame;
     }
     EXPECT_EQ(display.totalText(), display.lblCounter()) << "the end shows the total";
 }
@@ -312,16 +294,16 @@ TEST_F(TimeDisplayTest, CounterLineAndMarkerFollowTheFrame) {
 TEST_F(TimeDisplayTest, AutoFadeOutStartsWithinTheLeadOfTheEndEvenOnAShortTrack) {
     startTrack(26.122449f, 6891, 180000);
     fader.lead = 1200;
-    struct Case {
-        bool autoOut;
-        std::int32_t frame; // 6844 is 178781.7 ms, 6845 is 178807.8 ms
-        int fadeOuts;
-    } cases[] = {{true, 6844, 0}, {true, 6845, 1}, {true, 6890, 1}, {false, 6890, 0}, {true, 0, 0}};
-    for (const Case& c : cases) {
-        fader.fadeOut = c.autoOut;
+    // Fade outs started at a frame; 6844 is 178781.7 ms, 6845 is 178807.8 ms.
+    for (auto [autoOut, frame, started] : {std::tuple{true, 6844, 0},
+                                           {true, 6845, 1},
+                                           {true, 6890, 1},
+                                           {false, 6890, 0},
+                                           {true, 0, 0}}) {
+        fader.fadeOut = autoOut;
         player.calls.clear();
-        display.showPosition(c.frame);
-        EXPECT_EQ(fadeOuts(), c.fadeOuts) << c.frame;
+        display.showPosition(frame);
+        EXPECT_EQ(fadeOuts(), started) << frame;
     }
     startTrack(26.122449f, 30, 784);
     display.showPosition(0);
