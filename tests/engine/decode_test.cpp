@@ -273,47 +273,43 @@ protected:
 
 // Tempo changes the length but keeps the pitch; volume scales each channel.
 TEST_F(WaveOutputTest, TempoAndVolumeShapeTheOutput) {
-    struct Case {
-        std::int16_t tempo, left, right;
-        double lengthFactor;
-    };
-    for (Case c :
-         {Case{150, 100, 100, 2.0}, Case{50, 100, 100, 1.0 / 1.5}, Case{100, 100, 25, 1}}) {
-        SCOPED_TRACE(c.tempo);
+    for (auto [tempo, rightVolume, lengthFactor] :
+         {std::tuple<std::int16_t, std::int16_t, double>{150, 100, 2.0},
+          {50, 100, 1.0 / 1.5},
+          {100, 25, 1}}) {
+        SCOPED_TRACE(tempo);
         WaveFile wave = decode(fixture(SineMp3{}), [&](Mp3Engine& e) {
-            e.SetTempo(c.tempo);
-            e.SetVolume(c.left, c.right);
+            e.SetTempo(tempo);
+            e.SetVolume(100, rightVolume);
             e.StartPlay();
         });
         ASSERT_TRUE(wave.valid) << wave.problem;
-        EXPECT_NEAR(wave.seconds(), 3.0 * c.lengthFactor, 3.0 * c.lengthFactor * 0.03);
+        EXPECT_NEAR(wave.seconds(), 3.0 * lengthFactor, 3.0 * lengthFactor * 0.03);
         auto left = wave.channel(0, wave.frames() / 4, wave.frames() / 2);
         EXPECT_NEAR(zeroCrossingFrequency(left, wave.sampleRate), 440.0, 2.0);
         EXPECT_NEAR(rmsLevel(left), 0.5 / std::sqrt(2.0), 0.02); // a sine of amplitude 0.5
         EXPECT_NEAR(rmsLevel(wave.channel(1, wave.frames() / 4, wave.frames() / 2)) /
                         rmsLevel(left),
-                    c.right / 100.0, 0.01);
+                    rightVolume / 100.0, 0.01);
     }
 }
 
 // A seek to the start, and a pause and resume, must not cost a single sample.
 TEST_F(WaveOutputTest, SeekClampsAndSkipsTheFramesBefore) {
-    struct Case {
-        std::int32_t seekTo;
-        std::int64_t framesSkipped; // roughly; the encoder delay shifts by part of a frame
-    };
-    for (Case c : {Case{40, 40}, Case{0, 0}, Case{-5, 0}, Case{1'000'000, -1}}) {
-        SCOPED_TRACE(c.seekTo);
+    // The frames skipped, roughly (the encoder delay shifts by part of a frame); -1: all but one.
+    for (auto [seekTo, framesSkipped] :
+         {std::pair<std::int32_t, std::int64_t>{40, 40}, {0, 0}, {-5, 0}, {1'000'000, -1}}) {
+        SCOPED_TRACE(seekTo);
         WaveFile wave = decode(fixture(SineMp3{}), [&](Mp3Engine& e) {
-            e.SeekFrame(c.seekTo);
+            e.SeekFrame(seekTo);
             e.StartPlay();
-            if (c.seekTo == 0) e.PauseToggle(), e.PauseToggle();
+            if (seekTo == 0) e.PauseToggle(), e.PauseToggle();
         });
         ASSERT_TRUE(wave.valid) << wave.problem;
-        std::int64_t skipped = c.framesSkipped < 0 ? encoded.frames - 1 : c.framesSkipped;
+        std::int64_t skipped = framesSkipped < 0 ? encoded.frames - 1 : framesSkipped;
         double expected = static_cast<double>(encoded.samples) - skipped * 1152.0;
         EXPECT_NEAR(static_cast<double>(wave.frames()), std::max(expected, 0.0), 2 * 1152.0);
-        if (c.seekTo == 0) {
+        if (seekTo == 0) {
             EXPECT_EQ(static_cast<std::int64_t>(wave.frames()), encoded.samples);
         }
     }
