@@ -34,22 +34,18 @@ struct TaggerCoreTest : ::testing::Test, test::CoreRig {};
 
 TEST_F(TaggerCoreTest, DeviceProbeOffersOnlyDevicesTakingEveryFormat) {
     using Strings = std::vector<std::string>;
-    struct Case {
-        std::vector<FakePlayer::Device> devices;
-        Strings offered;
-        std::size_t messages;
-    } cases[] = {
+    const std::tuple<std::vector<FakePlayer::Device>, Strings, std::size_t> cases[] = {
         {{{"Speakers", 4095}, {"Headset", 4094}, {"HDMI", 4095}}, {"Speakers", "HDMI"}, 0},
         // Told before the window shows, with the count tested; then the stored output, the card,
         // cannot be selected.
         {{{"A", 1}, {"B", 0}, {"C", 4094}}, {"No Sound Card Available"}, 2},
     };
-    for (const Case& c : cases) {
+    for (const auto& [devices, offered, messages] : cases) {
         dialogs.shown.clear();
-        player1.devices = c.devices;
-        EXPECT_EQ(start()->devices(), c.offered);
-        ASSERT_EQ(dialogs.messages().size(), c.messages);
-        if (c.messages) {
+        player1.devices = devices;
+        EXPECT_EQ(start()->devices(), offered);
+        ASSERT_EQ(dialogs.messages().size(), messages);
+        if (messages) {
             EXPECT_NE(dialogs.messages()[0].find(" 3 "), std::string::npos);
         }
     }

@@ -54,12 +54,8 @@ struct LooksRig {
 };
 
 TEST(Looks, LoadAppliesColoursEdgePictureAndOnTop) {
-    struct Case {
-        std::string ini;
-        std::vector<std::string> calls;
-    };
     const std::string white = std::to_string(Looks::kTextColour);
-    const Case cases[] = {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"", {"edge " + white, "frames " + white}},
         {"[looks]\r\nedg_col=255\r\nfrm_col=65280\r\nedg_hide=1\r\nback_img=sky.jpg\r\n"
          "[options]\r\non_top=1\r\n",
@@ -69,13 +65,13 @@ TEST(Looks, LoadAppliesColoursEdgePictureAndOnTop) {
         {"[looks]\r\nback_img=\r\n", {"edge " + white, "frames " + white}},
         {"[looks]\r\nback_img=gone.jpg\r\n", {"edge " + white, "frames " + white}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.ini);
+    for (const auto& [text, calls] : cases) {
+        SCOPED_TRACE(text);
         LooksRig rig;
-        test::writeFile(rig.dir / "vantrel.ini", c.ini);
+        test::writeFile(rig.dir / "vantrel.ini", text);
         rig.looks.load(rig.ini);
         rig.looks.apply(rig.target);
-        EXPECT_EQ(rig.target.calls, c.calls);
+        EXPECT_EQ(rig.target.calls, calls);
         EXPECT_TRUE(rig.dialogs.shown.empty());
     }
 }

@@ -153,12 +153,7 @@ TEST_F(FaderTest, MenuEntriesFollowEachOther) {
 
 TEST_F(FaderTest, SettingsLoad) {
     // numbers: volume, fade in and out speeds, limit, lead; flags: in, out, one-touch.
-    struct Case {
-        const char* keys;
-        std::vector<int> numbers;
-        std::vector<bool> flags;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::vector<int>, std::vector<bool>> cases[] = {
         // A fresh file keeps the built-in values and plays at full volume.
         {"", {100, 120, 60, 90, 0}, {false, false, false}},
         {"vol=35 vol_in=200 vol_out=30 vol_pause=70 prem_fade=70000 fade_in=1 fade_out=1 "
@@ -169,18 +164,18 @@ TEST_F(FaderTest, SettingsLoad) {
         {"vol=250 vol_in=0 vol_out=500 vol_pause=-3", {100, 5, 120, 0, 0}, {false, false, false}},
         {"vol=0 fade_in=yes fade_out=1", {0, 120, 60, 90, 0}, {false, true, false}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [keys, numbers, flags] : cases) {
         test::TempDir d;
         IniStore store(d / "vantrel.ini");
-        put(store, c.keys);
+        put(store, keys);
         Fader f(player, tmrVolume, state);
         f.loadVolume(store);
         f.loadFadeSettings(store);
         EXPECT_EQ((std::vector<int>{f.volume(), f.fadeInSpeed(), f.fadeOutSpeed(), f.volLimit(),
                                     f.fadeLead()}),
-                  c.numbers);
+                  numbers);
         EXPECT_TRUE(f.limitArmed());
-        const bool in = c.flags[0], out = c.flags[1], hold = c.flags[2];
+        const bool in = flags[0], out = flags[1], hold = flags[2];
         EXPECT_EQ((std::vector<bool>{f.autoFadeIn(), f.menu().outEnabled, f.autoFadeOut(),
                                      f.oneTouch(), f.menu().stopEnabled}),
                   (std::vector<bool>{in, in, out, hold, hold}));
