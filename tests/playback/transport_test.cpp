@@ -397,34 +397,30 @@ TEST_F(TrackSequencerTest, TheLastRowWrapsWhenLoopingOrDrawsInRandomOrder) {
 }
 
 TEST_F(TrackSequencerTest, RandomOrderDrawsOnlyUnplayedRows) {
-    struct Case {
-        const char* name;
-        bool loop;
-        std::deque<double> numbers;
-        std::string next;
-        int draws;
-        std::vector<int> marks;
-    } cases[] = {
+    // What a track's end opens, the draws it takes and the rows then marked.
+    using Case =
+        std::tuple<const char*, bool, std::deque<double>, std::string, int, std::vector<int>>;
+    const Case cases[] = {
         // 0.0 draws row 1 (marked), 0.5 row 3, 0.9 row 5.
         {"second draw hits row 3", false, {0.0, 0.5}, path(3), 2, {1, 2, 3, 4}},
         {"hits row 5", false, {0.9}, path(5), 1, {1, 2, 4, 5}},
         {"nine misses: the end", false, {0, .2, .7, 0, .2, .7, 0, .2, .7}, "", 9, {}},
         {"nine misses, loop: last drawn", true, {0, .2, .7, 0, .2, .7, 0, .2, .3}, path(2), 9, {2}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, loop, numbers, opened, draws, marked] : cases) {
+        SCOPED_TRACE(name);
         makeList(5);
         playRow(2);
         list.setSelected(1, true);
         list.setSelected(4, true);
         list.setSelected(2, true);
         sequencer.setRandom(true);
-        sequencer.setLoop(c.loop);
+        sequencer.setLoop(loop);
         random.draws = 0;
-        random.numbers = c.numbers;
-        EXPECT_EQ(next(), c.next);
-        EXPECT_EQ(random.draws, c.draws);
-        EXPECT_EQ(marks(), c.marks);
+        random.numbers = numbers;
+        EXPECT_EQ(next(), opened);
+        EXPECT_EQ(random.draws, draws);
+        EXPECT_EQ(marks(), marked);
     }
 }
 
