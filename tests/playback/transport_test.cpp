@@ -19,12 +19,8 @@ TEST_F(TransportTest, StateTableWalk) {
     const Calls open = {"OpenStream /music/a.mp3|", "SetTempo 100", "DecodeOption 32",
                         "SetVolume 100 100", "StartPlay"};
     // enabled: Play, pAuse, Stop, sHuttle; flags: playing, paused, Playing light, Paused light.
-    struct Step {
-        const char* name;
-        std::function<void()> action;
-        Calls calls;
-        const char *enabled, *status, *flags;
-    };
+    using Step = std::tuple<const char*, std::function<void()>, Calls, const char*, const char*,
+                            const char*>;
     auto play = [&] { transport.cmdPlay(0); };
     auto stop = [&] { transport.cmdPlay(1); };
     auto fileIn = [&] { transport.fileIn(); };
@@ -46,18 +42,18 @@ TEST_F(TransportTest, StateTableWalk) {
     auto mark = [](bool on, char c) { return on ? c : '-'; };
     std::vector<PlayStatus> signalled;
     Connection c = transport.statusChanged.connect([&](PlayStatus s) { signalled.push_back(s); });
-    for (const Step& s : steps) {
-        SCOPED_TRACE(s.name);
-        EXPECT_EQ(callsOf(s.action), s.calls);
+    for (const auto& [name, action, calls, enabled, status, flags] : steps) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(callsOf(action), calls);
         EXPECT_EQ(std::string(
                       {mark(transport.playEnabled(), 'P'), mark(transport.pauseEnabled(), 'A'),
                        mark(transport.stopEnabled(), 'S'), mark(transport.shuttleEnabled(), 'H')}),
-                  s.enabled);
-        EXPECT_EQ(playStatusText(transport.status()), s.status);
+                  enabled);
+        EXPECT_EQ(playStatusText(transport.status()), status);
         EXPECT_EQ(std::string({mark(state.playing, 'p'), mark(state.paused, 'a'),
                                mark(transport.light(Transport::kPlaying), 'L'),
                                mark(transport.light(Transport::kPaused), 'P')}),
-                  s.flags);
+                  flags);
     }
     using enum PlayStatus; // each change signalled once: the new start above is no change
     EXPECT_EQ(signalled,
