@@ -119,14 +119,11 @@ TEST_F(SoundServerTest, PauseHoldsTheTrackAndLosesNothing) {
 }
 
 TEST_F(SoundServerTest, VolumeAndTempoChangesAreHeardWhilePlaying) {
-    struct Case {
-        const char* name;
-        std::function<void(Mp3Engine&)> change;
-    };
-    const Case cases[] = {{"volume", [](Mp3Engine& e) { e.SetVolume(25, 25); }},
-                          {"tempo", [](Mp3Engine& e) { e.SetTempo(150); }}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    const std::pair<const char*, std::function<void(Mp3Engine&)>> cases[] = {
+        {"volume", [](Mp3Engine& e) { e.SetVolume(25, 25); }},
+        {"tempo", [](Mp3Engine& e) { e.SetTempo(150); }}};
+    for (const auto& [name, change] : cases) {
+        SCOPED_TRACE(name);
         double changedAt = 0; // seconds of the track already decoded when the change was made
         WaveFile rec = record([&] {
             Mp3Engine engine;
@@ -139,7 +136,7 @@ TEST_F(SoundServerTest, VolumeAndTempoChangesAreHeardWhilePlaying) {
                 pumpFor(engine, std::chrono::milliseconds(20));
             ASSERT_FALSE(events.frames.empty());
             changedAt = events.frames.back() * engine.FrameTime() / 1000.0;
-            c.change(engine);
+            change(engine);
             ASSERT_TRUE(pumpUntilEnded(engine, events));
         });
         ASSERT_TRUE(rec.valid) << rec.problem;
@@ -150,7 +147,7 @@ TEST_F(SoundServerTest, VolumeAndTempoChangesAreHeardWhilePlaying) {
             else if (level > 0.05)
                 quiet += 0.01;
         // Device latency delays the start and the change alike; what is left is the hand-over.
-        if (std::string(c.name) == "volume") {
+        if (std::string(name) == "volume") {
             EXPECT_NEAR(loud, changedAt, 0.25);
             EXPECT_NEAR(quiet, 3.0 - changedAt, 0.25);
         } else {

@@ -19,13 +19,8 @@ TEST(ProgramFolders, FollowWhereTheProgramLives) {
     fs::create_directories(prefix / "share/vantrel/Help");
     const std::string root = dir.path().string();
 
-    struct Case {
-        fs::path executable;
-        bool writable;
-        std::string xdg;
-        std::string settings, shared;
-        bool installed;
-    };
+    // The program, whether it may write beside itself, XDG_CONFIG_HOME; then the folders chosen.
+    using Case = std::tuple<fs::path, bool, std::string, std::string, std::string, bool>;
     const Case cases[] = {
         // A build folder keeps everything beside the program, whatever XDG says.
         {build / "vantrel", true, "/x", root + "/build/bin/", root + "/build/bin/", false},
@@ -39,16 +34,15 @@ TEST(ProgramFolders, FollowWhereTheProgramLives) {
         {prefix / "bin/vantrel", false, "rel", "/h/.config/vantrel/", root + "/usr/share/vantrel/",
          true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.executable.string() + (c.writable ? " writable" : " read-only"));
-        const ProgramFolders f = chooseProgramFolders(c.executable, c.writable, c.xdg, "/h");
-        EXPECT_EQ(f.settings, c.settings);
-        EXPECT_EQ(f.shared, c.shared);
-        EXPECT_EQ(f.installed, c.installed);
+    for (const auto& [executable, writable, xdg, settings, shared, installed] : cases) {
+        SCOPED_TRACE(executable.string() + (writable ? " writable" : " read-only"));
+        const ProgramFolders f = chooseProgramFolders(executable, writable, xdg, "/h");
+        EXPECT_EQ(f.settings, settings);
+        EXPECT_EQ(f.shared, shared);
+        EXPECT_EQ(f.installed, installed);
         // Two users of an installed program lock files of their own; a build folder's program
         // locks itself.
-        EXPECT_EQ(f.instanceLock,
-                  c.installed ? fs::path(c.settings) / "vantrel.lock" : c.executable);
+        EXPECT_EQ(f.instanceLock, installed ? fs::path(settings) / "vantrel.lock" : executable);
     }
 }
 
