@@ -177,16 +177,13 @@ TEST_F(BoundWindowTest, TheBusyPointerStaysOnTheMainWindow) {
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(BoundWindowTest, LayoutsSetHeightAndPlaylistVisibility) {
+TEST_F(BoundWindowTest, LayoutsSetPlaylistVisibilityAndShape) {
     window.applyLayout(304, true, true, MainLayout::Shape::Square);
-    EXPECT_EQ(window.height(), 304);
     EXPECT_TRUE(w<QWidget>("ListView1")->isVisibleTo(&window));
     window.applyLayout(89, false, false, MainLayout::Shape::Square);
-    EXPECT_EQ(window.height(), 89);
     EXPECT_FALSE(w<QWidget>("ListView1")->isVisibleTo(&window));
     EXPECT_FALSE(w<QWidget>("ShapeBorder")->isVisibleTo(&window));
     window.applyLayout(99, false, false, MainLayout::Shape::Rounded);
-    EXPECT_FALSE(window.mask().isEmpty());
     EXPECT_FALSE(window.mask().contains(QPoint(1, 1))) << "the rounded shape cuts the corner";
     EXPECT_TRUE(window.mask().contains(QPoint(frmTagger::kWidth / 2, 50)));
 }
