@@ -29,7 +29,7 @@ int runCommand(const std::string& command) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-PulseServer::PulseServer(const std::filesystem::path& folder) : folder_(folder) {
+PulseServer::PulseServer(const std::filesystem::path& folder) {
     int status = runCommand(shellQuoted(VANTREL_START_PULSE) + " " + shellQuoted(folder.string()));
     if (status != 0) {
         missing_ = status == 77;
