@@ -62,8 +62,7 @@ sleep 0.5
 shot ticker_options
 xdotool key Escape
 
-xdotool mousemove --window "$wid" 612 73 click 1
-wait_for 10 ended "$prog" || fail "the program did not end after Close"
+close_main "$wid" "$prog"
 
 # A rounded start gives the window a shape of its own.
 sed -i 's/^\[options\]\r$/[options]\r\nround=1\r/' "$work/prog/vantrel.ini"
@@ -73,6 +72,5 @@ wid=$(main_window) || fail "the rounded window did not show"
 wait_for 10 sh -c "xwininfo -shape -id $wid | grep -q 'Window shape extents:  635x84+3+3'" ||
     fail "the rounded window has no shape: $(xwininfo -shape -id "$wid" | grep -i shape)"
 shot rounded
-xdotool mousemove --window "$wid" 612 73 click 1
-wait_for 10 ended "$prog" || fail "the rounded program did not end"
+close_main "$wid" "$prog"
 echo "desktop end-to-end: 1 passed, 0 failed"

@@ -185,6 +185,13 @@ save_list() {
     wait_for 10 test -s "$3" || fail "$3 was not written"
 }
 
+# close_main WINDOW PID: "Close" in the main window (both layouts have it there); the program
+# must then end.
+close_main() {
+    xdotool mousemove --window "$1" 612 73 click 1
+    wait_for 10 ended "$2" || fail "the program did not end after Close"
+}
+
 window_height() { xwininfo -id "$1" | awk '/Height:/ {print $2}'; }
 height_is() { [ "$(window_height "$1")" -eq "$2" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }

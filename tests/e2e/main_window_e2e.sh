@@ -26,8 +26,7 @@ wait_for 10 height_is "$wid" 304 || fail "large layout is $(window_height "$wid"
 [ -n "$SHOT" ] && import -window root "$SHOT"
 
 # "Close" writes the exit keys and ends the program.
-xdotool mousemove --window "$wid" 612 73 click 1
-wait_for 10 ended "$prog" || fail "the program did not end after Close"
+close_main "$wid" "$prog"
 wait "$prog" || fail "the program ended with an error: $(cat "$work/first.log")"
 [ "$(ini_value long_disp)" = "1" ] || fail "long_disp is '$(ini_value long_disp)'"
 [ "$(ini_value mru_max)" = "7" ] || fail "mru_max is '$(ini_value mru_max)'"
