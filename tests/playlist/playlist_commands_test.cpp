@@ -77,8 +77,6 @@ TEST_F(PlaylistCommandsTest, SkipsWhatCannotBeListed) {
 }
 
 TEST_F(PlaylistCommandsTest, ColumnsFromSettingsOrShippedSet) {
-    ASSERT_EQ(model.columnCount(), 8);
-    EXPECT_EQ(model.columns().column(4).key, " 8@");
     commands.GetListTag(file("a.mp3"));
     model.headerClick(2, 10);
     model.setSelected(1, true);

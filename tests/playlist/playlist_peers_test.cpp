@@ -14,17 +14,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-Strings outputLines(const std::string& text) {
-    Strings out;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = text.find('\n', at);
-        out.push_back(text.substr(at, end - at));
-        if (end == std::string::npos) break;
-        at = end + 1;
-    }
-    return out;
-}
-
 struct Peers : ::testing::Test {
     test::PlaylistRig rig;
     Peers() { rig.showFields({2, 0, 10}); }
@@ -77,7 +66,7 @@ TEST_F(Peers, PythonHtmlParserFindsOneRowPerTrackAndScriptAsText) {
                             "for c in p.cells: print(c)\n",
                             file);
     ASSERT_EQ(run.status, 0) << run.err;
-    const Strings out = outputLines(run.out);
+    const Strings out = test::lines(run.out, "\n");
     ASSERT_GE(out.size(), 2u);
     EXPECT_EQ(out[0], "2") << run.out;
     EXPECT_EQ(out[1], "False False");

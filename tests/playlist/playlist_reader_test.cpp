@@ -201,17 +201,7 @@ TEST_F(RecentListsTest, ClearEmptiesTheStoreButNotThisRun) {
     EXPECT_EQ(slots(true), (Strings{"C", "A", "B"}));
 }
 
-Strings lines(const std::string& text) {
-    Strings out;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = text.find("\r\n", at);
-        EXPECT_NE(end, std::string::npos) << "every line ends in CR LF";
-        if (end == std::string::npos) break;
-        out.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
-    return out;
-}
+using test::lines;
 
 struct Writers : ::testing::Test {
     test::PlaylistRig rig;

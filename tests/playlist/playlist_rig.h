@@ -10,6 +10,7 @@
 #include "support/temp_dir.h"
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -60,5 +61,18 @@ struct PlaylistRig {
         return out;
     }
 };
+
+// The lines of a text, each ended by `end`; text after the last one fails the test.
+inline std::vector<std::string> lines(const std::string& text, const std::string& end = "\r\n") {
+    std::vector<std::string> out;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t stop = text.find(end, at);
+        EXPECT_NE(stop, std::string::npos) << "an unended line: " << text.substr(at);
+        if (stop == std::string::npos) break;
+        out.push_back(text.substr(at, stop - at));
+        at = stop + end.size();
+    }
+    return out;
+}
 
 } // namespace vantrel::test
