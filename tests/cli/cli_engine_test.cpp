@@ -70,6 +70,9 @@ TEST_F(CliEngineTest, WrongInputIsReportedAndLeavesTheInputAlone) {
         {{"play", song, "--volume", "50"}, 2, "--volume"},
         {{"play", "--device", "3"}, 2, "no file"},
         {{"devices", "extra"}, 2, "no arguments"},
+        {{"export", "--format", "xls", "in.m3u", "o"}, 2, "--format"},
+        {{"export", "--format", "m3u", "in.m3u"}, 2, "playlist"},
+        {{"export", "--format", "m3u", path("nothere.m3u"), path("o.m3u")}, 1, "nothere.m3u"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args[0] + " " + c.args[1]);
