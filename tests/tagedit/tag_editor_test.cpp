@@ -1,16 +1,15 @@
-#include "platform/drives.h"
-#include "tagedit/file_renamer.h"
-#include "tagedit/folder_browser.h"
-#include "tagedit/tag_editor.h"
-
-#include <gtest/gtest.h>
-
 #include "app/core_rig.h"
 #include "metadata/genre_table.h"
+#include "platform/drives.h"
 #include "support/cli_runner.h"
+#include "support/temp_dir.h"
+#include "tagedit/file_renamer.h"
+#include "tagedit/folder_browser.h"
 #include "tagedit/folder_walk.h"
-
+#include "tagedit/tag_edit.h"
+#include "tagedit/tag_editor.h"
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace vantrel {
@@ -386,6 +385,46 @@ TEST(MountedDrives, RealFileSystemsRootFirstThenInPathOrder) {
                                "overlay / overlay rw 0 0\n"
                                "/dev/sda2 /home ext4 rw 0 0\n";
     EXPECT_EQ(MountedDrives::parseMounts(mounts), (Strings{"/", "/home", "/mnt/My Music"}));
+}
+
+TEST(TagEdit, ParsesFieldOptionsAndRefusesWhatWouldWriteNothingOrGuess) {
+    struct Case {
+        std::vector<std::string> args;
+        bool ok;
+    };
+    const Case cases[] = {
+        {{"--title", "T", "--album=A", "--genre", "rock", "--", "--a.mp3", "b.mp3"}, true},
+        {{"--genre", "255", "a.mp3"}, true},
+        {{"--genre", "256", "a.mp3"}, false},
+        {{"--genre", "Polkadot", "a.mp3"}, false},
+        {{"--colour", "red", "a.mp3"}, false},
+        {{"--title"}, false},
+        {{"--title", "x"}, false}, // no file
+        {{"a.mp3"}, false},        // no field: nothing to write
+    };
+    for (const Case& c : cases) {
+        TagChanges changes;
+        std::vector<std::string> files;
+        Result r = tagedit::parseFieldArgs(c.args, changes, files);
+        EXPECT_EQ(r.isOk(), c.ok) << c.args[0] << ": " << r.error();
+    }
+    TagChanges changes;
+    std::vector<std::string> files;
+    ASSERT_TRUE(tagedit::parseFieldArgs(cases[0].args, changes, files));
+    EXPECT_EQ(files, (std::vector<std::string>{"--a.mp3", "b.mp3"}));
+    TagValues values{"old", "keep", "old", "1999", "keep", 3};
+    changes.applyTo(values);
+    EXPECT_EQ(values, (TagValues{"T", "keep", "A", "1999", "keep", 17}));
+}
+
+TEST(TagEdit, AnUntaggedFileStartsFromNothing) {
+    TagRead untagged;
+    untagged.state = TagState::Untagged;
+    untagged.values.title = "ignored";
+    TagChanges changes;
+    changes.artist = "A";
+    EXPECT_EQ(id3v1::takeFields(tagedit::composeEdited(untagged, changes)),
+              (TagValues{"", "A", "", "", "", 255}));
 }
 
 } // namespace
