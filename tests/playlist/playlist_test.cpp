@@ -83,10 +83,7 @@ TEST_F(PlaylistModelTest, AutomaticSortingPlacesRowsUntilADrop) {
 TEST_F(PlaylistModelTest, HeaderClicksToggleOrderAndMoveTheMark) {
     const std::string b14(14, ' '), b15(15, ' ');
     EXPECT_EQ(headers(), "[File Name" + b14 + "A>Z][Title][Bit Rate]");
-    struct Step {
-        int column, width;
-        std::string headers, names;
-    } steps[] = {
+    const std::tuple<int, int, std::string, std::string> steps[] = {
         {1, 100, "[File Name" + b15 + "A<Z][Title][Bit Rate]", "c b a"},
         {1, 6, "[File NameA>Z][Title][Bit Rate]", "a b c"},
         {3, 100, "[File Name][Title][Bit Rate" + b15 + "A<Z]", "a b c"}, // as text: 96 > 320
@@ -95,12 +92,12 @@ TEST_F(PlaylistModelTest, HeaderClicksToggleOrderAndMoveTheMark) {
     add("a", "Yak", " 96 Kbit");
     add("b", "zebra", " 320 Kbit");
     add("c", "ant", " 128 Kbit");
-    for (const Step& step : steps) {
-        model.headerClick(step.column, step.width);
-        EXPECT_EQ(headers(), step.headers) << "click on " << step.column;
-        EXPECT_EQ(names(), step.names) << "click on " << step.column;
+    for (const auto& [column, width, texts, order] : steps) {
+        model.headerClick(column, width);
+        EXPECT_EQ(headers(), texts) << "click on " << column;
+        EXPECT_EQ(names(), order) << "click on " << column;
         EXPECT_EQ(model.sorting().lstFind().size(), 3u);
-        EXPECT_EQ(model.sorting().lstFind()[0], model.cell(1, step.column));
+        EXPECT_EQ(model.sorting().lstFind()[0], model.cell(1, column));
     }
     add("d", "Bee"); // lands second, before Yak
     EXPECT_EQ(model.sorting().lstFind(), (std::vector<std::string>{"ant", "Yak", "zebra"}));
@@ -112,30 +109,28 @@ TEST_F(PlaylistModelTest, HeaderClicksToggleOrderAndMoveTheMark) {
 }
 
 TEST_F(PlaylistModelTest, DraggingARowMovesItWhole) {
-    struct Case {
-        int source, target;
-        std::string names;
-    } cases[] = {{3, 1, "c a b d"}, {1, 3, "b c a d"}, {2, 4, "a c d b"},
-                 {4, 2, "a d b c"}, {2, 2, "a b c d"}, {2, 0, "a b c d"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.source) + " onto " + std::to_string(c.target));
+    const std::tuple<int, int, std::string> cases[] = {{3, 1, "c a b d"}, {1, 3, "b c a d"},
+                                                       {2, 4, "a c d b"}, {4, 2, "a d b c"},
+                                                       {2, 2, "a b c d"}, {2, 0, "a b c d"}};
+    for (const auto& [source, target, order] : cases) {
+        SCOPED_TRACE(std::to_string(source) + " onto " + std::to_string(target));
         model.clearList();
         add("a", "ta");
         add("b", "tb");
         add("c", "tc");
         add("d", "td");
         model.setSelected(4, true);
-        model.clickRow(c.source, Click::Plain);
+        model.clickRow(source, Click::Plain);
         model.dragMove();
-        model.dragDrop(c.target);
-        EXPECT_EQ(names(), c.names);
+        model.dragDrop(target);
+        EXPECT_EQ(names(), order);
         for (int i = 1; i <= model.count(); ++i) { // cells and key travel with the row
             EXPECT_EQ(model.cell(i, 2), "t" + model.cell(i, 1));
             EXPECT_EQ(model.row(i).key, "/m/" + model.cell(i, 1));
         }
         EXPECT_FALSE(model.sorting().autoSort());
         EXPECT_FALSE(model.dragging());
-        EXPECT_EQ(model.selectedItem(), c.target >= 1 ? c.target : c.source);
+        EXPECT_EQ(model.selectedItem(), target >= 1 ? target : source);
         EXPECT_EQ(marks().find('x'), std::size_t(model.selectedItem() - 1));
         EXPECT_EQ(model.selectedCount(), 1);
     }
@@ -146,28 +141,24 @@ TEST_F(PlaylistModelTest, ListCommands) {
     const Command clear = &PlaylistModel::clearList, crop = &PlaylistModel::cropSelection,
                   remove = &PlaylistModel::removeSelection,
                   invert = &PlaylistModel::invertSelection;
-    struct Case {
-        Command command;
-        std::vector<int> selected;
-        std::string names, total, sel;
-    } cases[] = {
+    const std::tuple<Command, std::vector<int>, std::string, std::string, std::string> cases[] = {
         {clear, {2}, "", "Total =  0", "Selected = 0"},
         {crop, {}, "", "Total =  0", "Selected = 0"},
         {crop, {2, 4}, "b d", "Total =  2", "Selected = 2"},
         {remove, {2, 4}, "a c e", "Total =  3", "Selected = 0"},
         {invert, {1, 5}, "a b c d e", "Total =  5", "Selected = 3"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.names + " " + c.total);
+    for (const auto& [command, selected, order, total, sel] : cases) {
+        SCOPED_TRACE(order + " " + total);
         model.clearList();
         addNames({"a", "b", "c", "d", "e"});
-        for (int i : c.selected)
+        for (int i : selected)
             model.setSelected(i, true);
-        (model.*c.command)();
-        EXPECT_EQ(names(), c.names);
-        EXPECT_EQ(model.lblLstTotal(), c.total);
-        EXPECT_EQ(model.lblLstSel(), c.sel);
-        EXPECT_EQ(model.sorting().lstFind().size(), c.command == invert ? 0u : model.count() * 1u);
+        (model.*command)();
+        EXPECT_EQ(names(), order);
+        EXPECT_EQ(model.lblLstTotal(), total);
+        EXPECT_EQ(model.lblLstSel(), sel);
+        EXPECT_EQ(model.sorting().lstFind().size(), command == invert ? 0u : model.count() * 1u);
     }
 }
 
@@ -185,23 +176,19 @@ TEST_F(PlaylistModelTest, CropOfManyScatteredRowsResetsTheViewOnce) {
 }
 
 TEST_F(PlaylistModelTest, ClicksSelectAndHandTheSelectedItemOver) {
-    struct Step {
-        int index;
-        Click how;
-        std::string marks;
-    } steps[] = {{2, Click::Plain, "-x---"}, {4, Click::Ctrl, "-x-x-"},
-                 {2, Click::Ctrl, "---x-"},  {5, Click::Shift, "-xxxx"},
-                 {1, Click::Shift, "xx---"}, {3, Click::Plain, "--x--"}};
+    const std::tuple<int, Click, std::string> steps[] = {
+        {2, Click::Plain, "-x---"}, {4, Click::Ctrl, "-x-x-"},  {2, Click::Ctrl, "---x-"},
+        {5, Click::Shift, "-xxxx"}, {1, Click::Shift, "xx---"}, {3, Click::Plain, "--x--"}};
     std::vector<std::string> handed;
     Connection fileIn =
         model.fileIn.connect([&](const std::string& file) { handed.push_back(file); });
     model.listClick(); // an empty list: nothing
     addNames({"a", "b", "c", "d", "e"});
-    for (const Step& step : steps) {
-        model.clickRow(step.index, step.how);
+    for (const auto& [index, how, marked] : steps) {
+        model.clickRow(index, how);
         model.listClick();
-        EXPECT_EQ(marks(), step.marks) << "click on " << step.index;
-        EXPECT_EQ(model.curFile(), model.row(step.index).key);
+        EXPECT_EQ(marks(), marked) << "click on " << index;
+        EXPECT_EQ(model.curFile(), model.row(index).key);
         EXPECT_EQ(model.lblLstSel(), "Selected = " + std::to_string(model.selectedCount()));
     }
     EXPECT_EQ(handed.size(), 6u);
@@ -320,32 +307,31 @@ TEST_F(PlaylistCommandsTest, ColumnsFromSettingsOrShippedSet) {
 }
 
 TEST_F(PlaylistCommandsTest, ListStats) {
-    struct Case {
-        std::vector<std::int32_t> times; // 0: the probe cannot open that row
-        std::vector<int> selected;
-        const char *selectedTotal, *allTotal; // none: no message at all
-    } cases[] = {
-        {{}, {}, "00:00", "00:00"},
-        {{3599000, 500}, {2}, "00:00", "01:00:00"}, // halves go to the even neighbour
-        {{65000, 0, 2000}, {}, nullptr, nullptr},
-    };
+    // Each row's play time (0: the probe cannot open it), the rows selected, and the totals of
+    // those and of all (none: no message at all).
+    const std::tuple<std::vector<std::int32_t>, std::vector<int>, const char*, const char*>
+        cases[] = {
+            {{}, {}, "00:00", "00:00"},
+            {{3599000, 500}, {2}, "00:00", "01:00:00"}, // halves go to the even neighbour
+            {{65000, 0, 2000}, {}, nullptr, nullptr},
+        };
     showFields({0});
-    for (const Case& c : cases) {
+    for (const auto& [times, selected, selectedTotal, allTotal] : cases) {
         model.clearList();
         dialogs.shown.clear();
-        for (std::size_t i = 0; i < c.times.size(); ++i) {
+        for (std::size_t i = 0; i < times.size(); ++i) {
             const std::string path = file(std::to_string(i) + ".mp3");
-            probe.files[path].totalTime = c.times[i];
+            probe.files[path].totalTime = times[i];
             commands.GetListTag(path);
-            if (c.times[i] == 0) probe.files.erase(path);
+            if (times[i] == 0) probe.files.erase(path);
         }
-        for (int index : c.selected)
+        for (int index : selected)
             model.setSelected(index, true);
         commands.listStats();
         Strings expected;
-        if (c.allTotal)
-            expected.push_back(std::string("Total Time of Files Selected  = ") + c.selectedTotal +
-                               "\r\nTotal Time of All Files = " + c.allTotal);
+        if (allTotal)
+            expected.push_back(std::string("Total Time of Files Selected  = ") + selectedTotal +
+                               "\r\nTotal Time of All Files = " + allTotal);
         EXPECT_EQ(dialogs.messages(), expected);
         EXPECT_EQ(opens(), closes());
     }
@@ -397,21 +383,16 @@ struct FindTest : ::testing::Test {
 };
 
 TEST_F(FindTest, TypingSelectsAndCompletesBackspaceDoesNot) {
-    struct Step {
-        const char* typed;
-        bool backspace;
-        Field field;
-        const char* track;
-    } steps[] = {
+    const std::tuple<const char*, bool, Field, const char*> steps[] = {
         {"b", false, {"Beta", 1, 3}, "Beta"},
         {"Br", false, {"Bravo", 2, 3}, "Bravo"},
         {"B", true, {"B", 1, 0}, "Beta"},
         {"ALP", false, {"Alpha", 3, 2}, "Alpha"},
     };
-    for (const Step& s : steps) {
-        EXPECT_EQ(rig.files.find().keyUp(s.typed, s.backspace), s.field) << s.typed;
-        EXPECT_EQ(current(), rig.folder + "/" + s.track + ".mp3") << s.typed;
-        EXPECT_EQ(rig.model.selectedCount(), 1) << s.typed;
+    for (const auto& [typed, backspace, field, title] : steps) {
+        EXPECT_EQ(rig.files.find().keyUp(typed, backspace), field) << typed;
+        EXPECT_EQ(current(), rig.folder + "/" + title + ".mp3") << typed;
+        EXPECT_EQ(rig.model.selectedCount(), 1) << typed;
     }
 }
 
@@ -499,11 +480,7 @@ std::string describe(const HeaderSet& set) {
 
 TEST(HeaderSetTest, RepairsDamagedSets) {
     const std::string shipped = "2+ 3+ 4+ 8+ 5+ 6+ 10+ 0+ 7- 9- 1- ";
-    struct Case {
-        const char* what;
-        std::vector<std::string> stored;
-        std::string expected;
-    } cases[] = {
+    const std::tuple<const char*, Strings, std::string> cases[] = {
         {"intact set kept",
          {"1=1", "0=0", "2=1", "3=1", "4=0", "5=0", "6=1", "7=0", "8=1", "9=0", "10=1"},
          "1+ 0- 2+ 3+ 4- 5- 6+ 7- 8+ 9- 10+ "},
@@ -517,15 +494,12 @@ TEST(HeaderSetTest, RepairsDamagedSets) {
          "3+ 0+ 1- 2- 4- 5- 6- 7- 8- 9- 10- "},
         {"nothing shown: first entry shown", {"5=0", "2=0"}, "5+ 2- 0- 1- 3- 4- 6- 7- 8- 9- 10- "},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(describe(repairHeaderSet(c.stored)), c.expected) << c.what;
+    for (const auto& [what, stored, expected] : cases)
+        EXPECT_EQ(describe(repairHeaderSet(stored)), expected) << what;
 }
 
 TEST(PlaylistReader, EntriesOfPlaylistTexts) {
-    struct Case {
-        const char* text;
-        Strings entries;
-    } cases[] = {
+    const std::pair<const char*, Strings> cases[] = {
         {"a.mp3\r\n/x/b.mp3\r\n", {"a.mp3", "/x/b.mp3"}},
         {"a.mp3,b.mp3\n", {"a.mp3", "b.mp3"}},
         {"\"/x/a, b.mp3\",c.mp3", {"/x/a, b.mp3", "c.mp3"}},
@@ -538,17 +512,12 @@ TEST(PlaylistReader, EntriesOfPlaylistTexts) {
         {"a.mp3\n\n,\n  \nb.mp3", {"a.mp3", "b.mp3"}},
         {"\"unclosed, quote\nb.mp3", {"unclosed, quote", "b.mp3"}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(playlistEntries(c.text), c.entries) << c.text;
+    for (const auto& [text, entries] : cases)
+        EXPECT_EQ(playlistEntries(text), entries) << text;
 }
 
 TEST(PlaylistReader, PathsOfEntries) {
-    struct Case {
-        const char* folder;
-        const char* entry;
-        const char* path;
-        const char* fileName;
-    } cases[] = {
+    const std::array<const char*, 4> cases[] = {
         {"/lists", "a.mp3", "/lists/a.mp3", "a.mp3"},
         {"/lists", "sub/a.mp3", "/lists/sub/a.mp3", "sub/a.mp3"},
         {"/lists", " /x/b.mp3 ", "/x/b.mp3", "b.mp3"},
@@ -559,9 +528,9 @@ TEST(PlaylistReader, PathsOfEntries) {
         // A path that only contains a colon is relative here.
         {"/lists", "c:/x.mp3", "/lists/c:/x.mp3", "c:/x.mp3"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(entryPath(c.folder, c.entry), c.path) << c.entry;
-        EXPECT_EQ(entryFileName(c.entry), c.fileName) << c.entry;
+    for (const auto& [folder, entry, path, fileName] : cases) {
+        EXPECT_EQ(entryPath(folder, entry), path) << entry;
+        EXPECT_EQ(entryFileName(entry), fileName) << entry;
     }
 }
 
@@ -665,15 +634,9 @@ struct RecentListsTest : ::testing::Test {
 };
 
 TEST_F(RecentListsTest, AddAndRemoveSequences) {
-    struct Step {
-        char op; // 'a' add, 'r' remove
-        const char* path;
-    };
-    struct Case {
-        const char* start;
-        std::vector<Step> steps;
-        Strings after;
-    } cases[] = {
+    // Each step adds a path, or removes it when marked so.
+    using Step = std::pair<char, const char*>;
+    const std::tuple<const char*, std::vector<Step>, Strings> cases[] = {
         {"itm_1=A\nitm_2=B\nitm_3=C\n", {{'a', "D"}}, {"D", "A", "B"}},
         {"itm_1=A\nitm_2=B\nitm_3=C\n", {{'a', "B"}}, {"B", "A", "C"}},
         {"itm_1=A\nitm_2=B\nitm_3=C\n", {{'a', "A"}}, {"A", "B", "C"}},
@@ -683,12 +646,12 @@ TEST_F(RecentListsTest, AddAndRemoveSequences) {
         {"itm_1=A\nitm_2=B\n", {{'a', "a"}}, {"a", "A", "B"}},
         {"itm_1=A\nitm_2=B\n", {{'r', "Z"}}, {"A", "B", ""}},
     };
-    for (const Case& c : cases) {
-        start(std::string("mru_max=3\n") + c.start);
-        for (const Step& s : c.steps)
-            s.op == 'a' ? recent.mruAdd(s.path) : recent.mruRemove(s.path);
-        EXPECT_EQ(slots(), c.after) << c.start << c.steps.back().path;
-        EXPECT_EQ(slots(true), c.after) << c.start << c.steps.back().path;
+    for (const auto& [stored, steps, after] : cases) {
+        start(std::string("mru_max=3\n") + stored);
+        for (const auto& [op, path] : steps)
+            op == 'a' ? recent.mruAdd(path) : recent.mruRemove(path);
+        EXPECT_EQ(slots(), after) << stored << steps.back().second;
+        EXPECT_EQ(slots(true), after) << stored << steps.back().second;
     }
 }
 
