@@ -47,11 +47,8 @@ TEST_F(CliEngineTest, DecodeWritesWhatMpg123Writes) {
 }
 
 TEST_F(CliEngineTest, WrongInputIsReportedAndLeavesTheInputAlone) {
-    struct Case {
-        std::vector<std::string> args;
-        int status; // 124 means it hung
-        std::string message;
-    };
+    // The command line, its exit status (124 means it hung) and a part of its message.
+    using Case = std::tuple<std::vector<std::string>, int, std::string>;
     writeFile(dir / "text.mp3", "just some text, not audio\n");
     ASSERT_EQ(::mkfifo(path("pipe.mp3").c_str(), 0600), 0);
     std::string song = track.string(), fifo = path("pipe.mp3"), noEntry = strerror(ENOENT);
@@ -74,11 +71,11 @@ TEST_F(CliEngineTest, WrongInputIsReportedAndLeavesTheInputAlone) {
         {{"export", "--format", "m3u", "in.m3u"}, 2, "playlist"},
         {{"export", "--format", "m3u", path("nothere.m3u"), path("o.m3u")}, 1, "nothere.m3u"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
-        CliOutcome r = cli(c.args);
-        EXPECT_EQ(r.status, c.status);
-        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    for (const auto& [args, status, message] : cases) {
+        SCOPED_TRACE(args[0] + " " + args[1]);
+        CliOutcome r = cli(args);
+        EXPECT_EQ(r.status, status);
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
         EXPECT_TRUE(readFile(track) == original) << "the input changed";
     }
 }
@@ -140,23 +137,20 @@ struct CliExportTest : ::testing::Test {
 };
 
 TEST_F(CliExportTest, EachFormatWritesTheFoundTrackAndReportsTheMissingOne) {
-    struct Case {
-        const char* format;
-        const char* out;
-        std::vector<std::string> expected; // in the written file
-    } cases[] = {
+    // The format, the file written and parts it holds.
+    const std::tuple<const char*, const char*, std::vector<std::string>> cases[] = {
         {"m3u", "out.m3u", {"song, one.mp3\r\n"}},
         {"csv", "out.csv", {"FULL FILE PATH,", "\"" + track + "\"", "Tune <b>"}},
         {"html", "out.html", {"<h1>Mine</h1>", "Tune &lt;b&gt;", "href=\"song%2C%20one.mp3\""}},
     };
-    for (const Case& c : cases) {
-        const auto run = cli({"export", "--format", c.format, "--title", "Mine", "in.m3u", c.out});
-        EXPECT_EQ(run.status, 1) << c.format;
+    for (const auto& [format, out, expected] : cases) {
+        const auto run = cli({"export", "--format", format, "--title", "Mine", "in.m3u", out});
+        EXPECT_EQ(run.status, 1) << format;
         EXPECT_NE(run.err.find("/gone/missing.mp3"), std::string::npos) << run.err;
         EXPECT_EQ(run.err.find("EXTM3U"), std::string::npos) << "a comment is no entry";
-        const std::string written = readFile(dir / c.out);
-        for (const std::string& part : c.expected)
-            EXPECT_NE(written.find(part), std::string::npos) << c.format << ": " << part;
+        const std::string written = readFile(dir / out);
+        for (const std::string& part : expected)
+            EXPECT_NE(written.find(part), std::string::npos) << format << ": " << part;
     }
     writeFile(dir / "ok.m3u", "\"song, one.mp3\"\n");
     EXPECT_EQ(cli({"export", "--format", "html", "ok.m3u", "p.html"}).status, 0) << "none missing";

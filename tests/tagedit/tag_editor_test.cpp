@@ -30,26 +30,25 @@ struct TagEditorTest : ::testing::Test, test::CoreRig {
 };
 
 TEST_F(TagEditorTest, CarriesFieldsListsAndGenreFromTrackToTrack) {
-    struct Step {
-        std::string name;
-        std::optional<TagValues> tag;
-        std::array<std::string, 5> fields; // Artist, Title, Album, Comment, Year
-        int genre;
-    };
-    const Step steps[] = {
-        {"a.mp3",
-         TagValues{"One", "Band", "A", "1999", "", 17},
-         {"Band", "One", "A", "", "1999"},
-         17},
-        // An empty album keeps the previous track's; letter case makes a new list entry.
-        {"b.mp3", TagValues{"Two", "band", "", "", "c", 3}, {"band", "Two", "A", "c", "1999"}, 3},
-        // Untagged: the file's name as title, the rest emptied, the genre kept.
-        {"song.mp3", std::nullopt, {"", "song.mp3", "", "", ""}, 3},
-    };
-    for (const Step& s : steps) {
-        ASSERT_TRUE(editor.GetIDTag(trackWith(s.name, s.tag)));
-        EXPECT_EQ(editor.fields(), s.fields) << s.name;
-        EXPECT_EQ(editor.tagGenre(), s.genre) << s.name;
+    // A track, its tag, then the fields shown (artist, title, album, comment, year) and genre.
+    const std::tuple<std::string, std::optional<TagValues>, std::array<std::string, 5>, int>
+        steps[] = {
+            {"a.mp3",
+             TagValues{"One", "Band", "A", "1999", "", 17},
+             {"Band", "One", "A", "", "1999"},
+             17},
+            // An empty album keeps the previous track's; letter case makes a new list entry.
+            {"b.mp3",
+             TagValues{"Two", "band", "", "", "c", 3},
+             {"band", "Two", "A", "c", "1999"},
+             3},
+            // Untagged: the file's name as title, the rest emptied, the genre kept.
+            {"song.mp3", std::nullopt, {"", "song.mp3", "", "", ""}, 3},
+        };
+    for (const auto& [name, tag, fields, genre] : steps) {
+        ASSERT_TRUE(editor.GetIDTag(trackWith(name, tag)));
+        EXPECT_EQ(editor.fields(), fields) << name;
+        EXPECT_EQ(editor.tagGenre(), genre) << name;
     }
     EXPECT_EQ(editor.dropList(TagEditor::Artist), (Strings{"Band", "band"}));
     EXPECT_EQ(editor.dropList(TagEditor::Title), (Strings{"One", "Two"}));
@@ -135,12 +134,8 @@ TEST_F(TagEditorTest, RemembersTypedTextsForTheNextRun) {
 using tagedit::NameTemplate;
 
 TEST(FileRenamer, TemplatesJoinTrimmedFieldsAndNeverMakeAFolderPath) {
-    struct Case {
-        std::array<bool, 3> checked; // Artist, Title, Album
-        std::optional<NameTemplate> use;
-        std::string name;
-    };
-    const Case cases[] = {
+    // Artist, Title and Album checked; the template they make and the name it proposes.
+    const std::tuple<std::array<bool, 3>, std::optional<NameTemplate>, std::string> cases[] = {
         {{false, true, false}, NameTemplate::Title, "Yester day.mp3"},
         {{true, true, false}, NameTemplate::TitleArtist, "Yester day - AC-DC.mp3"},
         {{true, true, true}, NameTemplate::TitleArtistAlbum, "Yester day - AC-DC - Help.mp3"},
@@ -148,12 +143,12 @@ TEST(FileRenamer, TemplatesJoinTrimmedFieldsAndNeverMakeAFolderPath) {
         {{true, false, true}, std::nullopt, ""},
         {{false, false, false}, std::nullopt, ""},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(tagedit::templateFor(c.checked), c.use);
-        if (!c.use) continue;
+    for (const auto& [checked, use, name] : cases) {
+        EXPECT_EQ(tagedit::templateFor(checked), use);
+        if (!use) continue;
         EXPECT_EQ(
-            tagedit::proposeName(*c.use, "  Yester day  ", "AC/DC", std::string("Help\0\0pad", 9)),
-            c.name);
+            tagedit::proposeName(*use, "  Yester day  ", "AC/DC", std::string("Help\0\0pad", 9)),
+            name);
     }
 }
 
@@ -171,14 +166,8 @@ struct RenameTest : TagEditorTest {
 };
 
 TEST_F(RenameTest, EnablingRulesAndTheProposalFollowTheClicks) {
-    struct Click {
-        int element;
-        bool on;
-        std::array<bool, 3> enabled;
-        std::string proposal;
-    };
     editor.setField(TagEditor::Artist, "Band");
-    const Click clicks[] = {
+    const std::tuple<int, bool, std::array<bool, 3>, std::string> clicks[] = {
         {TagEditor::UseArtist, true, {true, true, true}, "New - Band.mp3"},
         {TagEditor::UseAlbum, true, {true, true, true}, "New - Band - .mp3"},
         {TagEditor::UseTitle, false, {false, true, false}, "New - Band - .mp3"},
@@ -187,13 +176,13 @@ TEST_F(RenameTest, EnablingRulesAndTheProposalFollowTheClicks) {
         {TagEditor::UseArtist, true, {true, true, true}, "New - Band - .mp3"},
         {TagEditor::UseAlbum, false, {true, true, true}, "New - Band.mp3"},
     };
-    for (const Click& c : clicks) {
-        editor.chkFileAsClick(c.element, c.on);
+    for (const auto& [element, on, enabled, proposal] : clicks) {
+        editor.chkFileAsClick(element, on);
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(editor.checkEnabled(i), c.enabled[i]) << c.element << c.on << i;
+            EXPECT_EQ(editor.checkEnabled(i), enabled[i]) << element << on << i;
         EXPECT_EQ(editor.proposalEnabled(), editor.checked(TagEditor::UseTitle));
         EXPECT_NE(editor.fileNameEnabled(), editor.proposalEnabled());
-        EXPECT_EQ(editor.proposal(), c.proposal);
+        EXPECT_EQ(editor.proposal(), proposal);
     }
 }
 
@@ -317,21 +306,16 @@ TEST_F(FolderSearchTest, SelectionInTheFileListIsMirroredInThePlaylist) {
     const std::string a = file("a.mp3"), b = file("b.mp3"), c = file("c.mp3");
     ASSERT_TRUE(browser.openFolder(folder));
     ASSERT_EQ(browser.files(), (Strings{"a.mp3", "b.mp3", "c.mp3"}));
-    struct Click {
-        int clicked;
-        std::vector<bool> selected;
-        Strings rows;
-    };
-    const Click clicks[] = {
+    const std::tuple<int, std::vector<bool>, Strings> clicks[] = {
         {0, {true, false, false}, {a}},
         {1, {true, true, true}, {a, b, c}}, // a shift-click adds a range
         {2, {false, false, true}, {c}},     // a plain click keeps only its own
         {0, {true, false, true}, {a, c}},   // ctrl-click adds
         {2, {true, false, false}, {a}},     // ctrl-click on a selected one removes it alone
     };
-    for (const Click& k : clicks) {
-        browser.listClick(k.clicked, k.selected);
-        EXPECT_EQ(rowKeys(), k.rows) << k.clicked;
+    for (const auto& [clicked, selected, rows] : clicks) {
+        browser.listClick(clicked, selected);
+        EXPECT_EQ(rowKeys(), rows) << clicked;
     }
     browser.cmdSelAll();
     EXPECT_EQ(rowKeys(), (Strings{a, b, c}));
@@ -388,11 +372,7 @@ TEST(MountedDrives, RealFileSystemsRootFirstThenInPathOrder) {
 }
 
 TEST(TagEdit, ParsesFieldOptionsAndRefusesWhatWouldWriteNothingOrGuess) {
-    struct Case {
-        std::vector<std::string> args;
-        bool ok;
-    };
-    const Case cases[] = {
+    const std::pair<Strings, bool> cases[] = {
         {{"--title", "T", "--album=A", "--genre", "rock", "--", "--a.mp3", "b.mp3"}, true},
         {{"--genre", "255", "a.mp3"}, true},
         {{"--genre", "256", "a.mp3"}, false},
@@ -402,15 +382,15 @@ TEST(TagEdit, ParsesFieldOptionsAndRefusesWhatWouldWriteNothingOrGuess) {
         {{"--title", "x"}, false}, // no file
         {{"a.mp3"}, false},        // no field: nothing to write
     };
-    for (const Case& c : cases) {
+    for (const auto& [args, ok] : cases) {
         TagChanges changes;
         std::vector<std::string> files;
-        Result r = tagedit::parseFieldArgs(c.args, changes, files);
-        EXPECT_EQ(r.isOk(), c.ok) << c.args[0] << ": " << r.error();
+        Result r = tagedit::parseFieldArgs(args, changes, files);
+        EXPECT_EQ(r.isOk(), ok) << args[0] << ": " << r.error();
     }
     TagChanges changes;
     std::vector<std::string> files;
-    ASSERT_TRUE(tagedit::parseFieldArgs(cases[0].args, changes, files));
+    ASSERT_TRUE(tagedit::parseFieldArgs(cases[0].first, changes, files));
     EXPECT_EQ(files, (std::vector<std::string>{"--a.mp3", "b.mp3"}));
     TagValues values{"old", "keep", "old", "1999", "keep", 3};
     changes.applyTo(values);

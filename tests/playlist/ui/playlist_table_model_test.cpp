@@ -150,12 +150,7 @@ TEST_F(PlaylistViewTest, TheRowAskedForLastIsInSightOnceEventsRunEvenAfterItMove
 }
 
 TEST_F(PlaylistViewTest, KeysMoveAndExtendTheSelectionAndTheCoreFollows) {
-    struct Step {
-        int key;
-        Qt::KeyboardModifiers modifiers;
-        std::string marks;
-        int item;
-    } steps[] = {
+    const std::tuple<int, Qt::KeyboardModifiers, std::string, int> steps[] = {
         {Qt::Key_Down, Qt::NoModifier, "--x--", 3},   {Qt::Key_Down, Qt::ShiftModifier, "--xx-", 4},
         {Qt::Key_End, Qt::ShiftModifier, "--xxx", 5}, {Qt::Key_Home, Qt::NoModifier, "x----", 1},
         {Qt::Key_A, Qt::ControlModifier, "xxxxx", 1}, {Qt::Key_Down, Qt::NoModifier, "-x---", 2},
@@ -163,11 +158,11 @@ TEST_F(PlaylistViewTest, KeysMoveAndExtendTheSelectionAndTheCoreFollows) {
     mouse(QEvent::MouseButtonPress, 2);
     mouse(QEvent::MouseButtonRelease, 2);
     ASSERT_EQ(marks(), "-x---");
-    for (const Step& step : steps) {
-        key(step.key, step.modifiers);
-        EXPECT_EQ(marks(), step.marks) << "key " << step.key;
-        EXPECT_EQ(marks(true), step.marks) << "key " << step.key;
-        EXPECT_EQ(playlist.selectedItem(), step.item) << "key " << step.key;
+    for (const auto& [code, modifiers, marked, item] : steps) {
+        key(code, modifiers);
+        EXPECT_EQ(marks(), marked) << "key " << code;
+        EXPECT_EQ(marks(true), marked) << "key " << code;
+        EXPECT_EQ(playlist.selectedItem(), item) << "key " << code;
     }
     EXPECT_EQ(playlist.lblLstSel(), "Selected = 1");
     EXPECT_EQ(playlist.curFile(), "/m/b"); // keys move the selection, not the current track
