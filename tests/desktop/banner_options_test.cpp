@@ -101,42 +101,38 @@ std::string taggedFile(const std::string& title, const std::string& artist,
     return std::string(200, 'x') + block;
 }
 
-struct TipCase {
-    const char* name;
-    std::optional<std::string> bytes; // none: the path is a folder
-    bool fileName, artist, album;
-    std::string text; // empty: the text is left as it was
-};
-
 TEST(Ticker, SetTipBuildsTheTextForEachModeAndLeavesItForAFileItCannotUse) {
     const std::string none = " * < < < <";
-    const TipCase cases[] = {
-        {"untagged title mode", std::string(300, 'x'), false, false, false, none},
-        {"untagged, artist and album", std::string(300, 'x'), false, true, true,
-         none + none + none},
-        {"file-name mode ignores the flags", taggedFile("T", "A", "B"), true, true, true,
-         " * song.mp3"},
-        {"title, artist, album", taggedFile("Sun ", "Band", "Disc"), false, true, true,
-         " * Sun * Band * Disc"},
-        {"empty artist shows the placeholder", taggedFile("Sun", "  ", "Disc"), false, true, false,
-         " * Sun * < < < <"},
-        // Letters "TAG" that are not the last 128 bytes are audio, not a tag.
-        {"a marker off the block", std::string(100, 'x') + "TAG" + std::string(100, 'y'), false,
-         false, false, none},
-        {"too short for a tag", std::string(128, 'x'), true, false, false, ""},
-        {"a folder", std::nullopt, true, false, false, ""},
-    };
-    for (const TipCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    // The file's bytes (none: the path is a folder), the file-name, artist and album flags, and
+    // the text (empty: left as it was).
+    const std::tuple<const char*, std::optional<std::string>, bool, bool, bool, std::string>
+        cases[] = {
+            {"untagged title mode", std::string(300, 'x'), false, false, false, none},
+            {"untagged, artist and album", std::string(300, 'x'), false, true, true,
+             none + none + none},
+            {"file-name mode ignores the flags", taggedFile("T", "A", "B"), true, true, true,
+             " * song.mp3"},
+            {"title, artist, album", taggedFile("Sun ", "Band", "Disc"), false, true, true,
+             " * Sun * Band * Disc"},
+            {"empty artist shows the placeholder", taggedFile("Sun", "  ", "Disc"), false, true,
+             false, " * Sun * < < < <"},
+            // Letters "TAG" that are not the last 128 bytes are audio, not a tag.
+            {"a marker off the block", std::string(100, 'x') + "TAG" + std::string(100, 'y'), false,
+             false, false, none},
+            {"too short for a tag", std::string(128, 'x'), true, false, false, ""},
+            {"a folder", std::nullopt, true, false, false, ""},
+        };
+    for (const auto& [name, bytes, fileName, artist, album, text] : cases) {
+        SCOPED_TRACE(name);
         test::TempDir dir;
-        if (c.bytes) test::writeFile(dir / "song.mp3", *c.bytes);
+        if (bytes) test::writeFile(dir / "song.mp3", *bytes);
         Ticker ticker;
         const std::string before = ticker.tickerText();
-        ticker.settings().trayFileName = c.fileName;
-        ticker.settings().trayArtist = c.artist;
-        ticker.settings().trayAlbum = c.album;
-        ticker.setTip(c.bytes ? (dir / "song.mp3").string() : dir.path().string());
-        EXPECT_EQ(ticker.tickerText(), c.text.empty() ? before : c.text);
+        ticker.settings().trayFileName = fileName;
+        ticker.settings().trayArtist = artist;
+        ticker.settings().trayAlbum = album;
+        ticker.setTip(bytes ? (dir / "song.mp3").string() : dir.path().string());
+        EXPECT_EQ(ticker.tickerText(), text.empty() ? before : text);
     }
 }
 
