@@ -16,14 +16,6 @@ extern char** environ;
 
 namespace vantrel::test {
 
-namespace {
-
-bool processAlive(pid_t pid) {
-    return kill(pid, 0) == 0;
-}
-
-} // namespace
-
 int runCommand(const std::string& command) {
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -43,9 +35,9 @@ PulseServer::PulseServer(const std::filesystem::path& folder) {
 PulseServer::~PulseServer() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
-    for (int i = 0; i < 100 && processAlive(pid_); ++i)
+    for (int i = 0; i < 100 && kill(pid_, 0) == 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    if (processAlive(pid_)) kill(pid_, SIGKILL);
+    if (kill(pid_, 0) == 0) kill(pid_, SIGKILL);
     unsetenv("PULSE_SERVER");
 }
 
