@@ -197,36 +197,6 @@ TEST_F(PlaylistModelTest, ClicksSelectAndHandTheSelectedItemOver) {
     EXPECT_EQ(model.lblLstTotal(), "Total =  4");
 }
 
-TEST_F(PlaylistModelTest, ARenamedOrUpdatedRowKeepsItsPlaceMarkCurrencyAndSearchEntry) {
-    add("a", "ta");
-    add("b", "tb");
-    add("c", "tc");
-    model.clickRow(2, Click::Plain);
-    model.listClick();
-    model.refilLst();
-    std::vector<int> told;
-    Connection cells = model.rows().cellsChanged.connect([&](int index) { told.push_back(index); });
-    EXPECT_FALSE(model.rows().rename("/m/b", "/m/c")); // onto a listed row
-    EXPECT_FALSE(model.rows().rename("/m/x", "/m/y"));
-    EXPECT_EQ(model.row(3).key, "/m/c");
-    ASSERT_TRUE(model.rows().rename("/m/b", "/m/renamed"));
-    EXPECT_EQ(model.indexOf("/m/b"), 0);
-    EXPECT_EQ(model.curFile(), "/m/renamed");
-    EXPECT_EQ(model.sorting().lstFindRow(1), 2);
-    auto fields = model.row(2).fields;
-    fields[0] = "zz"; // would sort last, but an update does not move the row
-    EXPECT_FALSE(model.rows().updateCells("/m/x", fields));
-    ASSERT_TRUE(model.rows().updateCells("/m/renamed", fields));
-    EXPECT_EQ(names(), "a zz c");
-    EXPECT_EQ(model.cell(2, 2), "tb");
-    EXPECT_EQ(marks(), "-x-");
-    EXPECT_EQ(told, std::vector<int>{2});
-    model.headerClick(2, 0); // descending by title: the renamed row sorts by its cells
-    EXPECT_EQ(model.indexOf("/m/renamed"), 2);
-    EXPECT_EQ(model.selectedItem(), 2);
-    EXPECT_EQ(add("b", "tz"), 1); // the old key is free again
-}
-
 struct PlaylistCommandsTest : ::testing::Test, test::PlaylistRig {
     std::size_t opens() const { return probe.callsTo("OpenStream").size(); }
     std::size_t closes() const { return probe.callsTo("CloseStream").size(); }
@@ -348,25 +318,6 @@ TEST_F(PlaylistCommandsTest, EditSelectedWarnsOnAnEmptyListAndOpensNothingWithou
     commands.editSelected();
     EXPECT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(opened, 0);
-}
-
-TEST_F(PlaylistCommandsTest, RowsFollowTagSavesAndRenamesWhereTheyStand) {
-    showFields({0, 2});
-    TagValues tag{"Old", "", "", "", "", 0};
-    const std::string path = file("x.mp3", 300, &tag), other = file("y.mp3");
-    commands.GetListTag(path);
-    commands.GetListTag(other);
-    tag.title = "New";
-    file("x.mp3", 300, &tag);
-    ASSERT_TRUE(commands.refreshRow(path));
-    EXPECT_EQ(cells(1), (Strings{"x.mp3", "New"}));
-    const std::string renamed = (dir / "z.mp3").string();
-    std::filesystem::rename(path, renamed);
-    probe.files[renamed] = {};
-    EXPECT_FALSE(commands.renameRow(path, other));
-    ASSERT_TRUE(commands.renameRow(path, renamed));
-    EXPECT_EQ(cells(1), (Strings{"z.mp3", "New"}));
-    EXPECT_EQ(model.row(1).key, renamed);
 }
 
 using Field = FindAsYouType::Field;
