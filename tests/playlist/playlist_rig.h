@@ -41,12 +41,11 @@ struct PlaylistRig {
         commands.toglHeaders();
     }
     // A track the probe accepts, under the rig's folder (subfolders made as needed).
-    std::string track(const std::string& name, const std::string& title = "",
-                      int bitRate = 128000) {
+    std::string track(const std::string& name, const std::string& title = "") {
         const std::string path = folder + "/" + name;
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         writeFile(path, std::string(400, '\xFF') + id3v1::compose({title, "", "", "", "", 17}));
-        probe.files[path] = FakePlayer::Stream{26.122449f, 180000, 6891, 44100, bitRate};
+        probe.files[path] = FakePlayer::Stream{26.122449f, 180000, 6891, 44100, 128000};
         return path;
     }
     std::string playlist(const std::string& name, const std::string& text) {
