@@ -24,10 +24,6 @@ struct Peers : ::testing::Test {
         rig.commands.GetListTag(path);
         return path;
     }
-    test::CliOutcome python(const std::string& script, const std::string& file) {
-        test::writeFile(rig.dir / "peer.py", script);
-        return test::runProgram(rig.dir.path(), "python3", {"peer.py", file});
-    }
 };
 
 TEST_F(Peers, Mpg123PlaysEveryEntryOfOurM3u) {
@@ -47,24 +43,26 @@ TEST_F(Peers, PythonHtmlParserFindsOneRowPerTrackAndScriptAsText) {
     const std::string file = rig.folder + "/p.html";
     ASSERT_TRUE(
         writeFileReplacing(file, writeHtml(rig.model, {0, 1, 2}, file, "<b>T</b>", "today")));
-    const auto run = python("import html.parser, sys\n"
-                            "class P(html.parser.HTMLParser):\n"
-                            "    rows, tags, cells, cell = 0, [], [], None\n"
-                            "    def handle_starttag(self, tag, attrs):\n"
-                            "        self.tags.append(tag)\n"
-                            "        if tag == 'tr': self.rows += 1\n"
-                            "        if tag == 'td': self.cell = ''\n"
-                            "    def handle_endtag(self, tag):\n"
-                            "        if tag == 'td': self.cells.append(self.cell)\n"
-                            "    def handle_data(self, data):\n"
-                            "        if self.cell is not None: self.cell += data\n"
-                            "p = P(convert_charrefs=True)\n"
-                            "text = open(sys.argv[1], encoding='ascii').read()\n"
-                            "p.feed(text)\n"
-                            "print(p.rows - 1)\n"
-                            "print('script' in p.tags, 'b' in p.tags)\n"
-                            "for c in p.cells: print(c)\n",
-                            file);
+    const auto run = test::runProgram(rig.dir.path(), "python3",
+                                      {"-c",
+                                       "import html.parser, sys\n"
+                                       "class P(html.parser.HTMLParser):\n"
+                                       "    rows, tags, cells, cell = 0, [], [], None\n"
+                                       "    def handle_starttag(self, tag, attrs):\n"
+                                       "        self.tags.append(tag)\n"
+                                       "        if tag == 'tr': self.rows += 1\n"
+                                       "        if tag == 'td': self.cell = ''\n"
+                                       "    def handle_endtag(self, tag):\n"
+                                       "        if tag == 'td': self.cells.append(self.cell)\n"
+                                       "    def handle_data(self, data):\n"
+                                       "        if self.cell is not None: self.cell += data\n"
+                                       "p = P(convert_charrefs=True)\n"
+                                       "text = open(sys.argv[1], encoding='ascii').read()\n"
+                                       "p.feed(text)\n"
+                                       "print(p.rows - 1)\n"
+                                       "print('script' in p.tags, 'b' in p.tags)\n"
+                                       "for c in p.cells: print(c)\n",
+                                       file});
     ASSERT_EQ(run.status, 0) << run.err;
     const Strings out = test::lines(run.out, "\n");
     ASSERT_GE(out.size(), 2u);
