@@ -189,11 +189,12 @@ TEST_F(PlaylistViewTest, ADraggedRowShowsItsLandingRowAndDropsThroughTheCore) {
     EXPECT_EQ(marks(true), "-x---");
 }
 
-// The find field and the list settings dialog on the real window, wired to the core.
-struct FindFieldTest : ::testing::Test, test::CoreRig {
+// The find field on the real window and the list settings dialog, wired to the core.
+struct PlaylistWindowTest : ::testing::Test, test::CoreRig {
     std::unique_ptr<TaggerCore> core = make();
     TrayMenu tray{core->transport()};
     frmTagger window{false};
+    frmSearch dialog{core->files().listSettings()};
     QLineEdit* txtFind = nullptr;
 
     void SetUp() override {
@@ -206,9 +207,10 @@ struct FindFieldTest : ::testing::Test, test::CoreRig {
         txtFind = window.findChild<QLineEdit*>("txtFind");
         ASSERT_NE(txtFind, nullptr);
     }
+    QString entry(int row) { return dialog.lstLvCol->item(row)->text(); }
 };
 
-TEST_F(FindFieldTest, KeyReleasesCompleteAndSelectBackspaceLeavesTheText) {
+TEST_F(PlaylistWindowTest, FindKeyReleasesCompleteAndSelectBackspaceLeavesTheText) {
     QTest::keyClicks(txtFind, "b");
     EXPECT_EQ(txtFind->text(), "Beta");
     EXPECT_EQ(txtFind->selectedText(), "eta");
@@ -218,20 +220,9 @@ TEST_F(FindFieldTest, KeyReleasesCompleteAndSelectBackspaceLeavesTheText) {
     EXPECT_EQ(core->playlist().curFile(), folder + "Beta.mp3");
 }
 
-struct SettingsDialogTest : ::testing::Test, test::CoreRig {
-    std::unique_ptr<TaggerCore> core = make();
-    ListSettings& settings = core->files().listSettings();
-    frmSearch dialog{settings};
-
-    void SetUp() override {
-        core->load();
-        settings.open();
-    }
-    QString entry(int row) { return dialog.lstLvCol->item(row)->text(); }
-};
-
 // Where the moves stop and what OK stores is the core's; here the buttons reach it.
-TEST_F(SettingsDialogTest, MovesAndOkReachTheSettingsAndARefusalKeepsTheDialogOpen) {
+TEST_F(PlaylistWindowTest, SettingsMovesAndOkReachTheCoreAndARefusalKeepsTheDialogOpen) {
+    core->files().listSettings().open();
     const QString first = entry(0), second = entry(1);
     dialog.lstLvCol->setCurrentRow(0);
     dialog.cmdMove[1]->click();
