@@ -15,20 +15,23 @@
 namespace vantrel::test {
 namespace {
 
+// vantrel-cli run in a folder of its own.
+struct CliRun : ::testing::Test {
+    TempDir dir;
+    CliOutcome cli(const std::vector<std::string>& args) {
+        return runProgram(dir.path(), VANTREL_CLI, args, 30);
+    }
+};
+
 // vantrel-cli's player commands run as a user would, with mpg123 checking the output, and
 // given what a careless or hostile user may give them: nothing is lost, nothing hangs, and
 // what reaches the terminal is text.
-class CliEngineTest : public testing::Test {
-protected:
+struct CliEngineTest : CliRun {
     void SetUp() override {
         writeSineMp3(track, {.id3v1 = true});
         original = readFile(track);
     }
-    CliOutcome cli(const std::vector<std::string>& args) {
-        return runProgram(dir.path(), VANTREL_CLI, args, 30);
-    }
     std::string path(const char* name) const { return (dir / name).string(); }
-    TempDir dir;
     std::filesystem::path track = dir / "sine.mp3";
     std::string original;
 };
@@ -123,16 +126,12 @@ TEST_F(CliEngineTest, InfoEndsWithTheStreamCellsAlsoBeyondTheLongestAbsolutePath
 }
 
 // vantrel-cli export: a playlist read as the window reads it, written as the window writes it.
-struct CliExportTest : ::testing::Test {
-    TempDir dir;
+struct CliExportTest : CliRun {
     std::string track = (dir / "song, one.mp3").string();
     void SetUp() override {
         writeSineMp3(track, {.seconds = 0.3});
         std::ofstream(track, std::ios::app) << id3v1::compose({"Tune <b>", "", "", "", "", 17});
         writeFile(dir / "in.m3u", "#EXTM3U\r\n\"song, one.mp3\"\r\n/gone/missing.mp3\r\n");
-    }
-    CliOutcome cli(const std::vector<std::string>& args) {
-        return runProgram(dir.path(), VANTREL_CLI, args, 30);
     }
 };
 
@@ -162,9 +161,6 @@ CliOutcome run(const TempDir& dir, const std::string& program,
                const std::vector<std::string>& args) {
     return runProgram(dir.path(), program, args);
 }
-CliOutcome cli(const TempDir& dir, const std::vector<std::string>& args) {
-    return run(dir, VANTREL_CLI, args);
-}
 
 bool havePeer(const char* program) {
     return std::system((std::string("command -v ") + program + " >/dev/null").c_str()) == 0;
@@ -182,8 +178,7 @@ CliOutcome mutagenRead(const TempDir& dir, const std::filesystem::path& file) {
                 file.string()});
 }
 
-struct CliTest : ::testing::Test {
-    TempDir dir;
+struct CliTest : CliRun {
     std::filesystem::path track = dir / "My Track.mp3";
     std::string audio = std::string(5000, '\x55');
 
@@ -193,9 +188,9 @@ struct CliTest : ::testing::Test {
 // id3v2 reads our tags in the tag editor's end-to-end run.
 TEST_F(CliTest, MutagenReadsWhatTagWroteAndInfoReadsWhatMutagenWrote) {
     if (!havePeer("/usr/bin/python3")) GTEST_SKIP() << "python3 missing";
-    CliOutcome r = cli(dir, {"tag", "--title", "Caf\xC3\xA9 \xC3\xBC", "--artist", "Bj\xC3\xB6rk",
-                             "--album", "Album", "--year", "1999", "--comment", "short note",
-                             "--genre", "200", track.string()});
+    CliOutcome r = cli({"tag", "--title", "Caf\xC3\xA9 \xC3\xBC", "--artist", "Bj\xC3\xB6rk",
+                        "--album", "Album", "--year", "1999", "--comment", "short note", "--genre",
+                        "200", track.string()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(mutagenRead(dir, track).out,
               "Caf\xC3\xA9 \xC3\xBC|Bj\xC3\xB6rk|Album|1999|short note|200\n");
@@ -214,20 +209,20 @@ TEST_F(CliTest, MutagenReadsWhatTagWroteAndInfoReadsWhatMutagenWrote) {
                         "t.save(sys.argv[1], v1=2)\n",
                         track.string()});
     ASSERT_EQ(w.status, 0) << w.err;
-    EXPECT_EQ(cli(dir, {"info", track.string()}).out,
+    EXPECT_EQ(cli({"info", track.string()}).out,
               "My Track.mp3\t" + track.string() +
                   "\tGr\xC3\xBC\xC3\x9F"
                   "e\tAna \xC3\x89lise\tLive\tRock\t2004\t\t\t\t\n");
 }
 
 TEST_F(CliTest, TagChangesOnlyTheGivenFieldsAndDeltagBlanksThem) {
-    ASSERT_EQ(cli(dir, {"tag", "--title", "One", "--genre", "Rock", track.string()}).status, 0);
-    ASSERT_EQ(cli(dir, {"tag", "--album=Three", track.string()}).status, 0);
+    ASSERT_EQ(cli({"tag", "--title", "One", "--genre", "Rock", track.string()}).status, 0);
+    ASSERT_EQ(cli({"tag", "--album=Three", track.string()}).status, 0);
     TagRead tag;
     ASSERT_TRUE(id3v1::readTag(track, tag));
     EXPECT_EQ(tag.values, (TagValues{"One", "", "Three", "", "", 17}));
     EXPECT_EQ(readFile(track).substr(0, 5000), audio);
-    ASSERT_EQ(cli(dir, {"deltag", track.string()}).status, 0);
+    ASSERT_EQ(cli({"deltag", track.string()}).status, 0);
     EXPECT_EQ(readFile(track), audio + id3v1::blank());
 }
 
@@ -239,7 +234,7 @@ TEST_F(CliTest, FailuresAreReportedPerFileAndLeaveFilesAlone) {
         std::vector<std::string> args = {command};
         if (command == "tag") args.insert(args.end(), {"--title", "x"});
         args.insert(args.end(), {missing, (dir / "short.mp3").string(), track.string()});
-        CliOutcome r = cli(dir, args);
+        CliOutcome r = cli(args);
         EXPECT_EQ(r.status, 1) << command;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
         EXPECT_NE(r.err.find("missing.mp3"), std::string::npos);
