@@ -167,6 +167,11 @@ start_all() {
 
 # The main window's X id, once it is mapped.
 main_window() { wait_for 30 named "Quorvane Vantrel"; }
+# open_main LOG ARGUMENTS…: launch, then the main window's X id in $wid once it shows.
+open_main() {
+    launch "$@"
+    wid=$(main_window) || fail "the main window did not show"
+}
 
 # save_list WINDOW FORMAT_TABS FILE: the main window's Options menu, Files, Save Playlist AS,
 # the format that many Tabs down, the file.

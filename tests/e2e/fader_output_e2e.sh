@@ -21,8 +21,7 @@ set_option fade_in 1
 set_option vol_in 120
 set_option vol_pause 100
 record fade
-launch fade /Play "$work/tone.mp3"
-wid=$(main_window) || fail "the main window did not show"
+open_main fade /Play "$work/tone.mp3"
 wait_for 60 heard_for fade 3.5 || fail "nothing was heard"
 stop_recording fade
 close_main "$wid" "$prog"
@@ -45,8 +44,7 @@ set_option out_to_wav 1
 set_option out_as_mp 1
 set_option audio_dest "$work/unused.wav" # a usable name, so loading offers no Browse
 set_option fade_in 1                     # a fade must not make the wave file silent
-launch wave /Play "$work/tone.mp3"
-wid=$(main_window) || fail "the main window did not show"
+open_main wave /Play "$work/tone.mp3"
 box=$(wait_for 30 named '^Vantrel$') || fail "no warning box before decoding"
 xdotool windowfocus --sync "$box" key Return
 # The header is completed when the stream closes at the track's end.

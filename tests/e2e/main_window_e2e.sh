@@ -8,8 +8,7 @@ SHOT=${3:+$3/main_window.png}
 start_all
 for t in a b c d; do mp3 "$t" 440 1; done
 
-launch first "$work/a.mp3" "$work/b.mp3" "$work/c.mp3"
-wid=$(main_window) || fail "the main window did not show"
+open_main first "$work/a.mp3" "$work/b.mp3" "$work/c.mp3"
 # The collector reads the hand-off file about a second after the window loads; a busy machine
 # may take longer.
 wait_for 30 test ! -e "$work/prog/quorv.tmp" || fail "the collector left quorv.tmp behind"
