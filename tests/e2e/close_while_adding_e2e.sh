@@ -19,8 +19,7 @@ with open(f"{work}/prog/quorv.tmp", "w", newline="") as handoff:
         handoff.write(path + "\r\n")
 PY
 
-launch run
-wid=$(main_window) || fail "the main window did not show: $(cat "$work/run.log")"
+open_main run
 # The collector takes the hand-off file away when it starts adding.
 wait_for 30 test ! -e "$work/prog/quorv.tmp" || fail "the collector did not start"
 ended "$prog" && fail "the program ended before Close: $(cat "$work/run.log")"

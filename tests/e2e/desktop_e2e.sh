@@ -15,8 +15,7 @@ start_all
 sox -q -n -r 44100 -c 2 -b 16 "$work/s.wav" synth 2 sine 440 vol 0.5
 lame --quiet -b 128 --id3v1-only --tt "Sunrise" --ta "Quartet" --tl "Morning" "$work/s.wav" "$work/song.mp3"
 
-launch run /Play "$work/song.mp3"
-wid=$(main_window) || fail "the main window did not show"
+open_main run /Play "$work/song.mp3"
 wait_for 30 test ! -e "$work/prog/quorv.tmp" || fail "the file was not collected"
 
 # "&Tray": the main window hides, the strip shows the playing track's title at the bottom-right.
@@ -62,17 +61,14 @@ sleep 0.5
 shot ticker_options
 xdotool key Escape
 
-xdotool mousemove --window "$wid" 612 73 click 1
-wait_for 10 ended "$prog" || fail "the program did not end after Close"
+close_main "$wid" "$prog"
 
 # A rounded start gives the window a shape of its own.
 sed -i 's/^\[options\]\r$/[options]\r\nround=1\r/' "$work/prog/vantrel.ini"
-launch round
-wid=$(main_window) || fail "the rounded window did not show"
+open_main round
 # The small layout, 99 pixels high, less 3 left and top, 2 right and 12 at the bottom.
 wait_for 10 sh -c "xwininfo -shape -id $wid | grep -q 'Window shape extents:  635x84+3+3'" ||
     fail "the rounded window has no shape: $(xwininfo -shape -id "$wid" | grep -i shape)"
 shot rounded
-xdotool mousemove --window "$wid" 612 73 click 1
-wait_for 10 ended "$prog" || fail "the rounded program did not end"
+close_main "$wid" "$prog"
 echo "desktop end-to-end: 1 passed, 0 failed"

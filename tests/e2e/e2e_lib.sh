@@ -167,6 +167,11 @@ start_all() {
 
 # The main window's X id, once it is mapped.
 main_window() { wait_for 30 named "Quorvane Vantrel"; }
+# open_main LOG ARGUMENTS…: launch, then the main window's X id in $wid once it shows.
+open_main() {
+    launch "$@"
+    wid=$(main_window) || fail "the main window did not show"
+}
 
 # save_list WINDOW FORMAT_TABS FILE: the main window's Options menu, Files, Save Playlist AS,
 # the format that many Tabs down, the file.
@@ -183,6 +188,13 @@ save_list() {
     xdotool windowfocus --sync "$file" key ctrl+a type "$3"
     xdotool key Return
     wait_for 10 test -s "$3" || fail "$3 was not written"
+}
+
+# close_main WINDOW PID: "Close" in the main window (both layouts have it there); the program
+# must then end.
+close_main() {
+    xdotool mousemove --window "$1" 612 73 click 1
+    wait_for 10 ended "$2" || fail "the program did not end after Close"
 }
 
 window_height() { xwininfo -id "$1" | awk '/Height:/ {print $2}'; }

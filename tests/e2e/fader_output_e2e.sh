@@ -11,14 +11,6 @@ mp3 tone 440 6
 
 set_option() { printf '%s=%s\r\n' "$1" "$2" >>"$work/prog/vantrel.ini"; }
 
-# "Close" on the main window, then the program must end.
-close_program() {
-    local pid=$1 wid=$2
-    xdotool mousemove --window "$wid" 612 73 click 1
-    wait_for 10 ended "$pid" || fail "the program did not end"
-    wait "$pid" || true
-}
-
 # RMS of the recording between two times (seconds).
 rms() { sox "$1" -n trim "$2" "$3" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; }
 
@@ -29,11 +21,10 @@ set_option fade_in 1
 set_option vol_in 120
 set_option vol_pause 100
 record fade
-launch fade /Play "$work/tone.mp3"
-wid=$(main_window) || fail "the main window did not show"
+open_main fade /Play "$work/tone.mp3"
 wait_for 60 heard_for fade 3.5 || fail "nothing was heard"
 stop_recording fade
-close_program "$prog" "$wid"
+close_main "$wid" "$prog"
 
 # The first quarter second that holds sound, against the level three seconds later.
 onset=""
@@ -53,19 +44,15 @@ set_option out_to_wav 1
 set_option out_as_mp 1
 set_option audio_dest "$work/unused.wav" # a usable name, so loading offers no Browse
 set_option fade_in 1                     # a fade must not make the wave file silent
-launch wave /Play "$work/tone.mp3"
-wid=$(main_window) || fail "the main window did not show"
-warning_box() { xdotool search --onlyvisible --name '^Vantrel$' 2>/dev/null | head -n 1 | grep .; }
-box=$(wait_for 30 warning_box) || fail "no warning box before decoding"
+open_main wave /Play "$work/tone.mp3"
+box=$(wait_for 30 named '^Vantrel$') || fail "no warning box before decoding"
 xdotool windowfocus --sync "$box" key Return
 # The header is completed when the stream closes at the track's end.
 whole_track() { awk -v d="$(sox --i -D "$work/tone.wav" 2>/dev/null)" 'BEGIN { exit !(d > 5.9 && d < 6.2) }'; }
 wait_for 30 whole_track
-close_program "$prog" "$wid"
+close_main "$wid" "$prog"
 [ -f "$work/tone.wav" ] || fail "no tone.wav beside the track"
-length=$(sox --i -D "$work/tone.wav")
-awk -v d="$length" 'BEGIN { exit !(d > 5.9 && d < 6.2) }' ||
-    fail "tone.wav holds $length s of a 6 s track"
+whole_track || fail "tone.wav holds $(sox --i -D "$work/tone.wav") s of a 6 s track"
 start=$(rms "$work/tone.wav" 0 0.25)
 awk -v l="$start" 'BEGIN { exit !(l > 0.2) }' || fail "tone.wav starts at level $start, not at the set volume"
 echo "fader and output end-to-end: 2 passed, 0 failed"

@@ -32,8 +32,7 @@ wait_for 30 test ! -e "$XDG_CONFIG_HOME/vantrel/quorv.tmp" || fail "the hand-off
 # A second start hands over to the first, through the same folder.
 timeout 10 "$prefix/bin/vantrel" "$work/other.mp3" || fail "the second start did not end"
 grep -q other.mp3 "$XDG_CONFIG_HOME/vantrel/quorv.tmp" || fail "the second start's line is not in the settings folder"
-xdotool mousemove --window "$wid" 612 73 click 1
-wait_for 10 ended "$run" || { import -window root /tmp/install_fail.png; fail "the program did not end after Close"; }
+close_main "$wid" "$run"
 grep -qi "long_disp" "$XDG_CONFIG_HOME/vantrel/vantrel.ini" || fail "the exit settings were not written"
 # Root may write anywhere; the program still leaves the prefix alone.
 [ -z "$(find "$prefix" -newer "$work/installed")" ] || fail "the prefix was written: $(find "$prefix" -newer "$work/installed")"

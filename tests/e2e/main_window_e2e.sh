@@ -8,8 +8,7 @@ SHOT=${3:+$3/main_window.png}
 start_all
 for t in a b c d; do mp3 "$t" 440 1; done
 
-launch first "$work/a.mp3" "$work/b.mp3" "$work/c.mp3"
-wid=$(main_window) || fail "the main window did not show"
+open_main first "$work/a.mp3" "$work/b.mp3" "$work/c.mp3"
 # The collector reads the hand-off file about a second after the window loads; a busy machine
 # may take longer.
 wait_for 30 test ! -e "$work/prog/quorv.tmp" || fail "the collector left quorv.tmp behind"
@@ -26,8 +25,7 @@ wait_for 10 height_is "$wid" 304 || fail "large layout is $(window_height "$wid"
 [ -n "$SHOT" ] && import -window root "$SHOT"
 
 # "Close" writes the exit keys and ends the program.
-xdotool mousemove --window "$wid" 612 73 click 1
-wait_for 10 ended "$prog" || fail "the program did not end after Close"
+close_main "$wid" "$prog"
 wait "$prog" || fail "the program ended with an error: $(cat "$work/first.log")"
 [ "$(ini_value long_disp)" = "1" ] || fail "long_disp is '$(ini_value long_disp)'"
 [ "$(ini_value mru_max)" = "7" ] || fail "mru_max is '$(ini_value mru_max)'"

@@ -33,9 +33,8 @@ registered() {
 # The recording NAME holds no sound at all.
 silent() { [ "$(sound heard "$work/$1.raw")" = 0 ]; }
 
-launch run "$work/high.mp3" "$work/low.mp3"
+open_main run "$work/high.mp3" "$work/low.mp3"
 first=$prog
-wid=$(main_window) || fail "the main window did not show"
 wait_for 20 registered || fail "the player did not appear on the session bus"
 get org.mpris.MediaPlayer2 Identity | grep -q Vantrel || fail "no identity"
 

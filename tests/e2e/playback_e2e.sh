@@ -13,8 +13,7 @@ mp3 low 440 2 "A low"
 mp3 high 880 2 "B high"
 
 record rec
-launch run /Play "$work/high.mp3" "$work/low.mp3"
-main_window >/dev/null || fail "the main window did not show"
+open_main run /Play "$work/high.mp3" "$work/low.mp3"
 wait_for 60 sound tones "$work/rec.raw" 440 880 || fail "the recording does not hold 440 Hz then 880 Hz"
 stop_recording rec
 [ -n "$KEEP" ] && cp "$work/rec.wav" "$KEEP"

@@ -13,8 +13,7 @@ mp3 b 660 1
 mv "$work/a.mp3" "$work/b.mp3" "$work/music/"
 printf '#EXTM3U\r\n%s\r\n/old/place/b.mp3\r\n' "$work/music/a.mp3" >"$work/lists/l.m3u"
 
-launch run "$work/lists/l.m3u"
-wid=$(main_window) || fail "the main window did not show: $(cat "$work/run.log")"
+open_main run "$work/lists/l.m3u"
 
 box=$(wait_for 20 named '^Vantrel$' && named '^Vantrel$') || fail "no question for the missing entry"
 xdotool windowfocus --sync "$box" key Return

@@ -10,6 +10,7 @@
 #include "support/temp_dir.h"
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -40,12 +41,11 @@ struct PlaylistRig {
         commands.toglHeaders();
     }
     // A track the probe accepts, under the rig's folder (subfolders made as needed).
-    std::string track(const std::string& name, const std::string& title = "",
-                      int bitRate = 128000) {
+    std::string track(const std::string& name, const std::string& title = "") {
         const std::string path = folder + "/" + name;
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         writeFile(path, std::string(400, '\xFF') + id3v1::compose({title, "", "", "", "", 17}));
-        probe.files[path] = FakePlayer::Stream{26.122449f, 180000, 6891, 44100, bitRate};
+        probe.files[path] = FakePlayer::Stream{26.122449f, 180000, 6891, 44100, 128000};
         return path;
     }
     std::string playlist(const std::string& name, const std::string& text) {
@@ -60,5 +60,18 @@ struct PlaylistRig {
         return out;
     }
 };
+
+// The lines of a text, each ended by `end`; text after the last one fails the test.
+inline std::vector<std::string> lines(const std::string& text, const std::string& end = "\r\n") {
+    std::vector<std::string> out;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t stop = text.find(end, at);
+        EXPECT_NE(stop, std::string::npos) << "an unended line: " << text.substr(at);
+        if (stop == std::string::npos) break;
+        out.push_back(text.substr(at, stop - at));
+        at = stop + end.size();
+    }
+    return out;
+}
 
 } // namespace vantrel::test

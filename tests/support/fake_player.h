@@ -30,7 +30,6 @@ public:
     std::vector<std::string> calls;
     std::string openPath;
     bool open = false;
-    std::int32_t selectedDevice = -1;
 
     // Events raised while this is set wait until releaseEvents(), as the engine's wait in its
     // queue until the UI thread drains it.
@@ -74,10 +73,7 @@ public:
         return record("DeviceName", d), known(d) ? devices[d].name : "";
     }
     std::int16_t SelectDevice(std::int16_t d) override {
-        record("SelectDevice", d);
-        if (!known(d)) return 1;
-        selectedDevice = d;
-        return 0;
+        return record("SelectDevice", d), known(d) ? 0 : 1;
     }
     std::int32_t OpenStream(const std::string& path, const std::string& wavePath) override {
         calls.push_back("OpenStream " + path + "|" + wavePath);

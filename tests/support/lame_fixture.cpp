@@ -13,12 +13,10 @@ namespace vantrel::test {
 
 namespace {
 
-struct LameDeleter {
-    void operator()(lame_global_flags* g) const { lame_close(g); }
-};
+using Lame = std::unique_ptr<lame_global_flags, decltype(&lame_close)>;
 
-std::unique_ptr<lame_global_flags, LameDeleter> configure(const SineMp3& shape) {
-    std::unique_ptr<lame_global_flags, LameDeleter> lame(lame_init());
+Lame configure(const SineMp3& shape) {
+    Lame lame(lame_init(), &lame_close);
     if (!lame) throw std::runtime_error("lame_init failed");
     lame_set_in_samplerate(lame.get(), shape.sampleRate);
     lame_set_out_samplerate(lame.get(), shape.sampleRate);

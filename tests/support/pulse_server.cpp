@@ -16,20 +16,12 @@ extern char** environ;
 
 namespace vantrel::test {
 
-namespace {
-
-bool processAlive(pid_t pid) {
-    return kill(pid, 0) == 0;
-}
-
-} // namespace
-
 int runCommand(const std::string& command) {
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-PulseServer::PulseServer(const std::filesystem::path& folder) : folder_(folder) {
+PulseServer::PulseServer(const std::filesystem::path& folder) {
     int status = runCommand(shellQuoted(VANTREL_START_PULSE) + " " + shellQuoted(folder.string()));
     if (status != 0) {
         missing_ = status == 77;
@@ -43,9 +35,9 @@ PulseServer::PulseServer(const std::filesystem::path& folder) : folder_(folder) 
 PulseServer::~PulseServer() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
-    for (int i = 0; i < 100 && processAlive(pid_); ++i)
+    for (int i = 0; i < 100 && kill(pid_, 0) == 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    if (processAlive(pid_)) kill(pid_, SIGKILL);
+    if (kill(pid_, 0) == 0) kill(pid_, SIGKILL);
     unsetenv("PULSE_SERVER");
 }
 

@@ -21,7 +21,6 @@ public:
     const std::string& problem() const { return problem_; }
 
 private:
-    std::filesystem::path folder_;
     pid_t pid_ = 0;
     bool missing_ = false;
     std::string problem_;

@@ -17,7 +17,7 @@ template <typename T> T take(std::deque<T>& queue, T fallback) {
 
 Dialogs::Answer ScriptedDialogs::message(const std::string& text, const std::string& title,
                                          Buttons buttons, Icon icon) {
-    shown.push_back({Shown::Kind::Message, text, title, buttons, icon});
+    shown.push_back({Shown::Kind::Message, text, title, icon});
     if (auto during = std::exchange(whileMessageShown, nullptr)) during();
     Answer fallback = (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) ? Answer::No
                       : buttons == Buttons::OkCancel ? Answer::Cancel
@@ -28,7 +28,7 @@ Dialogs::Answer ScriptedDialogs::message(const std::string& text, const std::str
 std::optional<std::string> ScriptedDialogs::input(const std::string& prompt,
                                                   const std::string& title,
                                                   const std::string& initial) {
-    shown.push_back({Shown::Kind::Input, prompt, title, Buttons::Ok, Icon::None, initial});
+    shown.push_back({Shown::Kind::Input, prompt, title, Icon::None, initial});
     return take(inputs, std::optional<std::string>());
 }
 

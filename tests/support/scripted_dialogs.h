@@ -17,7 +17,6 @@ public:
         enum class Kind { Message, Input, OpenFile, SaveFile, Colour, Font } kind;
         std::string text;  // message text, input prompt or file dialog title
         std::string title; // box title, or the file dialog's filter
-        Buttons buttons = Buttons::Ok;
         Icon icon = Icon::None;
         std::string initial = {}; // an input box's default text
     };

@@ -1,16 +1,15 @@
-#include "platform/drives.h"
-#include "tagedit/file_renamer.h"
-#include "tagedit/folder_browser.h"
-#include "tagedit/tag_editor.h"
-
-#include <gtest/gtest.h>
-
 #include "app/core_rig.h"
 #include "metadata/genre_table.h"
+#include "platform/drives.h"
 #include "support/cli_runner.h"
+#include "support/temp_dir.h"
+#include "tagedit/file_renamer.h"
+#include "tagedit/folder_browser.h"
 #include "tagedit/folder_walk.h"
-
+#include "tagedit/tag_edit.h"
+#include "tagedit/tag_editor.h"
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace vantrel {
@@ -31,26 +30,25 @@ struct TagEditorTest : ::testing::Test, test::CoreRig {
 };
 
 TEST_F(TagEditorTest, CarriesFieldsListsAndGenreFromTrackToTrack) {
-    struct Step {
-        std::string name;
-        std::optional<TagValues> tag;
-        std::array<std::string, 5> fields; // Artist, Title, Album, Comment, Year
-        int genre;
-    };
-    const Step steps[] = {
-        {"a.mp3",
-         TagValues{"One", "Band", "A", "1999", "", 17},
-         {"Band", "One", "A", "", "1999"},
-         17},
-        // An empty album keeps the previous track's; letter case makes a new list entry.
-        {"b.mp3", TagValues{"Two", "band", "", "", "c", 3}, {"band", "Two", "A", "c", "1999"}, 3},
-        // Untagged: the file's name as title, the rest emptied, the genre kept.
-        {"song.mp3", std::nullopt, {"", "song.mp3", "", "", ""}, 3},
-    };
-    for (const Step& s : steps) {
-        ASSERT_TRUE(editor.GetIDTag(trackWith(s.name, s.tag)));
-        EXPECT_EQ(editor.fields(), s.fields) << s.name;
-        EXPECT_EQ(editor.tagGenre(), s.genre) << s.name;
+    // A track, its tag, then the fields shown (artist, title, album, comment, year) and genre.
+    const std::tuple<std::string, std::optional<TagValues>, std::array<std::string, 5>, int>
+        steps[] = {
+            {"a.mp3",
+             TagValues{"One", "Band", "A", "1999", "", 17},
+             {"Band", "One", "A", "", "1999"},
+             17},
+            // An empty album keeps the previous track's; letter case makes a new list entry.
+            {"b.mp3",
+             TagValues{"Two", "band", "", "", "c", 3},
+             {"band", "Two", "A", "c", "1999"},
+             3},
+            // Untagged: the file's name as title, the rest emptied, the genre kept.
+            {"song.mp3", std::nullopt, {"", "song.mp3", "", "", ""}, 3},
+        };
+    for (const auto& [name, tag, fields, genre] : steps) {
+        ASSERT_TRUE(editor.GetIDTag(trackWith(name, tag)));
+        EXPECT_EQ(editor.fields(), fields) << name;
+        EXPECT_EQ(editor.tagGenre(), genre) << name;
     }
     EXPECT_EQ(editor.dropList(TagEditor::Artist), (Strings{"Band", "band"}));
     EXPECT_EQ(editor.dropList(TagEditor::Title), (Strings{"One", "Two"}));
@@ -136,12 +134,8 @@ TEST_F(TagEditorTest, RemembersTypedTextsForTheNextRun) {
 using tagedit::NameTemplate;
 
 TEST(FileRenamer, TemplatesJoinTrimmedFieldsAndNeverMakeAFolderPath) {
-    struct Case {
-        std::array<bool, 3> checked; // Artist, Title, Album
-        std::optional<NameTemplate> use;
-        std::string name;
-    };
-    const Case cases[] = {
+    // Artist, Title and Album checked; the template they make and the name it proposes.
+    const std::tuple<std::array<bool, 3>, std::optional<NameTemplate>, std::string> cases[] = {
         {{false, true, false}, NameTemplate::Title, "Yester day.mp3"},
         {{true, true, false}, NameTemplate::TitleArtist, "Yester day - AC-DC.mp3"},
         {{true, true, true}, NameTemplate::TitleArtistAlbum, "Yester day - AC-DC - Help.mp3"},
@@ -149,12 +143,12 @@ TEST(FileRenamer, TemplatesJoinTrimmedFieldsAndNeverMakeAFolderPath) {
         {{true, false, true}, std::nullopt, ""},
         {{false, false, false}, std::nullopt, ""},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(tagedit::templateFor(c.checked), c.use);
-        if (!c.use) continue;
+    for (const auto& [checked, use, name] : cases) {
+        EXPECT_EQ(tagedit::templateFor(checked), use);
+        if (!use) continue;
         EXPECT_EQ(
-            tagedit::proposeName(*c.use, "  Yester day  ", "AC/DC", std::string("Help\0\0pad", 9)),
-            c.name);
+            tagedit::proposeName(*use, "  Yester day  ", "AC/DC", std::string("Help\0\0pad", 9)),
+            name);
     }
 }
 
@@ -172,14 +166,8 @@ struct RenameTest : TagEditorTest {
 };
 
 TEST_F(RenameTest, EnablingRulesAndTheProposalFollowTheClicks) {
-    struct Click {
-        int element;
-        bool on;
-        std::array<bool, 3> enabled;
-        std::string proposal;
-    };
     editor.setField(TagEditor::Artist, "Band");
-    const Click clicks[] = {
+    const std::tuple<int, bool, std::array<bool, 3>, std::string> clicks[] = {
         {TagEditor::UseArtist, true, {true, true, true}, "New - Band.mp3"},
         {TagEditor::UseAlbum, true, {true, true, true}, "New - Band - .mp3"},
         {TagEditor::UseTitle, false, {false, true, false}, "New - Band - .mp3"},
@@ -188,46 +176,42 @@ TEST_F(RenameTest, EnablingRulesAndTheProposalFollowTheClicks) {
         {TagEditor::UseArtist, true, {true, true, true}, "New - Band - .mp3"},
         {TagEditor::UseAlbum, false, {true, true, true}, "New - Band.mp3"},
     };
-    for (const Click& c : clicks) {
-        editor.chkFileAsClick(c.element, c.on);
+    for (const auto& [element, on, enabled, proposal] : clicks) {
+        editor.chkFileAsClick(element, on);
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(editor.checkEnabled(i), c.enabled[i]) << c.element << c.on << i;
+            EXPECT_EQ(editor.checkEnabled(i), enabled[i]) << element << on << i;
         EXPECT_EQ(editor.proposalEnabled(), editor.checked(TagEditor::UseTitle));
         EXPECT_NE(editor.fileNameEnabled(), editor.proposalEnabled());
-        EXPECT_EQ(editor.proposal(), c.proposal);
+        EXPECT_EQ(editor.proposal(), proposal);
     }
 }
 
-TEST_F(RenameTest, RenamesIntoASubfolderAsTyped) {
-    std::filesystem::create_directory(folder + "sub");
-    dialogs.inputs.push_back("sub/New.mp3");
-    editor.cmdSave();
-    EXPECT_TRUE(std::filesystem::exists(folder + "sub/New.mp3"));
-    EXPECT_FALSE(std::filesystem::exists(track));
-    EXPECT_TRUE(core->playlist().contains(folder + "sub/New.mp3"));
-}
-
-TEST_F(RenameTest, RefusalsLeaveTheFileAndAddItsRowBack) {
+// An answer in the way of another file, into a missing folder or too long is refused; a
+// cancel saves under the old name. Either way the file keeps its name and its row.
+TEST_F(RenameTest, TheTypedNameIsTakenOnlyWhenNothingIsInTheWay) {
     const std::string existing = folder + "New.mp3";
-    const std::string answers[] = {"New.mp3", "missing/New.mp3", std::string(300, 'n') + ".mp3"};
-    for (const std::string& answer : answers) {
-        test::writeFile(existing, "someone else's file");
+    test::writeFile(existing, "someone else's file");
+    const std::optional<std::string> answers[] = {"New.mp3", "missing/New.mp3",
+                                                  std::string(300, 'n') + ".mp3", std::nullopt};
+    for (const std::optional<std::string>& answer : answers) {
+        SCOPED_TRACE(answer.value_or("cancelled"));
         dialogs.shown.clear();
         dialogs.inputs.push_back(answer);
         ASSERT_TRUE(editor.GetIDTag(track));
+        editor.setField(TagEditor::Title, "Saved");
         editor.cmdSave();
-        EXPECT_TRUE(std::filesystem::exists(track)) << answer;
-        EXPECT_EQ(test::readFile(existing), "someone else's file") << answer;
-        EXPECT_TRUE(core->playlist().contains(track)) << answer;
-        EXPECT_EQ(dialogs.messages().size(), 1u) << answer;
+        EXPECT_TRUE(std::filesystem::exists(track));
+        EXPECT_EQ(test::readFile(existing), "someone else's file");
+        EXPECT_TRUE(core->playlist().contains(track));
+        EXPECT_EQ(dialogs.messages().size(), answer ? 1u : 0u);
     }
-}
-
-TEST_F(RenameTest, CancellingTheQuestionStillSavesUnderTheOldName) {
-    editor.setField(TagEditor::Title, "Saved");
-    editor.cmdSave(); // no scripted answer: cancelled
-    EXPECT_TRUE(core->playlist().contains(track));
     EXPECT_EQ(tagOf(track).title, "Saved");
+    std::filesystem::create_directory(folder + "sub");
+    dialogs.inputs.push_back("sub/New.mp3");
+    ASSERT_TRUE(editor.GetIDTag(track));
+    editor.cmdSave();
+    EXPECT_FALSE(std::filesystem::exists(track));
+    EXPECT_TRUE(core->playlist().contains(folder + "sub/New.mp3"));
 }
 
 // vantrel-cli's search and rename, run as a user would.
@@ -318,21 +302,16 @@ TEST_F(FolderSearchTest, SelectionInTheFileListIsMirroredInThePlaylist) {
     const std::string a = file("a.mp3"), b = file("b.mp3"), c = file("c.mp3");
     ASSERT_TRUE(browser.openFolder(folder));
     ASSERT_EQ(browser.files(), (Strings{"a.mp3", "b.mp3", "c.mp3"}));
-    struct Click {
-        int clicked;
-        std::vector<bool> selected;
-        Strings rows;
-    };
-    const Click clicks[] = {
+    const std::tuple<int, std::vector<bool>, Strings> clicks[] = {
         {0, {true, false, false}, {a}},
         {1, {true, true, true}, {a, b, c}}, // a shift-click adds a range
         {2, {false, false, true}, {c}},     // a plain click keeps only its own
         {0, {true, false, true}, {a, c}},   // ctrl-click adds
         {2, {true, false, false}, {a}},     // ctrl-click on a selected one removes it alone
     };
-    for (const Click& k : clicks) {
-        browser.listClick(k.clicked, k.selected);
-        EXPECT_EQ(rowKeys(), k.rows) << k.clicked;
+    for (const auto& [clicked, selected, rows] : clicks) {
+        browser.listClick(clicked, selected);
+        EXPECT_EQ(rowKeys(), rows) << clicked;
     }
     browser.cmdSelAll();
     EXPECT_EQ(rowKeys(), (Strings{a, b, c}));
@@ -386,6 +365,42 @@ TEST(MountedDrives, RealFileSystemsRootFirstThenInPathOrder) {
                                "overlay / overlay rw 0 0\n"
                                "/dev/sda2 /home ext4 rw 0 0\n";
     EXPECT_EQ(MountedDrives::parseMounts(mounts), (Strings{"/", "/home", "/mnt/My Music"}));
+}
+
+TEST(TagEdit, ParsesFieldOptionsAndRefusesWhatWouldWriteNothingOrGuess) {
+    const std::pair<Strings, bool> cases[] = {
+        {{"--title", "T", "--album=A", "--genre", "rock", "--", "--a.mp3", "b.mp3"}, true},
+        {{"--genre", "255", "a.mp3"}, true},
+        {{"--genre", "256", "a.mp3"}, false},
+        {{"--genre", "Polkadot", "a.mp3"}, false},
+        {{"--colour", "red", "a.mp3"}, false},
+        {{"--title"}, false},
+        {{"--title", "x"}, false}, // no file
+        {{"a.mp3"}, false},        // no field: nothing to write
+    };
+    for (const auto& [args, ok] : cases) {
+        TagChanges changes;
+        std::vector<std::string> files;
+        Result r = tagedit::parseFieldArgs(args, changes, files);
+        EXPECT_EQ(r.isOk(), ok) << args[0] << ": " << r.error();
+    }
+    TagChanges changes;
+    std::vector<std::string> files;
+    ASSERT_TRUE(tagedit::parseFieldArgs(cases[0].first, changes, files));
+    EXPECT_EQ(files, (std::vector<std::string>{"--a.mp3", "b.mp3"}));
+    TagValues values{"old", "keep", "old", "1999", "keep", 3};
+    changes.applyTo(values);
+    EXPECT_EQ(values, (TagValues{"T", "keep", "A", "1999", "keep", 17}));
+}
+
+TEST(TagEdit, AnUntaggedFileStartsFromNothing) {
+    TagRead untagged;
+    untagged.state = TagState::Untagged;
+    untagged.values.title = "ignored";
+    TagChanges changes;
+    changes.artist = "A";
+    EXPECT_EQ(id3v1::takeFields(tagedit::composeEdited(untagged, changes)),
+              (TagValues{"", "A", "", "", "", 255}));
 }
 
 } // namespace
