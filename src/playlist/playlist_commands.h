@@ -32,7 +32,8 @@ public:
 
     // Adds the file as a row; true when a row was added. Empty paths, missing files, anything
     // but a regular file, files under 129 bytes, files already listed and files the probe
-    // cannot open are skipped without a message.
+    // cannot open are skipped without a message. The first row of a list that has no current
+    // track yet is selected and made current.
     bool GetListTag(const std::string& filPath);
     // The row's file changed (its tag was saved): its cells are read again where it stands.
     // False when the row is not listed or the file can no longer be read (the row stays).

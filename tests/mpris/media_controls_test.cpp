@@ -41,7 +41,8 @@ struct MediaControlsTest : ::testing::Test, test::CoreRig {
 };
 
 TEST_F(MediaControlsTest, PlayPauseAndNextFollowTheTransportsButtons) {
-    // Nothing is current yet: Play is disabled, for the bus too.
+    // Play is disabled, for the bus too.
+    transport().disablePlay();
     media->playPause();
     EXPECT_TRUE(player1.callsTo("OpenStream").empty());
     makeCurrent(a);

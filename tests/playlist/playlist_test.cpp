@@ -5,6 +5,8 @@
 #include "playlist/playlist_commands.h"
 #include "playlist/playlist_model.h"
 #include "playlist/playlist_rig.h"
+
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace vantrel {
@@ -256,6 +258,17 @@ TEST_F(PlaylistCommandsTest, SkipsWhatCannotBeListed) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+// Play works without a click first; rows listed after the first leave the choice alone.
+TEST_F(PlaylistCommandsTest, TheFirstRowListedBecomesCurrentAndSelected) {
+    showFields({0});
+    const std::string first = file("b.mp3"), second = file("a.mp3"); // sorts before the first
+    ASSERT_TRUE(commands.GetListTag(first));
+    ASSERT_TRUE(commands.GetListTag(second));
+    EXPECT_EQ(model.curFile(), first);
+    EXPECT_EQ(model.selectedItem(), model.indexOf(first));
+    EXPECT_EQ(model.selectedCount(), 1);
+}
+
 TEST_F(PlaylistCommandsTest, ColumnsFromSettingsOrShippedSet) {
     commands.GetListTag(file("a.mp3"));
     model.headerClick(2, 10);
@@ -290,8 +303,8 @@ TEST_F(PlaylistCommandsTest, ListStats) {
             commands.GetListTag(path);
             if (times[i] == 0) probe.files.erase(path);
         }
-        for (int index : selected)
-            model.setSelected(index, true);
+        for (int index = 1; index <= model.count(); ++index)
+            model.setSelected(index, std::ranges::count(selected, index) > 0);
         commands.listStats();
         Strings expected;
         if (allTotal)
@@ -310,6 +323,7 @@ TEST_F(PlaylistCommandsTest, EditSelectedWarnsOnAnEmptyListAndOpensNothingWithou
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Warning);
     commands.GetListTag(file("a"));
+    model.setSelected(1, false);
     commands.editSelected();
     EXPECT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(opened, 0);
