@@ -24,7 +24,7 @@ open_main run
 wait_for 30 test ! -e "$work/prog/quorv.tmp" || fail "the collector did not start"
 ended "$prog" && fail "the program ended before Close: $(cat "$work/run.log")"
 
-# "Close" in the small layout.
+# "Close".
 xdotool mousemove --window "$wid" 612 73 click 1
 # Adding them all takes several seconds here; the close must not wait for it.
 wait_for 3 ended "$prog" || fail "the program still runs 3 seconds after Close"

@@ -63,8 +63,8 @@ xdotool key Escape
 
 close_main "$wid" "$prog"
 
-# A rounded start gives the window a shape of its own.
-sed -i 's/^\[options\]\r$/[options]\r\nround=1\r/' "$work/prog/vantrel.ini"
+# A rounded start gives the window a shape of its own; here in the small layout.
+sed -i -e 's/^\[options\]\r$/[options]\r\nround=1\r/' -e 's/^long_disp=1\r$/long_disp=0\r/' "$work/prog/vantrel.ini"
 open_main round
 # The small layout, 99 pixels high, less 3 left and top, 2 right and 12 at the bottom.
 wait_for 10 sh -c "xwininfo -shape -id $wid | grep -q 'Window shape extents:  635x84+3+3'" ||

@@ -13,8 +13,7 @@ fi
 need gdbus playerctl
 
 start_all
-# The large layout, so the list can be clicked.
-printf '\r\nvol=100\r\nlong_disp=1\r\n' >>"$work/prog/vantrel.ini"
+printf '\r\nvol=100\r\n' >>"$work/prog/vantrel.ini"
 
 # Titled so that the list, sorted by title, shows the low tone first.
 mp3 low 440 8 "A low" "Ann Alto"
@@ -38,10 +37,11 @@ first=$prog
 wait_for 20 registered || fail "the player did not appear on the session bus"
 get org.mpris.MediaPlayer2 Identity | grep -q Vantrel || fail "no identity"
 
-# Once both rows are listed, the user picks the first; the media key does the rest.
-wait_for 20 eval 'get $player CanGoNext | grep -q true' || fail "the rows were not listed"
+# The first file handed over is current; once the low tone is listed above it, the user picks
+# that first row, and the media key does the rest.
+wait_for 20 eval 'get $player CanGoPrevious | grep -q true' || fail "the rows were not listed"
 xdotool mousemove --window "$wid" 60 135 click 1
-wait_for 10 eval 'get $player CanPlay | grep -q true' || fail "clicking a row offered nothing to play"
+wait_for 10 eval 'get $player CanGoNext | grep -q true' || fail "clicking a row did not make it current"
 
 record first
 call $player.PlayPause >/dev/null

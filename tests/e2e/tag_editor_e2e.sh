@@ -52,9 +52,7 @@ wait_for 10 gone "Tag Editor" || fail "the editor stayed open after the last fil
 
 # The folder browser adds the files of the folder it shows.
 main=$(main_window) || fail "no main window"
-click "$main" 614 46 # the large layout shows "File Search"
-sleep 0.5
-click "$main" 576 279
+click "$main" 576 279 # "File Search", in the large layout
 browser=$(shown "Play List Manager") || fail "File Search did not show the folder browser"
 click "$browser" 394 354 # Select All
 sleep 1
