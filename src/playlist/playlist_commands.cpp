@@ -64,7 +64,7 @@ bool PlaylistCommands::GetListTag(const std::string& filPath) {
         genreCell(tag.values.genre);
     model_.showRow(index);
     model_.showTotal();
-    // The first row of an empty list is made current, so Play works without a click first.
+    // The first row listed while nothing is current becomes current, so Play works at once.
     if (model_.count() == 1 && model_.curFile().empty()) {
         model_.setSelected(index, true);
         model_.setFileIn(model_.row(index).key);
