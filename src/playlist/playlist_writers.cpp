@@ -1,18 +1,13 @@
 #include "playlist/playlist_writers.h"
 
 #include "base/atomic_file.h"
-#include "base/file_descriptor.h"
 #include "base/file_url.h"
 #include "playlist/playlist_model.h"
 #include "playlist/playlist_reader.h"
 
-#include <cerrno>
-#include <cstring>
 #include <ctime>
-#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <unordered_set>
 
 namespace vantrel {
