@@ -1,8 +1,9 @@
 // vantrel-cli: the player's tag and playlist core from a shell, for scripts.
+#include "base/version.h"
 #include "cli/cli_commands.h"
 #include "cli/engine_commands.h"
-#include "cli/file_commands.h"
 #include "cli/export_command.h"
+#include "cli/file_commands.h"
 #include "engine/mp3_engine.h"
 
 #include <iostream>
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
         return args.empty() ? kUsage : kOk;
     }
     if (args[0] == "--version") {
-        std::cout << "vantrel-cli " << VANTREL_VERSION << '\n';
+        std::cout << "vantrel-cli " << vantrel::kVersion << '\n';
         return kOk;
     }
     // One command per added line keeps the table easy to merge.

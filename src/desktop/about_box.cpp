@@ -1,13 +1,15 @@
 #include "desktop/about_box.h"
 
+#include "base/version.h"
+
 #include <filesystem>
 #include <unistd.h>
 
 namespace vantrel {
 
 std::string AboutBox::lblVersion() {
-    return "Version " + std::to_string(kMajor) + "." + std::to_string(kMinor) + "." +
-           std::to_string(kRevision);
+    return "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+           std::to_string(kVersionRevision);
 }
 
 std::optional<std::string> AboutBox::findSysInfoTool(std::string_view searchPath) {

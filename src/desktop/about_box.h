@@ -14,8 +14,6 @@ namespace vantrel {
 // web site of its own, and the first system-information program the machine has.
 class AboutBox {
 public:
-    static constexpr int kMajor = 1, kMinor = 0, kRevision = 3;
-
     AboutBox(Shell& shell, Dialogs& dialogs, Processes& processes, std::string shareFolder,
              std::string title)
         : shell_(shell), dialogs_(dialogs), processes_(processes),

@@ -2,6 +2,7 @@
 
 #include "base/atomic_file.h"
 #include "base/file_url.h"
+#include "base/version.h"
 #include "playlist/playlist_model.h"
 #include "playlist/playlist_reader.h"
 
@@ -222,7 +223,7 @@ std::string writeHtml(const PlaylistModel& list, const std::vector<int>& order,
     line("<html>");
     line("");
     line(R"(<meta name="Date" content=")" + htmlText(date) + R"(">)");
-    line(R"(<meta name="generator" content="Quorvane Vantrel 1.0.3">)");
+    line(R"(<meta name="generator" content="Quorvane Vantrel )" + std::string(kVersion) + R"(">)");
     line("");
     line("<head>");
     line(R"(<body bgcolor="#000000" text="#FFFFFF">)");

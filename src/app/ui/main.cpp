@@ -4,6 +4,7 @@
 #include "app/tagger_core.h"
 #include "app/ui/frm_tagger.h"
 #include "app/ui/qt_event_pump.h"
+#include "base/version.h"
 #include "desktop/banner_options.h"
 #include "desktop/ui/frm_about.h"
 #include "desktop/ui/frm_banner_opt.h"
@@ -63,6 +64,11 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
     char* qtArgv[] = {name, nullptr};
     QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName("Vantrel");
+    QApplication::setApplicationVersion(
+        QString::fromUtf8(kVersion.data(), qsizetype(kVersion.size())));
+    // Matches the windows to the launcher (icon, name) on the desktop.
+    QApplication::setDesktopFileName(
+        QString::fromUtf8(kDesktopId.data(), qsizetype(kDesktopId.size())));
     QApplication::setWindowIcon(programIcon());
     applyLooks(app);
 
@@ -134,7 +140,7 @@ int main(int argc, char** argv) {
     const std::string& folder = folders.settings;
     InstanceLock lock(folders.instanceLock);
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    StartUpPlan plan = StartUp(folder, VANTREL_VERSION).Main(arguments, [&] {
+    StartUpPlan plan = StartUp(folder, std::string(kVersion)).Main(arguments, [&] {
         return lock.anotherInstanceRuns();
     });
     switch (plan.step) {

@@ -1,5 +1,6 @@
 #include "mpris/qt/mpris_root_adaptor.h"
 
+#include "base/version.h"
 #include "mpris/qt/mpris_service.h"
 
 #include <QTimer>
@@ -14,7 +15,7 @@ QString MprisRootAdaptor::identity() const {
 }
 
 QString MprisRootAdaptor::desktopEntry() const {
-    return QStringLiteral("vantrel");
+    return QString::fromUtf8(kDesktopId.data(), qsizetype(kDesktopId.size()));
 }
 
 QStringList MprisRootAdaptor::supportedUriSchemes() const {
