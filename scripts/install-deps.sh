@@ -25,6 +25,9 @@ packages=(
     python3-mutagen id3v2 ffmpeg
     # checks the installed launcher
     desktop-file-utils
+    # the Debian package: manual pages from scdoc, Depends from the linked libraries, the checks
+    # of the package, its metadata, its manual pages and its shell completion
+    scdoc dpkg-dev lintian appstream man-db bash-completion
     # a browser that draws our exported web page in the end-to-end run
     chromium
 )
