@@ -20,7 +20,7 @@ constexpr const char* kHelpText =
     "its arguments wait for the next player that starts.\n"
     "\n"
     "  FILE              add the file to the playlist\n"
-    "  PLAYLIST.m3u      append the playlist's tracks (.m4u too)\n"
+    "  PLAYLIST.m3u      append the playlist's tracks (.m3u8 and .m4u too)\n"
     "  /Que PLAYLIST     append the playlist's tracks\n"
     "  /Open FILE        add the file\n"
     "  /Play FILE        add the file, then play the first row of the list\n"

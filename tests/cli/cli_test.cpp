@@ -155,6 +155,22 @@ TEST_F(CliExportTest, EachFormatWritesTheFoundTrackAndReportsTheMissingOne) {
     EXPECT_EQ(cli({"export", "--format", "html", "ok.m3u", "p.html"}).status, 0) << "none missing";
 }
 
+// An export never replaces what it reads, under any of its names.
+TEST_F(CliExportTest, AnOutputThatIsTheInputIsRefused) {
+    std::filesystem::create_hard_link(dir / "in.m3u", dir / "hard.m3u");
+    std::filesystem::create_symlink(dir / "in.m3u", dir / "soft.m3u");
+    const std::string list = readFile(dir / "in.m3u"), audio = readFile(track);
+    for (const std::string out : {"in.m3u", "./in.m3u", "hard.m3u", "soft.m3u", track}) {
+        const auto run = cli({"export", "--format", "csv", "in.m3u", out});
+        EXPECT_EQ(run.status, 1) << out;
+        EXPECT_NE(run.err.find(std::filesystem::path(out).filename().string() + ":"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(readFile(dir / "in.m3u"), list) << out;
+        EXPECT_TRUE(readFile(track) == audio) << out;
+    }
+}
+
 // vantrel-cli run as a user would, with other tag tools reading what it writes and writing
 // what it reads.
 CliOutcome run(const TempDir& dir, const std::string& program,

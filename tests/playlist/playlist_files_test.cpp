@@ -13,7 +13,8 @@ namespace {
 using Strings = std::vector<std::string>;
 
 TEST(PlaylistReader, EntriesOfPlaylistTexts) {
-    const std::pair<const char*, Strings> cases[] = {
+    using namespace std::literals;
+    const std::pair<std::string_view, Strings> cases[] = {
         {"a.mp3\r\n/x/b.mp3\r\n", {"a.mp3", "/x/b.mp3"}},
         {"a.mp3,b.mp3\n", {"a.mp3", "b.mp3"}},
         {"\"/x/a, b.mp3\",c.mp3", {"/x/a, b.mp3", "c.mp3"}},
@@ -25,9 +26,17 @@ TEST(PlaylistReader, EntriesOfPlaylistTexts) {
         {"#EXTM3U\n#EXTINF:123,Artist, Title\na.mp3\n", {"a.mp3"}},
         {"a.mp3\n\n,\n  \nb.mp3", {"a.mp3", "b.mp3"}},
         {"\"unclosed, quote\nb.mp3", {"unclosed, quote", "b.mp3"}},
+        // Hostile or foreign bytes: NULs, CR alone, UTF-16 with its byte-order mark.
+        {"a.mp3\0x\na.mp3\0y,b\n"sv, {"a.mp3", "a.mp3"}},
+        {"a.mp3\rb.mp3\r\rc.mp3", {"a.mp3", "b.mp3", "c.mp3"}},
+        {"\xFF\xFE\xE9\0.\0\n\0\x3C\xD8\xB5\xDF"sv, {"\xC3\xA9.", "\xF0\x9F\x8E\xB5"}},
+        {"\xFE\xFF\0a\0\r\0b"sv, {"a", "b"}},
     };
     for (const auto& [text, entries] : cases)
         EXPECT_EQ(playlistEntries(text), entries) << text;
+    for (const char* name : {"a.m3u", "b.M3U8", "c.m4u"})
+        EXPECT_TRUE(namesPlaylist(name)) << name;
+    EXPECT_FALSE(namesPlaylist("d.m3u9"));
 }
 
 TEST(PlaylistReader, PathsOfEntries) {
@@ -231,6 +240,30 @@ TEST_F(Writers, CsvHeaderCarriesTheSortMarkAndFieldsAreQuotedOnlyWhenNeeded) {
         << "the bit rate keeps its leading blank";
 }
 
+TEST_F(Writers, CsvFieldsThatASpreadsheetWouldRunAreMadeText) {
+    // The title, and whether the field is written behind a leading '.
+    const std::pair<std::string, bool> cases[] = {
+        {"=cmd|' /C calc'!A0", true},
+        {"+SUM(1+1)", true},
+        {"@A1", true},
+        {"-A1", true},
+        {"-5", false},
+        {"+3.25", false},
+        {"a=b", false},
+        {"5-", false},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        rig.commands.GetListTag(rig.track("t" + std::to_string(i) + ".mp3", cases[i].first));
+    const Strings csv = lines(writeCsv(rig.model, {1, 2, 0}));
+    ASSERT_EQ(csv.size(), std::size(cases) + 1);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [title, guarded] = cases[i];
+        const std::string key = rig.folder + "/t" + std::to_string(i) + ".mp3";
+        EXPECT_TRUE(csv[i + 1].starts_with(key + "," + (guarded ? "'" : "") + title + ","))
+            << csv[i + 1];
+    }
+}
+
 // How the cells are escaped, a peer parser checks.
 TEST_F(Writers, HtmlTrimsSubItemsLinksAndEscapes) {
     const std::string a = rig.track("pages/a.mp3", "<script>x</script> & \xC3\xA9");
@@ -251,6 +284,20 @@ TEST_F(Writers, HtmlTrimsSubItemsLinksAndEscapes) {
                            [&](const std::string& l) { return l.starts_with(link); }),
               page.end());
     EXPECT_EQ(std::count(page.begin(), page.end(), "<td>128 Kbit</td>"), 0);
+}
+
+TEST_F(Writers, AnExportOntoATrackOfTheListIsRefused) {
+    const std::string a = rig.track("a.mp3");
+    rig.commands.GetListTag(a);
+    std::filesystem::create_symlink(a, rig.folder + "/link.csv");
+    const std::string audio = test::readFile(a);
+    for (const std::string& target : {a, rig.folder + "/link.csv"}) {
+        rig.dialogs.inputs = {target};
+        rig.dialogs.shown.clear();
+        EXPECT_TRUE(rig.files.saver().cmdPLtype(PlaylistSaver::Csv, {0, 1, 2}));
+        EXPECT_EQ(test::readFile(a), audio) << target;
+        EXPECT_EQ(rig.dialogs.messages().size(), 1u) << target;
+    }
 }
 
 TEST_F(Writers, FailedWriteLeavesNoFileAndIsReported) {
