@@ -83,6 +83,14 @@ TEST_F(CliEngineTest, WrongInputIsReportedAndLeavesTheInputAlone) {
     }
 }
 
+// A full disk is named as such (the decoder's failures are the engine tests' business).
+TEST_F(CliEngineTest, AFailedWaveWriteNamesTheCause) {
+    CliOutcome r = cli({"decode", track.string(), "/dev/full"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(std::strerror(ENOSPC)), std::string::npos) << r.err;
+    EXPECT_TRUE(std::filesystem::exists("/dev/full"));
+}
+
 TEST_F(CliEngineTest, ControlCharactersNeverReachTheTerminal) {
     auto evil = dir / "a\x1b]0;owned\x07.mp3";
     std::filesystem::copy_file(track, evil);
@@ -126,6 +134,8 @@ TEST_F(CliEngineTest, InfoEndsWithTheStreamCellsAlsoBeyondTheLongestAbsolutePath
 }
 
 // vantrel-cli export: a playlist read as the window reads it, written as the window writes it.
+using Args = std::vector<std::string>;
+
 struct CliExportTest : CliRun {
     std::string track = (dir / "song, one.mp3").string();
     void SetUp() override {
@@ -160,7 +170,7 @@ TEST_F(CliExportTest, AnOutputThatIsTheInputIsRefused) {
     std::filesystem::create_hard_link(dir / "in.m3u", dir / "hard.m3u");
     std::filesystem::create_symlink(dir / "in.m3u", dir / "soft.m3u");
     const std::string list = readFile(dir / "in.m3u"), audio = readFile(track);
-    for (const std::string out : {"in.m3u", "./in.m3u", "hard.m3u", "soft.m3u", track}) {
+    for (const std::string& out : Args{"in.m3u", "./in.m3u", "hard.m3u", "soft.m3u", track}) {
         const auto run = cli({"export", "--format", "csv", "in.m3u", out});
         EXPECT_EQ(run.status, 1) << out;
         EXPECT_NE(run.err.find(std::filesystem::path(out).filename().string() + ":"),
