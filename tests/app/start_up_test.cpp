@@ -11,9 +11,11 @@
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <latch>
 #include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace vantrel {
@@ -55,7 +57,7 @@ TEST_F(StartUpTest, WritesTheLineThenEndsOnlyBesideAnotherInstance) {
         {{"/m/a.mp3", "--help"}, false, Step::startFully, "/m/a.mp3 --help\r\n"},
         {{"/Play", "music/../a b.mp3"}, true, Step::endNow, "/Play \"" + here + "/a b.mp3\"\r\n"},
         {{"-dash.mp3", "--help"}, true, Step::endNow, here + "/-dash.mp3 --help\r\n"},
-        {{"/m/a\nb.mp3", "/m/c.mp3"}, true, Step::endNow, "/m/c.mp3\r\n", false},
+        {{"/m/a\nb.mp3", "/m/c.mp3"}, true, Step::endNow, "/m/c.mp3\r\n"},
     };
     for (const auto& c : cases) {
         const auto plan = startUp.Main(c.arguments, [&] { return c.otherRuns; });
@@ -80,6 +82,17 @@ TEST_F(StartUpTest, AHandOffThatFailsIsReported) {
     test::ScriptedDialogs dialogs;
     reportHandOff(startUp.Main({"/m/a.mp3"}, [] { return false; }), dialogs);
     EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// A start that passed some of its files says which it left out, not that it passed none.
+TEST_F(StartUpTest, APartialHandOffNamesOnlyWhatWasLeftOut) {
+    const auto some = startUp.Main({"/m/a\nb.mp3", "/m/c.mp3"}, [] { return true; });
+    const auto none = startUp.Main({"/m/a\nb.mp3"}, [] { return true; });
+    const std::string partial = handOffProblem(some), total = handOffProblem(none);
+    EXPECT_NE(partial.find("a\nb.mp3"), std::string::npos) << partial;
+    EXPECT_NE(total.find("a\nb.mp3"), std::string::npos) << total;
+    EXPECT_EQ(partial.find("c.mp3"), std::string::npos) << partial;
+    EXPECT_NE(partial.substr(0, partial.find('\n')), total.substr(0, total.find('\n')));
 }
 
 TEST_F(StartUpTest, WindowFlagsOnlyForTheNumberOne) {
@@ -139,6 +152,40 @@ TEST(InstanceLock, SeesAnotherProcessHoldingTheProgram) {
     EXPECT_TRUE(start.anotherInstanceRuns());
     end(second);
     EXPECT_FALSE(start.anotherInstanceRuns()) << "the lock ends with its processes, even killed";
+}
+
+// Fifty starts at the same moment with no player running, as the program makes them: exactly
+// one becomes the player, and the hand-off file holds every start's file once.
+TEST(InstanceLock, AStormOfStartsOpensExactlyOnePlayerWithEveryFile) {
+    for (int round = 0; round < 20; ++round) {
+        test::TempDir dir;
+        const auto program = dir / "vantrel";
+        test::writeFile(program, "program");
+        const StartUp startUp{addSlash(dir.path().string()), "1"};
+        constexpr int kStarts = 50;
+        std::vector<std::unique_ptr<InstanceLock>> locks;
+        std::vector<int> players(kStarts);
+        std::latch go(kStarts);
+        std::vector<std::thread> starts;
+        for (int i = 0; i < kStarts; ++i) {
+            locks.push_back(std::make_unique<InstanceLock>(program));
+            starts.emplace_back([&, i] {
+                InstanceLock& lock = *locks[i];
+                go.arrive_and_wait();
+                const auto plan = startUp.Main({"/m/" + std::to_string(i) + ".mp3"},
+                                               [&] { return !lock.claim(); });
+                players[i] = plan.step == Step::startFully && lock.hold().isOk();
+            });
+        }
+        for (auto& start : starts)
+            start.join();
+        ASSERT_EQ(std::count(players.begin(), players.end(), 1), 1) << "round " << round;
+        const auto taken = HandOffFile(dir.path()).take();
+        ASSERT_TRUE(taken);
+        EXPECT_EQ(std::set<std::string>(taken->lines.begin(), taken->lines.end()).size(),
+                  std::size_t{kStarts});
+        EXPECT_EQ(taken->lines.size(), std::size_t{kStarts});
+    }
 }
 
 TEST(InstanceLock, AMissingProgramFileCountsAsNoOtherInstance) {
@@ -291,8 +338,10 @@ TEST(HandOffLine, FormatOfAStartsLine) {
 
 TEST(HandOffLine, WhatEachLineGivesToInfile) {
     using A = HandOffArgument;
-    const std::pair<const char*, std::vector<HandOffArgument>> cases[] = {
+    const std::pair<std::string_view, std::vector<HandOffArgument>> cases[] = {
         {"  /m/a.mp3   /m/b.mp3  ", {A{"", "/m/a.mp3"}, A{"", "/m/b.mp3"}}},
+        {std::string_view("/m/a.mp3\0x \"/m/a.mp3\0y\"", 23),
+         {A{"", "/m/a.mp3"}, A{"", "/m/a.mp3"}}},
         {R"("/new music/a.mp3")", {A{"", "/new music/a.mp3"}}},
         {"/PLAY /m/a.mp3", {A{"/PLAY", "/m/a.mp3"}}},
         {"/Tag /m/a.mp3 /m/b.mp3", {A{"/Tag", "/m/a.mp3"}, A{"/Tag", "/m/b.mp3"}}},
