@@ -112,10 +112,8 @@ TEST(StreamProbe, ALengthHeaderCountsOnlyWhenItsBytesFitInTheFile) {
         const auto file = dir / (cut ? "cut.mp3" : "bogus.mp3");
         const EncodedMp3 encoded = writeSineMp3(file, {.variable = !cut});
         std::string bytes = readFile(file);
-        if (cut)
-            bytes.resize(bytes.size() / 2);
-        else
-            bytes.replace(bytes.find("Xing") + 8, 8, 8, '\xFF');
+        cut ? bytes.resize(bytes.size() / 2)
+            : void(bytes.replace(bytes.find("Xing") + 8, 8, 8, '\xFF'));
         writeFile(file, bytes);
         Mp3Engine engine;
         ASSERT_EQ(engine.OpenStream(file, ""), 0) << engine.lastOpenError();
