@@ -68,8 +68,9 @@ struct RenameRun {
     tagedit::NameTemplate use;
     bool dryRun = false;
     bool null = false;
-    // What a dry run has handed out: the real run would find these names taken.
-    std::set<std::string> taken;
+    // What a dry run has handed out, and the old names it has let go: the real run would find
+    // the first taken and the second free.
+    std::set<std::string> taken, freed;
 };
 
 Result renameFile(const std::string& given, RenameRun& run, std::ostream& out) {
@@ -83,10 +84,13 @@ Result renameFile(const std::string& given, RenameRun& run, std::ostream& out) {
     const std::string target = std::filesystem::path(file).replace_filename(name).string();
     if (!run.dryRun) return tagedit::renameNoReplace(file, target);
     Result check = tagedit::renameCheck(file, target);
+    if (!check && run.freed.contains(target) && tagedit::nameProblem(name).empty())
+        check = Result::ok();
     if (check && target != file && !run.taken.insert(target).second)
         check = Result::fail("Could not rename " + file + " to " + target +
                              ": an earlier file of this run takes that name");
     if (!check) return check;
+    if (target != file) run.freed.insert(file);
     writePath(out, file, run.null, '\t');
     writePath(out, target, run.null);
     return Result::ok();
@@ -124,7 +128,7 @@ int runRename(const Args& args, Streams io) {
         reportFailure(io, "--null goes with --dry-run");
         return kUsage;
     }
-    RenameRun run{*use, dryRun, null, {}};
+    RenameRun run{*use, dryRun, null, {}, {}};
     int status = kOk;
     for (const std::string& file : files) {
         if (Result r = renameFile(file, run, io.out); !r) {
