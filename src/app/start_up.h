@@ -44,7 +44,8 @@ public:
     StartUp(std::string appFolder, std::string version);
 
     // `arguments` are those behind the program's name. `anotherInstanceRuns` is asked only
-    // when it matters, after the line is written.
+    // when it matters, after the line is written; when it answers false this start is the
+    // player, so it must test and take the instance lock in one step (InstanceLock::claim).
     StartUpPlan Main(const std::vector<std::string>& arguments,
                      const std::function<bool()>& anotherInstanceRuns) const;
 
