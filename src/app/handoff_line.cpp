@@ -95,7 +95,11 @@ std::vector<std::string> splitArguments(std::string_view line) {
         while (at < line.size() && isBlank(line[at]))
             ++at;
         if (at == line.size()) break;
-        arguments.push_back(readArgument(line, at));
+        std::string argument = readArgument(line, at);
+        // A path ends at its first NUL, as the system reads it; the rest would only make one
+        // file look like several.
+        argument.resize(std::min(argument.find('\0'), argument.size()));
+        arguments.push_back(std::move(argument));
     }
     return arguments;
 }

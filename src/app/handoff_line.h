@@ -12,8 +12,8 @@ namespace vantrel {
 // A line holds the arguments separated by one blank; an argument holding a blank, a tab or a
 // double quote (or an empty one) is written in double quotes with inner quotes doubled. An
 // argument cannot hold a line break: every line of the file is read on its own, so a quote
-// left open ends at its line's end. Switches are whole arguments, so "/new" inside
-// /home/me/newmusic is no switch.
+// left open ends at its line's end, and an argument at its first NUL. Switches are whole
+// arguments, so "/new" inside /home/me/newmusic is no switch.
 
 // One argument as the collector gives it to infile: the switch word as written (any letter
 // case; empty for a plain path) and the path behind it.

@@ -22,6 +22,23 @@ bool InstanceLock::anotherInstanceRuns() const {
     return taken;
 }
 
+bool InstanceLock::claim() {
+    if (fd_ >= 0) return true;
+    const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return true;
+    if (!lockFile(fd, LOCK_EX | LOCK_NB)) {
+        const bool taken = errno == EWOULDBLOCK;
+        ::close(fd);
+        return !taken;
+    }
+    // Held alone: no instance runs and no other start is between its test and its hold. The
+    // kernel turns the exclusive lock into the shared one that every instance holds without
+    // letting go in between, so a start testing meanwhile still sees it taken.
+    lockFile(fd, LOCK_SH);
+    fd_ = fd;
+    return true;
+}
+
 Result InstanceLock::hold() {
     if (fd_ >= 0) return Result::ok();
     // Close-on-exec, so a new player started from here holds its own lock, not ours.

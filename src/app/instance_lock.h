@@ -20,6 +20,12 @@ public:
     // counts as another instance. An unreadable file counts as no other instance.
     bool anotherInstanceRuns() const;
 
+    // The test and the hold as one step, for a start that may become the instance: false when
+    // another instance runs (or another start is taking this step at the same moment); true
+    // when none does, and then the lock is held. Of many starts racing, exactly one gets true.
+    // An unreadable file counts as no other instance, with nothing held.
+    bool claim();
+
     // Takes the shared lock until this object ends. Holding it twice is harmless.
     Result hold();
     bool held() const { return fd_ >= 0; }

@@ -20,7 +20,7 @@ constexpr const char* kHelpText =
     "its arguments wait for the next player that starts.\n"
     "\n"
     "  FILE              add the file to the playlist\n"
-    "  PLAYLIST.m3u      append the playlist's tracks (.m4u too)\n"
+    "  PLAYLIST.m3u      append the playlist's tracks (.m3u8 and .m4u too)\n"
     "  /Que PLAYLIST     append the playlist's tracks\n"
     "  /Open FILE        add the file\n"
     "  /Play FILE        add the file, then play the first row of the list\n"
@@ -56,6 +56,8 @@ std::vector<std::string> withAbsolutePaths(std::vector<std::string> arguments) {
     return arguments;
 }
 
+const std::string kLineBreakProblem = "a name holding a line break cannot be passed on";
+
 bool holdsLineBreak(const std::string& argument) {
     return argument.find_first_of("\r\n") != std::string::npos;
 }
@@ -84,14 +86,11 @@ StartUpPlan StartUp::Main(const std::vector<std::string>& arguments,
     // Even the first instance's own arguments go through the file: the window never reads
     // the command line itself. A name holding a line break would split into other lines.
     std::vector<std::string> handed = withAbsolutePaths(arguments);
-    const auto broken = std::find_if(handed.begin(), handed.end(), holdsLineBreak);
-    if (broken != handed.end())
-        plan.handOff =
-            Result::fail("A name holding a line break cannot be passed on: \"" + *broken + "\"");
+    std::copy_if(handed.begin(), handed.end(), std::back_inserter(plan.leftOut), holdsLineBreak);
     std::erase_if(handed, holdsLineBreak);
     if (const auto line = handOffLine(handed)) {
-        Result written = HandOffFile(appFolder_).appendLine(*line);
-        if (!written) plan.handOff = std::move(written);
+        plan.handOff = HandOffFile(appFolder_).appendLine(*line);
+        plan.handedSome = plan.handOff && !line->empty();
     }
     if (!asksForNewPlayer(arguments) && anotherInstanceRuns()) {
         plan.step = StartUpPlan::Step::endNow;
@@ -102,9 +101,15 @@ StartUpPlan StartUp::Main(const std::vector<std::string>& arguments,
 }
 
 std::string handOffProblem(const StartUpPlan& plan) {
-    if (plan.handOff) return {};
-    return "The files this start was given could not be passed to the player.\n" +
-           plan.handOff.error();
+    if (plan.handOff && plan.leftOut.empty()) return {};
+    std::string names;
+    for (const std::string& name : plan.leftOut)
+        names += "\n\"" + name + "\"";
+    if (!plan.handOff || !plan.handedSome)
+        return "The files this start was given could not be passed to the player.\n" +
+               (plan.handOff ? kLineBreakProblem + names : plan.handOff.error());
+    return "The player was given this start's files except these (" + kLineBreakProblem +
+           "):" + names;
 }
 
 void reportHandOff(const StartUpPlan& plan, Dialogs& dialogs) {

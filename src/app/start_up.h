@@ -23,9 +23,13 @@ struct StartUpPlan {
     bool useGrid = false;
     // Whether the hand-off line was written; the program goes on either way, and tells.
     Result handOff = Result::ok();
+    // Arguments that cannot travel in a line (they hold a line break), left out of it.
+    std::vector<std::string> leftOut;
+    bool handedSome = false; // the line carries other arguments
 };
 
-// What a start tells the user when it could not pass its arguments on; empty when it could.
+// What a start tells the user when it could not pass all its arguments on, naming those left
+// out when the others were passed; empty when it passed them all.
 // A start that ends prints it to standard error; a start that opens the window shows it.
 std::string handOffProblem(const StartUpPlan& plan);
 // Shows handOffProblem in a message box once the main window has loaded, when there is one.
@@ -40,7 +44,8 @@ public:
     StartUp(std::string appFolder, std::string version);
 
     // `arguments` are those behind the program's name. `anotherInstanceRuns` is asked only
-    // when it matters, after the line is written.
+    // when it matters, after the line is written; when it answers false this start is the
+    // player, so it must test and take the instance lock in one step (InstanceLock::claim).
     StartUpPlan Main(const std::vector<std::string>& arguments,
                      const std::function<bool()>& anotherInstanceRuns) const;
 

@@ -3,6 +3,7 @@
 #include "engine/mp3_engine.h"
 #include "platform/dialogs.h"
 #include "platform/program_folders.h"
+#include "playlist/export_target.h"
 #include "playlist/playlist_commands.h"
 #include "playlist/playlist_model.h"
 #include "playlist/playlist_opener.h"
@@ -104,7 +105,9 @@ int runExport(const Args& args, Streams io) {
                               : parsed->format == "csv" ? writeCsv(list, order)
                                                         : writeHtml(list, order, parsed->out,
                                                                     parsed->title, todaysDate());
-    if (Result written = writeFileReplacing(parsed->out, bytes); !written) {
+    Result written = checkExportTarget(parsed->out, list, parsed->in);
+    if (written) written = writeFileReplacing(parsed->out, bytes);
+    if (!written) {
         reportFailure(io, parsed->out + ": " + written.error());
         return kFileFailed;
     }

@@ -8,14 +8,31 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <set>
 
 namespace vantrel::cli {
+
+namespace {
+
+// A path as a script reads it: NUL-ended as find -print0 writes it, or one a line with what
+// would break the line escaped as info escapes its fields.
+void writePath(std::ostream& out, const std::string& path, bool null, char end = '\n') {
+    if (null)
+        out << path << '\0';
+    else
+        out << rowField(path) << end;
+}
+
+} // namespace
 
 int runSearch(const Args& args, Streams io) {
     std::string pattern = "*.mp3";
     std::optional<std::string> folder;
+    bool null = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--pattern" && i + 1 < args.size()) {
+        if (args[i] == "--null") {
+            null = true;
+        } else if (args[i] == "--pattern" && i + 1 < args.size()) {
             pattern = args[++i];
         } else if (args[i].rfind("--pattern=", 0) == 0) {
             pattern = args[i].substr(10);
@@ -31,9 +48,8 @@ int runSearch(const Args& args, Streams io) {
         reportFailure(io, folder ? *folder + ": not a folder" : "no folder given");
         return folder ? kFileFailed : kUsage;
     }
-    // Paths are written as they are, one a line, as find writes them.
-    tagedit::walkFolder(*folder, pattern, [&io](const std::string& path) {
-        io.out << path << '\n';
+    tagedit::walkFolder(*folder, pattern, [&](const std::string& path) {
+        writePath(io.out, path, null);
         return true;
     });
     return kOk;
@@ -48,26 +64,43 @@ std::optional<tagedit::NameTemplate> templateNamed(const std::string& name) {
     return std::nullopt;
 }
 
-Result renameFile(const std::string& file, tagedit::NameTemplate use, bool dryRun,
-                  std::ostream& out) {
+struct RenameRun {
+    tagedit::NameTemplate use;
+    bool dryRun = false;
+    bool null = false;
+    // What a dry run has handed out, and the old names it has let go: the real run would find
+    // the first taken and the second free.
+    std::set<std::string> taken, freed;
+};
+
+Result renameFile(const std::string& given, RenameRun& run, std::ostream& out) {
     TagRead tag;
-    if (Result r = tagedit::readForEdit(file, tag); !r) return r;
-    if (tag.state != TagState::Tagged) return Result::fail(file + ": no tag to name it from");
+    if (Result r = tagedit::readForEdit(given, tag); !r) return r;
+    if (tag.state != TagState::Tagged) return Result::fail(given + ": no tag to name it from");
     const TagValues& v = tag.values;
-    const std::string name = tagedit::proposeName(use, v.title, v.artist, v.album);
+    const std::string name = tagedit::proposeName(run.use, v.title, v.artist, v.album);
+    std::error_code error;
+    const std::string file = std::filesystem::absolute(given, error).lexically_normal().string();
     const std::string target = std::filesystem::path(file).replace_filename(name).string();
-    if (dryRun) {
-        out << file << '\t' << target << '\n';
-        return Result::ok();
-    }
-    return tagedit::renameNoReplace(file, target);
+    if (!run.dryRun) return tagedit::renameNoReplace(file, target);
+    Result check = tagedit::renameCheck(file, target);
+    if (!check && run.freed.contains(target) && tagedit::nameProblem(name).empty())
+        check = Result::ok();
+    if (check && target != file && !run.taken.insert(target).second)
+        check = Result::fail("Could not rename " + file + " to " + target +
+                             ": an earlier file of this run takes that name");
+    if (!check) return check;
+    if (target != file) run.freed.insert(file);
+    writePath(out, file, run.null, '\t');
+    writePath(out, target, run.null);
+    return Result::ok();
 }
 
 } // namespace
 
 int runRename(const Args& args, Streams io) {
     std::optional<tagedit::NameTemplate> use;
-    bool dryRun = false;
+    bool dryRun = false, null = false;
     Args files;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--use" && i + 1 < args.size()) {
@@ -78,6 +111,8 @@ int runRename(const Args& args, Streams io) {
             }
         } else if (args[i] == "--dry-run") {
             dryRun = true;
+        } else if (args[i] == "--null") {
+            null = true;
         } else if (args[i].rfind("--", 0) == 0) {
             reportFailure(io, "unknown option " + args[i]);
             return kUsage;
@@ -89,9 +124,14 @@ int runRename(const Args& args, Streams io) {
         reportFailure(io, !use ? "--use is required" : "no file given");
         return kUsage;
     }
+    if (null && !dryRun) {
+        reportFailure(io, "--null goes with --dry-run");
+        return kUsage;
+    }
+    RenameRun run{*use, dryRun, null, {}, {}};
     int status = kOk;
     for (const std::string& file : files) {
-        if (Result r = renameFile(file, *use, dryRun, io.out); !r) {
+        if (Result r = renameFile(file, run, io.out); !r) {
             reportFailure(io, r.error());
             status = kFileFailed;
         }

@@ -32,11 +32,15 @@ public:
     void drop();
     // Plays out what the device holds, then closes; a wave file gets its final header here.
     void close();
+    // Closes and removes the wave file this sink made (a regular file, still the one it
+    // opened): a decode that failed leaves nothing that looks like a whole track.
+    void discardWave();
     bool live() const { return live_; }
 
 private:
     Result failure(const std::string& doing);
     std::string target_; // what failures name: the wave file, or the sound device
+    std::uint64_t waveDevice_ = 0, waveInode_ = 0; // the wave file opened, 0 for none
     out123_struct* handle_ = nullptr;
     bool opened_ = false;
     bool live_ = false;

@@ -83,21 +83,40 @@ int sideInfoSize(const FrameHeader& h) {
     return h.channels == 1 ? 9 : 17;
 }
 
-void readInfoHeader(const std::vector<unsigned char>& frame, MpegLayout& layout) {
+// The shortest frame the stream's version and layer can have.
+double shortestFrame(const FrameHeader& h) {
+    const int lowest = kBitRates[h.version == 10 ? 0 : 1][h.layer - 1][1] * 1000;
+    return h.samplesPerFrame / 8.0 * lowest / h.sampleRate;
+}
+
+// Reads a Xing/Info or VBRI header; returns the stream bytes it claims (the byte count it
+// carries, else what its frames take at the least).
+std::uint64_t readInfoHeader(const std::vector<unsigned char>& frame, MpegLayout& layout) {
     const FrameHeader& h = layout.first;
     std::size_t xing = 4 + static_cast<std::size_t>(sideInfoSize(h));
-    if (h.layer == 3 && frame.size() >= xing + 12) {
+    if (h.layer == 3 && frame.size() >= xing + 8) {
         const unsigned char* p = &frame[xing];
-        bool info = std::memcmp(p, "Info", 4) == 0;
-        if ((info || std::memcmp(p, "Xing", 4) == 0) && (bigEndian32(p + 4) & 1)) {
+        const bool info = std::memcmp(p, "Info", 4) == 0;
+        if (info || std::memcmp(p, "Xing", 4) == 0) {
+            layout.infoFrame = true;
+            const std::uint32_t flags = bigEndian32(p + 4);
+            const std::size_t bytesAt = xing + ((flags & 1) ? 12 : 8);
+            if (!(flags & 1) || frame.size() < xing + 12) return 0;
             layout.headerFrames = bigEndian32(p + 8);
             layout.constantHeader = info;
-            return;
+            if ((flags & 2) && frame.size() >= bytesAt + 4) return bigEndian32(&frame[bytesAt]);
+            // Without a byte count: a constant rate's frames are all alike.
+            const double each = info ? h.averageLength() : shortestFrame(h);
+            return static_cast<std::uint64_t>(*layout.headerFrames * each);
         }
     }
     constexpr std::size_t vbri = 4 + 32;
-    if (frame.size() >= vbri + 18 && std::memcmp(&frame[vbri], "VBRI", 4) == 0)
+    if (frame.size() >= vbri + 18 && std::memcmp(&frame[vbri], "VBRI", 4) == 0) {
+        layout.infoFrame = true;
         layout.headerFrames = bigEndian32(&frame[vbri + 14]);
+        return bigEndian32(&frame[vbri + 10]);
+    }
+    return 0;
 }
 
 } // namespace
@@ -137,8 +156,7 @@ std::optional<FrameHeader> parseFrameHeader(const unsigned char* b) {
 }
 
 std::uint64_t MpegLayout::audioBytes() const {
-    std::uint64_t start =
-        audioStart + (headerFrames ? static_cast<std::uint64_t>(first.length) : 0);
+    std::uint64_t start = audioStart + (infoFrame ? static_cast<std::uint64_t>(first.length) : 0);
     return audioEnd > start ? audioEnd - start : 0;
 }
 
@@ -190,8 +208,13 @@ std::optional<MpegLayout> MpegLayout::read(int fd, std::uint64_t fileSize,
     std::vector<unsigned char> frame(window.begin() + static_cast<std::ptrdiff_t>(*offset),
                                      window.end());
     frame.resize(std::min<std::size_t>(frame.size(), layout.first.length));
-    readInfoHeader(frame, layout);
-    if (layout.headerFrames == 0u) layout.headerFrames.reset(); // a header that says nothing
+    const std::uint64_t claimed = readInfoHeader(frame, layout);
+    // A header that says nothing, or claims more than the file holds, is not trusted: the
+    // frames that are there are counted instead.
+    if (layout.headerFrames == 0u || claimed > layout.audioEnd - layout.audioStart) {
+        layout.headerFrames.reset();
+        layout.constantHeader = false;
+    }
     problem.clear();
     return layout;
 }
@@ -223,7 +246,7 @@ MpegLayout::FrameWalk MpegLayout::walkFrames(const std::filesystem::path& file) 
 
 MpegLayout::FrameWalk MpegLayout::walkFrames(int fd) const {
     FrameWalk walk;
-    std::uint64_t at = audioStart + (headerFrames ? static_cast<std::uint64_t>(first.length) : 0);
+    std::uint64_t at = audioStart + (infoFrame ? static_cast<std::uint64_t>(first.length) : 0);
     while (at + 4 <= audioEnd) {
         std::vector<unsigned char> head = readAt(fd, at, 4);
         auto h = head.size() == 4 ? parseFrameHeader(head.data()) : std::nullopt;

@@ -34,7 +34,10 @@ struct MpegLayout {
     std::uint64_t audioStart = 0; // first frame, after any ID3v2 tag
     std::uint64_t audioEnd = 0;   // before any ID3v1 tag
     FrameHeader first;
-    // Frame count from a Xing/Info/VBRI header in the first frame (which holds no audio).
+    // The first frame is a Xing/Info/VBRI header, which holds no audio.
+    bool infoFrame = false;
+    // Its frame count, kept only when the bytes it claims fit in the file: a download cut
+    // short, or a header written wrong, would otherwise show a length the file does not hold.
     std::optional<std::uint32_t> headerFrames;
     bool constantHeader = false; // "Info": LAME's mark of a constant bit rate file
     std::uint64_t audioBytes() const;

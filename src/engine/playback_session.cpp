@@ -33,6 +33,7 @@ Result PlaybackSession::open(const std::string& path, const std::string& wavePat
     if (!wavePath.empty()) {
         // Created now, so that a path that cannot be written fails the open.
         if (Result created = startWave(); !created) {
+            sink_.discardWave();
             close();
             return created;
         }
@@ -255,7 +256,10 @@ void PlaybackSession::finish() {
 
 void PlaybackSession::fail(std::int32_t code, const std::string& text) {
     push(EventQueue::Kind::Failure, code, text);
-    if (sink_.live()) sink_.drop();
+    if (sink_.live())
+        sink_.drop();
+    else if (!wavePath_.empty())
+        sink_.discardWave();
     end();
 }
 

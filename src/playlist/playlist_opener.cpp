@@ -34,7 +34,7 @@ PlaylistOpener::PlaylistOpener(Dialogs& dialogs, RecentLists& recent, AddTrack a
 void PlaylistOpener::mnuOpenPlay(int element) {
     std::error_code error;
     Dialogs::FileRequest request{"Open MP3 Playlist",
-                                 "Play List (*.m3u)|*.m3u",
+                                 "Play List (*.m3u)|*.m3u|UTF-8 Play List (*.m3u8)|*.m3u8",
                                  1,
                                  std::filesystem::current_path(error).string(),
                                  "",
@@ -57,9 +57,10 @@ void PlaylistOpener::openPList(const std::string& comnIn) {
         return;
     }
     auto opened = openRegularFile(comnIn, O_RDONLY);
-    std::string text;
+    std::string bytes;
     // A playlist that cannot be read adds nothing, without a word.
-    if (!opened || !readAll(opened->get(), text)) return;
+    if (!opened || !readAll(opened->get(), bytes)) return;
+    const std::string text = playlistText(std::move(bytes));
     const std::string folder = folderOf(comnIn);
     std::string retry;
     std::vector<std::string> entries;

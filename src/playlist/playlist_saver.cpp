@@ -1,6 +1,7 @@
 #include "playlist/playlist_saver.h"
 
 #include "platform/dialogs.h"
+#include "playlist/export_target.h"
 #include "playlist/playlist_writers.h"
 
 #include <filesystem>
@@ -55,7 +56,9 @@ bool PlaylistSaver::cmdPLtype(int element, const std::vector<int>& order) {
         if (title.empty()) title = "MP3 File List";
         bytes = writeHtml(list_, order, *chosen, title, date_());
     }
-    if (Result written = writeFileReplacing(*chosen, bytes); !written)
+    Result written = checkExportTarget(*chosen, list_);
+    if (written) written = writeFileReplacing(*chosen, bytes);
+    if (!written)
         dialogs_.message("The playlist could not be saved as\r\n" + *chosen + "\r\n" +
                              written.error(),
                          "", Dialogs::Buttons::Ok, Dialogs::Icon::Critical);

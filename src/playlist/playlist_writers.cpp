@@ -64,7 +64,25 @@ std::string upper(std::string text) {
     return text;
 }
 
-void appendCsvField(std::string& out, const std::string& text) {
+// "-5", "+3.25": a sign in front of digits is a number, not a formula.
+bool plainNumber(std::string_view text) {
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view part = point == std::string_view::npos ? "" : text.substr(point + 1);
+    const auto digits = [](std::string_view t) {
+        return t.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return !whole.empty() && digits(whole) && digits(part) &&
+           (point == std::string_view::npos || !part.empty());
+}
+
+void appendCsvField(std::string& out, const std::string& cell) {
+    // A spreadsheet runs a field that begins like a formula; a leading ' makes it text there.
+    std::string text = cell;
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos &&
+        !plainNumber(text))
+        text.insert(0, 1, '\'');
     if (text.find_first_of(",\"\r\n") == std::string::npos) {
         out += text;
         return;

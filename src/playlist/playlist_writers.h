@@ -17,7 +17,9 @@ class PlaylistModel;
 // path. UTF-8, CR LF.
 std::string writeM3u(const PlaylistModel& list, const std::string& playlistPath);
 // "FULL FILE PATH" and the headers in capitals (sort mark included), then the key and the cells
-// of every row. A field holding a comma, a quote or a line break is quoted, quotes doubled.
+// of every row. A field holding a comma, a quote or a line break is quoted, quotes doubled; one
+// that a spreadsheet would run as a formula (=, +, -, @, tab or CR first, unless it is a plain
+// number) gets a leading '.
 std::string writeCsv(const PlaylistModel& list, const std::vector<int>& order);
 // A web page with a table of the cells, the first cell of each row linking to its track. Plain
 // ASCII: every text escaped, other characters as character references, links percent-encoded.

@@ -3,10 +3,12 @@
 #include "base/ascii_text.h"
 #include "metadata/track_fields.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vantrel::tagedit {
@@ -22,11 +24,24 @@ std::optional<NameTemplate> templateFor(const std::array<bool, 3>& checked) {
 
 namespace {
 
+constexpr const char* kExists = "a file of that name exists already";
+
+Result renameRefused(const std::string& from, const std::string& to, const std::string& reason) {
+    return Result::fail("Could not rename " + from + " to " + to + ": " + reason);
+}
+
+bool isControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+}
+
 std::string namePart(std::string_view field) {
-    std::string part(trimmed(shownText(field), " "));
+    std::string part(shownText(field));
     for (char& c : part)
-        if (c == '/') c = '-';
-    return part;
+        if (c == '/')
+            c = '-';
+        else if (isControl(c))
+            c = ' ';
+    return std::string(trimmed(part, " "));
 }
 
 } // namespace
@@ -39,8 +54,31 @@ std::string proposeName(NameTemplate use, std::string_view title, std::string_vi
     return name + ".mp3";
 }
 
+std::string nameProblem(std::string_view fileName) {
+    if (std::find_if(fileName.begin(), fileName.end(), isControl) != fileName.end())
+        return "the name holds a control character";
+    std::string_view stem = fileName;
+    if (asciiLowered(stem).ends_with(".mp3")) stem.remove_suffix(4);
+    if (stem.find_first_not_of('.') == std::string_view::npos)
+        return "the name would be empty or hidden";
+    return {};
+}
+
+Result renameCheck(const std::string& from, const std::string& to) {
+    if (from == to) return Result::ok();
+    const std::string_view name = std::string_view(to).substr(to.rfind('/') + 1);
+    if (const std::string problem = nameProblem(name); !problem.empty())
+        return renameRefused(from, to, problem);
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0) return renameRefused(from, to, kExists);
+    return Result::ok();
+}
+
 Result renameNoReplace(const std::string& from, const std::string& to) {
     if (from == to) return Result::ok();
+    const std::string_view name = std::string_view(to).substr(to.rfind('/') + 1);
+    if (const std::string problem = nameProblem(name); !problem.empty())
+        return renameRefused(from, to, problem);
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return Result::ok();
     int error = errno;
@@ -55,9 +93,7 @@ Result renameNoReplace(const std::string& from, const std::string& to) {
             error = errno;
         }
     }
-    const std::string reason =
-        error == EEXIST ? "a file of that name exists already" : std::strerror(error);
-    return Result::fail("Could not rename " + from + " to " + to + ": " + reason);
+    return renameRefused(from, to, error == EEXIST ? kExists : std::strerror(error));
 }
 
 } // namespace vantrel::tagedit

@@ -20,13 +20,21 @@ std::optional<NameTemplate> templateFor(const std::array<bool, 3>& checked);
 
 // The proposed file name: the field texts, cut at a NUL and trimmed of blanks, joined by
 // " - ", with ".mp3". A "/" inside a field would make the name a folder path, so it becomes
-// "-".
+// "-"; a control character (a line break) would break a line in every list of names, so it
+// becomes a blank.
 std::string proposeName(NameTemplate use, std::string_view title, std::string_view artist,
                         std::string_view album);
 
-// Renames without ever replacing: an existing target, a missing folder and an overlong name
-// are refused with the reason, and the file stays where it was. Renaming a file to its own
-// path does nothing.
+// Why a file name cannot be a rename's target: one that is empty or only dots before its
+// ".mp3" would hide the file (".mp3", "..mp3") or name a folder, and a control character
+// would break lines. Empty when the name can be taken.
+std::string nameProblem(std::string_view fileName);
+
+// Renames without ever replacing: an existing target, a missing folder, an overlong name and a
+// name with a nameProblem are refused with the reason, and the file stays where it was.
+// Renaming a file to its own path does nothing.
 Result renameNoReplace(const std::string& from, const std::string& to);
+// What renameNoReplace would say now without renaming: a nameProblem, or a target that exists.
+Result renameCheck(const std::string& from, const std::string& to);
 
 } // namespace vantrel::tagedit

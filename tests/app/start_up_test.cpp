@@ -8,12 +8,15 @@
 #include "support/manual_timer.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
+#include <atomic>
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <latch>
 #include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace vantrel {
@@ -55,7 +58,7 @@ TEST_F(StartUpTest, WritesTheLineThenEndsOnlyBesideAnotherInstance) {
         {{"/m/a.mp3", "--help"}, false, Step::startFully, "/m/a.mp3 --help\r\n"},
         {{"/Play", "music/../a b.mp3"}, true, Step::endNow, "/Play \"" + here + "/a b.mp3\"\r\n"},
         {{"-dash.mp3", "--help"}, true, Step::endNow, here + "/-dash.mp3 --help\r\n"},
-        {{"/m/a\nb.mp3", "/m/c.mp3"}, true, Step::endNow, "/m/c.mp3\r\n", false},
+        {{"/m/a\nb.mp3", "/m/c.mp3"}, true, Step::endNow, "/m/c.mp3\r\n"},
     };
     for (const auto& c : cases) {
         const auto plan = startUp.Main(c.arguments, [&] { return c.otherRuns; });
@@ -80,6 +83,16 @@ TEST_F(StartUpTest, AHandOffThatFailsIsReported) {
     test::ScriptedDialogs dialogs;
     reportHandOff(startUp.Main({"/m/a.mp3"}, [] { return false; }), dialogs);
     EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// A start that passed some of its files says which it left out, not that it passed none.
+TEST_F(StartUpTest, APartialHandOffNamesOnlyWhatWasLeftOut) {
+    const auto some = startUp.Main({"/m/a\nb.mp3", "/m/c.mp3"}, [] { return true; });
+    const auto none = startUp.Main({"/m/a\nb.mp3"}, [] { return true; });
+    const std::string partial = handOffProblem(some), total = handOffProblem(none);
+    EXPECT_NE(partial.find("a\nb.mp3"), std::string::npos) << partial;
+    EXPECT_EQ(partial.find("c.mp3"), std::string::npos) << partial;
+    EXPECT_NE(partial.substr(0, partial.find('\n')), total.substr(0, total.find('\n')));
 }
 
 TEST_F(StartUpTest, WindowFlagsOnlyForTheNumberOne) {
@@ -139,6 +152,34 @@ TEST(InstanceLock, SeesAnotherProcessHoldingTheProgram) {
     EXPECT_TRUE(start.anotherInstanceRuns());
     end(second);
     EXPECT_FALSE(start.anotherInstanceRuns()) << "the lock ends with its processes, even killed";
+}
+
+// Fifty starts at the same moment with no player running, as the program makes them: exactly
+// one becomes the player, and the hand-off file holds every start's file once.
+TEST(InstanceLock, AStormOfStartsOpensExactlyOnePlayerWithEveryFile) {
+    for (int round = 0; round < 20; ++round) {
+        test::TempDir dir;
+        test::writeFile(dir / "vantrel", "program");
+        const StartUp startUp{addSlash(dir.path().string()), "1"};
+        std::atomic<int> players = 0;
+        std::latch go(50), decided(50);
+        std::vector<std::jthread> starts;
+        for (int i = 0; i < 50; ++i)
+            starts.emplace_back([&, i] {
+                InstanceLock lock(dir / "vantrel");
+                go.arrive_and_wait();
+                const auto plan =
+                    startUp.Main({"/m/" + std::to_string(i)}, [&] { return !lock.claim(); });
+                players += plan.step == Step::startFully && lock.hold().isOk();
+                decided.arrive_and_wait(); // a player holds on while the others start
+            });
+        starts.clear();
+        ASSERT_EQ(players, 1) << "round " << round;
+        const auto taken = HandOffFile(dir.path()).take();
+        ASSERT_TRUE(taken);
+        EXPECT_EQ(std::set<std::string>(taken->lines.begin(), taken->lines.end()).size(), 50u);
+        EXPECT_EQ(taken->lines.size(), 50u);
+    }
 }
 
 TEST(InstanceLock, AMissingProgramFileCountsAsNoOtherInstance) {
@@ -291,8 +332,10 @@ TEST(HandOffLine, FormatOfAStartsLine) {
 
 TEST(HandOffLine, WhatEachLineGivesToInfile) {
     using A = HandOffArgument;
-    const std::pair<const char*, std::vector<HandOffArgument>> cases[] = {
+    const std::pair<std::string_view, std::vector<HandOffArgument>> cases[] = {
         {"  /m/a.mp3   /m/b.mp3  ", {A{"", "/m/a.mp3"}, A{"", "/m/b.mp3"}}},
+        {std::string_view("/m/a.mp3\0x \"/m/a.mp3\0y\"", 23),
+         {A{"", "/m/a.mp3"}, A{"", "/m/a.mp3"}}},
         {R"("/new music/a.mp3")", {A{"", "/new music/a.mp3"}}},
         {"/PLAY /m/a.mp3", {A{"/PLAY", "/m/a.mp3"}}},
         {"/Tag /m/a.mp3 /m/b.mp3", {A{"/Tag", "/m/a.mp3"}, A{"/Tag", "/m/b.mp3"}}},

@@ -53,6 +53,8 @@ TEST_F(CliEngineTest, WrongInputIsReportedAndLeavesTheInputAlone) {
     // The command line, its exit status (124 means it hung) and a part of its message.
     using Case = std::tuple<std::vector<std::string>, int, std::string>;
     writeFile(dir / "text.mp3", "just some text, not audio\n");
+    writeFile(dir / "l.m3u", "sine.mp3\n");
+    std::filesystem::create_symlink(dir / "l.m3u", dir / "link.m3u");
     ASSERT_EQ(::mkfifo(path("pipe.mp3").c_str(), 0600), 0);
     std::string song = track.string(), fifo = path("pipe.mp3"), noEntry = strerror(ENOENT);
     const Case cases[] = {
@@ -73,6 +75,9 @@ TEST_F(CliEngineTest, WrongInputIsReportedAndLeavesTheInputAlone) {
         {{"export", "--format", "xls", "in.m3u", "o"}, 2, "--format"},
         {{"export", "--format", "m3u", "in.m3u"}, 2, "playlist"},
         {{"export", "--format", "m3u", path("nothere.m3u"), path("o.m3u")}, 1, "nothere.m3u"},
+        {{"export", "--format", "csv", path("l.m3u"), path("link.m3u")}, 1, "link.m3u: "},
+        {{"export", "--format", "csv", path("l.m3u"), song}, 1, "sine.mp3: "},
+        {{"decode", song, "/dev/full"}, 1, std::strerror(ENOSPC)},
     };
     for (const auto& [args, status, message] : cases) {
         SCOPED_TRACE(args[0] + " " + args[1]);

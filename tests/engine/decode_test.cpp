@@ -105,7 +105,24 @@ TEST(StreamProbe, TagBytesDoNotCountInTheBitRate) {
     }
 }
 
-enum class Expect { OpenFails, PlaysToAnEnd, PlaysOnWhenRemoved };
+// A download cut in half, or a header whose counts say 0xFFFFFFFF, shows what its frames hold.
+TEST(StreamProbe, ALengthHeaderCountsOnlyWhenItsBytesFitInTheFile) {
+    TempDir dir;
+    for (const bool cut : {true, false}) {
+        const auto file = dir / (cut ? "cut.mp3" : "bogus.mp3");
+        const EncodedMp3 encoded = writeSineMp3(file, {.variable = !cut});
+        std::string bytes = readFile(file);
+        cut ? bytes.resize(bytes.size() / 2)
+            : void(bytes.replace(bytes.find("Xing") + 8, 8, 8, '\xFF'));
+        writeFile(file, bytes);
+        Mp3Engine engine;
+        ASSERT_EQ(engine.OpenStream(file, ""), 0) << engine.lastOpenError();
+        EXPECT_NEAR(engine.TotalFrames(), cut ? encoded.frames / 2 : encoded.frames, 2) << file;
+    }
+}
+
+// FailsPartWay: the decoder gives up inside the audio; the wave file begun is removed.
+enum class Expect { OpenFails, PlaysToAnEnd, PlaysOnWhenRemoved, FailsPartWay };
 
 struct BadInput {
     const char* name;
@@ -178,7 +195,7 @@ const BadInput kInputs[] = {
          f << randomBytes(3000, 3);
          return file;
      },
-     Expect::PlaysToAnEnd},
+     Expect::FailsPartWay},
     {"LargeId3v2InFront", [](const TempDir& d) { return sine(d, {.id3v2Bytes = 1 << 20}); },
      Expect::PlaysToAnEnd},
     {"RemovedWhilePlaying", [](const TempDir& d) { return sine(d, {.seconds = 20}); },
@@ -210,7 +227,10 @@ TEST_P(BadInputTest, NeverCrashesOrHangs) {
         engine.StartPlay();
         if (input.expect == Expect::PlaysOnWhenRemoved) std::filesystem::remove(file);
         ASSERT_TRUE(pumpUntilEnded(engine, events));
-        EXPECT_TRUE(WaveFile::read(dir / wave).valid);
+        const bool fails = input.expect == Expect::FailsPartWay;
+        EXPECT_EQ(events.failures.empty(), !fails);
+        EXPECT_EQ(std::filesystem::exists(dir / wave), !fails);
+        EXPECT_TRUE(fails || WaveFile::read(dir / wave).valid);
         engine.CloseStream();
     }
 }

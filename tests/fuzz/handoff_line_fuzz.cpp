@@ -1,5 +1,6 @@
 // The hand-off line: any argument list composed into a line splits back into the same list,
-// and lines written one after another into a file come back as those lines.
+// lines written one after another into a file come back as those lines, and no path read
+// holds a NUL.
 #include "fuzz_check.h"
 
 #include "app/handoff_line.h"
@@ -16,10 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::vector<std::string>> starts(in.ConsumeIntegralInRange(1, 3));
     for (auto& arguments : starts) {
         arguments.resize(in.ConsumeIntegralInRange(0, 6));
-        // A line break cannot travel inside a line; a start leaves such an argument out.
+        // A line break cannot travel inside a line; a start leaves such an argument out. A
+        // command line never holds a NUL.
         for (auto& argument : arguments) {
             argument = in.ConsumeRandomLengthString(40);
             std::erase(argument, '\n');
+            std::erase(argument, '\0');
         }
     }
 
@@ -42,8 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(splitLines(file) == lines);
 
-    // Arbitrary file text never breaks the reader.
+    // Arbitrary file text never breaks the reader, and a path ends at its first NUL.
     for (const auto& line : splitLines(in.ConsumeRemainingBytesAsString()))
-        (void)lineArguments(line);
+        for (const HandOffArgument& argument : lineArguments(line))
+            FUZZ_CHECK(argument.path.find('\0') == std::string::npos);
     return 0;
 }

@@ -1,6 +1,6 @@
-// The playlist reader: any text gives entries that name something (never blank, never across a
-// line), and paths written one a line, quoted where they hold a comma, read back as written; so
-// does a path written as a file:// address.
+// The playlist reader: any bytes give entries that name something (never blank, never across a
+// line, never past a NUL), and paths written one a line, quoted where they hold a comma, read
+// back as written; so does a path written as a file:// address.
 #include "fuzz_check.h"
 
 #include "base/file_url.h"
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string text;
     for (auto& path : paths) {
         path = "/" + in.ConsumeRandomLengthString(40);
-        std::erase_if(path, [](char c) { return c == '\n' || c == '\r' || c == '"'; });
+        std::erase_if(path, [](char c) { return c == '\n' || c == '\r' || c == '"' || !c; });
         const bool quoted = path.find(',') != std::string::npos;
         text += (quoted ? "\"" + path + "\"" : path) + (in.ConsumeBool() ? "\r\n" : "\n");
     }
@@ -32,11 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             path.erase(path.find_last_not_of(" \t") + 1);
     FUZZ_CHECK(back == paths);
     for (const std::string& path : paths)
-        if (path.find('\0') == std::string::npos)
-            FUZZ_CHECK(pathFromFileUrl(fileUrlFromPath(path)) == path);
+        FUZZ_CHECK(pathFromFileUrl(fileUrlFromPath(path)) == path);
 
     for (const std::string& entry : playlistEntries(in.ConsumeRemainingBytesAsString())) {
-        FUZZ_CHECK(entry.find('\n') == std::string::npos);
+        FUZZ_CHECK(entry.find_first_of(std::string_view("\n\r\0", 3)) == std::string::npos);
         FUZZ_CHECK(entry.find_first_not_of(" \t") != std::string::npos);
         (void)entryPath("/lists", entry);
         (void)entryFileName(entry);

@@ -13,7 +13,8 @@ namespace {
 using Strings = std::vector<std::string>;
 
 TEST(PlaylistReader, EntriesOfPlaylistTexts) {
-    const std::pair<const char*, Strings> cases[] = {
+    using namespace std::literals;
+    const std::pair<std::string_view, Strings> cases[] = {
         {"a.mp3\r\n/x/b.mp3\r\n", {"a.mp3", "/x/b.mp3"}},
         {"a.mp3,b.mp3\n", {"a.mp3", "b.mp3"}},
         {"\"/x/a, b.mp3\",c.mp3", {"/x/a, b.mp3", "c.mp3"}},
@@ -25,9 +26,17 @@ TEST(PlaylistReader, EntriesOfPlaylistTexts) {
         {"#EXTM3U\n#EXTINF:123,Artist, Title\na.mp3\n", {"a.mp3"}},
         {"a.mp3\n\n,\n  \nb.mp3", {"a.mp3", "b.mp3"}},
         {"\"unclosed, quote\nb.mp3", {"unclosed, quote", "b.mp3"}},
+        // Hostile or foreign bytes: NULs, CR alone, UTF-16 with its byte-order mark.
+        {"a.mp3\0x\na.mp3\0y,b\n"sv, {"a.mp3", "a.mp3"}},
+        {"a.mp3\rb.mp3\r\rc.mp3", {"a.mp3", "b.mp3", "c.mp3"}},
+        {"\xFF\xFE\xE9\0.\0\n\0\x3C\xD8\xB5\xDF"sv, {"\xC3\xA9.", "\xF0\x9F\x8E\xB5"}},
+        {"\xFE\xFF\0a\0\r\0b"sv, {"a", "b"}},
     };
     for (const auto& [text, entries] : cases)
         EXPECT_EQ(playlistEntries(text), entries) << text;
+    for (const char* name : {"a.m3u", "b.M3U8", "c.m4u"})
+        EXPECT_TRUE(namesPlaylist(name)) << name;
+    EXPECT_FALSE(namesPlaylist("d.m3u9"));
 }
 
 TEST(PlaylistReader, PathsOfEntries) {
@@ -231,6 +240,18 @@ TEST_F(Writers, CsvHeaderCarriesTheSortMarkAndFieldsAreQuotedOnlyWhenNeeded) {
         << "the bit rate keeps its leading blank";
 }
 
+// A field a spreadsheet would run (the first three) is written as text behind a '.
+TEST_F(Writers, CsvFieldsThatASpreadsheetWouldRunAreMadeText) {
+    const Strings titles = {"=cmd|' /C calc'!A0", "+SUM(1+1)", "@A1", "-5", "a=b"};
+    for (std::size_t i = 0; i < titles.size(); ++i)
+        rig.commands.GetListTag(rig.track(std::to_string(i) + ".mp3", titles[i]));
+    const Strings csv = lines(writeCsv(rig.model, {1, 2, 0}));
+    for (std::size_t i = 0; i < titles.size(); ++i)
+        EXPECT_NE(csv.at(i + 1).find(std::string(i < 3 ? ",'" : ",") + titles[i] + ","),
+                  std::string::npos)
+            << csv.at(i + 1);
+}
+
 // How the cells are escaped, a peer parser checks.
 TEST_F(Writers, HtmlTrimsSubItemsLinksAndEscapes) {
     const std::string a = rig.track("pages/a.mp3", "<script>x</script> & \xC3\xA9");
@@ -253,14 +274,17 @@ TEST_F(Writers, HtmlTrimsSubItemsLinksAndEscapes) {
     EXPECT_EQ(std::count(page.begin(), page.end(), "<td>128 Kbit</td>"), 0);
 }
 
+// So is an export onto a track of the list, which would lose the track.
 TEST_F(Writers, FailedWriteLeavesNoFileAndIsReported) {
-    rig.track("a.mp3");
-    rig.commands.GetListTag(rig.folder + "/a.mp3");
+    const std::string a = rig.track("a.mp3"), audio = test::readFile(a);
+    rig.commands.GetListTag(a);
     const std::string target = rig.folder + "/nofolder/l.m3u";
-    rig.dialogs.inputs = {target};
+    rig.dialogs.inputs = {target, a};
     EXPECT_TRUE(rig.files.saver().cmdPLtype(PlaylistSaver::M3u, {0, 1, 2}));
+    EXPECT_TRUE(rig.files.saver().cmdPLtype(PlaylistSaver::Csv, {0, 1, 2}));
     EXPECT_FALSE(std::filesystem::exists(target));
-    EXPECT_EQ(rig.dialogs.messages().size(), 1u);
+    EXPECT_EQ(test::readFile(a), audio);
+    EXPECT_EQ(rig.dialogs.messages().size(), 2u);
 }
 
 } // namespace

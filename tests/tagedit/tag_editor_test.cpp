@@ -10,6 +10,7 @@
 #include "tagedit/tag_editor.h"
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
 
 namespace vantrel {
@@ -244,7 +245,7 @@ TEST_F(CliFilesTest, RenameUsesTheTemplatesAndRefusesToReplace) {
     const std::string b = trackWith("b.mp3", TagValues{"Taken", "", "", "", "", 1});
     test::writeFile(folder + "Taken.mp3", "keep me");
 
-    CliOutcome dry = cli({"rename", "--use", "title-artist-album", "--dry-run", a});
+    CliOutcome dry = cli({"rename", "--use", "title-artist-album", "--dry-run", "a.mp3"});
     EXPECT_EQ(dry.out, a + "\t" + folder + "AC-DC live - Band - Best.mp3\n");
     EXPECT_TRUE(fs::exists(a));
 
@@ -255,6 +256,38 @@ TEST_F(CliFilesTest, RenameUsesTheTemplatesAndRefusesToReplace) {
     EXPECT_TRUE(fs::exists(b));
     EXPECT_EQ(test::readFile(folder + "Taken.mp3"), "keep me");
     EXPECT_EQ(cli({"rename", "--use", "artist", b}).status, 2);
+}
+
+// Scripts get every name whole: one a line with a line break escaped, or NUL-ended.
+TEST_F(CliFilesTest, OddNamesReachScriptsWhole) {
+    const std::string odd = trackWith("A/x\ny.mp3", TagValues{"T", "", "", "", "", 1});
+    const std::string lines = cli({"search", folder + "A"}).out;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 1) << lines;
+    EXPECT_EQ(cli({"search", "--null", folder + "A"}).out, odd + '\0');
+    EXPECT_EQ(cli({"rename", "--use", "title", "--dry-run", "--null", odd}).out,
+              odd + '\0' + folder + "A/T.mp3" + '\0');
+}
+
+// A name that would hide the file or break a line is never taken; a dry run refuses what the
+// real run refuses, two files taking one name included.
+TEST_F(CliFilesTest, RenameNeverHidesAFileAndADryRunRefusesWhatTheRunWould) {
+    const std::string titles[] = {"", ".", "...", "Same", "Same", "a\nb"};
+    std::vector<std::string> args = {"rename", "--use", "title", "--dry-run"};
+    for (int i = 0; i < 6; ++i)
+        args.push_back(
+            trackWith("r/" + std::to_string(i) + ".mp3", TagValues{titles[i], "", "", "", "", 1}));
+    const CliOutcome dry = cli(args);
+    args.erase(args.begin() + 3);
+    for (const CliOutcome& r : {dry, cli(args)}) {
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 4) << r.err;
+    }
+    EXPECT_EQ(std::count(dry.out.begin(), dry.out.end(), '\n'), 2) << dry.out;
+    std::set<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder + "r"))
+        left.insert(entry.path().filename().string());
+    EXPECT_EQ(left,
+              (std::set<std::string>{"0.mp3", "1.mp3", "2.mp3", "4.mp3", "Same.mp3", "a b.mp3"}));
 }
 
 struct FixedDrives : Drives {

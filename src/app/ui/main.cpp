@@ -140,20 +140,22 @@ int main(int argc, char** argv) {
     const std::string& folder = folders.settings;
     InstanceLock lock(folders.instanceLock);
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    StartUpPlan plan = StartUp(folder, std::string(kVersion)).Main(arguments, [&] {
-        return lock.anotherInstanceRuns();
-    });
+    StartUpPlan plan =
+        StartUp(folder, std::string(kVersion)).Main(arguments, [&] { return !lock.claim(); });
     switch (plan.step) {
     case StartUpPlan::Step::printAndEnd:
         std::cout << plan.text;
         return 0;
-    case StartUpPlan::Step::endNow:
-        if (!plan.handOff) std::cerr << handOffProblem(plan) << '\n';
-        return plan.handOff ? 0 : 1;
+    case StartUpPlan::Step::endNow: {
+        const std::string problem = handOffProblem(plan);
+        if (!problem.empty()) std::cerr << problem << '\n';
+        return problem.empty() ? 0 : 1;
+    }
     case StartUpPlan::Step::startFully:
         break;
     }
-    // Without the lock a later start opens a player of its own instead of handing over.
+    // Held already unless this is a new player beside another; without the lock a later start
+    // opens a player of its own instead of handing over.
     if (Result held = lock.hold(); !held) std::cerr << held.error() << '\n';
     return runWindow(folders, plan);
 }
