@@ -88,7 +88,7 @@ void frmTagger::buildTransport() {
     cmdShutl[0] = button("cmdShutl0", "<", "Back", QRect(174, y, 26, h));
     cmdShutl[1] = button("cmdShutl1", ">", "Forward", QRect(202, y, 26, h));
 
-    fraCount = shape(this, "fraCount", QRect(236, 2, 88, 56),
+    fraCount = shape(this, "fraCount", QRect(236, 3, 88, 55),
                      "QFrame#fraCount { border: 1px solid white; } QLabel { color: white; }");
     lblCounter = label(fraCount, "lblCounter", "00:00", QRect(2, 4, 84, 30));
     lblCounter->setAlignment(Qt::AlignCenter);
@@ -137,7 +137,7 @@ void frmTagger::buildTransport() {
 
 void frmTagger::buildLooks() {
     // Frames around the groups of controls: the transport rows, then the playlist's.
-    const QRect frames2[] = {{4, 2, 228, 31},  {328, 2, 100, 31}, {428, 2, 210, 31},
+    const QRect frames2[] = {{4, 3, 228, 30},  {328, 3, 100, 30}, {428, 3, 210, 30},
                              {4, 33, 174, 28}, {4, 62, 450, 22},  {454, 60, 184, 27}};
     for (int i = 0; i < 6; ++i)
         Shape2[i] = addFrame(*this, "Shape2", i, frames2[i]);

@@ -50,7 +50,7 @@ void LooksStage::shapeWindow(QWidget& window, const WindowShape& shape) {
     for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (!control->isHidden() && !control->isWindow() && !qobject_cast<OutlineFrame*>(control) &&
             control->objectName() != "ImageBack" && region.intersects(control->geometry()))
-            region += control->geometry();
+            region += control->geometry().intersected(inside); // the corners only
     window.setMask(region);
 }
 

@@ -36,12 +36,14 @@ int shownPixels(QWidget& window, QColor colour) {
 void expectLooksInside(QWidget& window, bool edgeShown) {
     SCOPED_TRACE(window.objectName().toStdString() + " " + std::to_string(window.height()));
     const QRegion visible = visibleRegion(window);
-    for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (!control->isHidden() && !control->isWindow() && !qobject_cast<OutlineFrame*>(control) &&
-            control->objectName() != "ImageBack")
-            EXPECT_TRUE(window.rect().contains(control->geometry()) &&
-                        QRegion(control->geometry()).subtracted(visible).isEmpty())
-                << control->objectName().toStdString();
+    for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->isHidden() || control->isWindow() || qobject_cast<OutlineFrame*>(control) ||
+            control->objectName() == "ImageBack")
+            continue;
+        EXPECT_TRUE(window.rect().contains(control->geometry()) &&
+                    QRegion(control->geometry()).subtracted(visible).isEmpty())
+            << control->objectName().toStdString();
+    }
     // The edge runs all round the window, less its corners when rounded.
     if (edgeShown) {
         EXPECT_GE(shownPixels(window, Qt::red), window.width() + window.height());
