@@ -138,9 +138,8 @@ TEST_F(TagEditorTest, APlayingTrackPlaysOnAfterASaveOrShowsStopped) {
         if (!reopens) player1.files.erase(a);
         player1.calls.clear();
         editor.cmdSave();
-        const Transport& transport = core->transport();
-        EXPECT_EQ(transport.status(), reopens ? PlayStatus::Playing : PlayStatus::Stopped);
-        EXPECT_EQ(transport.playEnabled(), !reopens);
+        EXPECT_EQ(core->transport().status(), reopens ? PlayStatus::Playing : PlayStatus::Stopped);
+        EXPECT_EQ(core->transport().playEnabled(), !reopens);
         EXPECT_EQ(player1.callsTo("SeekFrame"), reopens ? Strings{"SeekFrame 40"} : Strings{});
         core->transport().stop();
     }
