@@ -35,9 +35,7 @@ TaggerCore::TaggerCore(TaggerPorts ports)
                  *tmrShutl_, [this] { return playlist_.curFile(); }),
       sequencer_(playlist_, transport_, ports_.random, ports_.dialogs),
       tagEditor_(ports_.dialogs, playlist_, commands_, ports_.ini,
-                 [this] {
-                     if (state_.playing) ports_.Mp3Play1.CloseStream();
-                 }),
+                 {[this] { transport_.releaseFile(); }, [this] { transport_.reopenFile(); }}),
       folderBrowser_(ports_.drives ? *ports_.drives : mountedDrives_, ports_.dialogs, playlist_,
                      commands_) {
     commands_.setEditorOpener([this](const std::string& key) { tagEditor_.editRow(key); });

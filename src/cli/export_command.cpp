@@ -84,7 +84,8 @@ int runExport(const Args& args, Streams io) {
         reportFailure(io, parsed->in + ": no such playlist");
         return kFileFailed;
     }
-    const IniStore ini(appFolder() + "vantrel.ini");
+    // The player's own settings, found as the player finds them (installed or not).
+    const IniStore ini(programFolders().settings + "vantrel.ini");
     ScriptDialogs dialogs(io);
     Mp3Engine prober;
     PlaylistModel list;

@@ -10,17 +10,16 @@ WindowShape windowShape(WindowKind kind, bool rounded) {
     const auto px = [](int twips) { return pixelsFromTwips(twips); };
     switch (kind) {
     case WindowKind::MainLarge:
-        return rounded ? WindowShape{px(4740), true, true, px(-270), px(115), 80}
-                       : WindowShape{px(4570), true, false, {}, {}, 0};
+        return rounded ? WindowShape{px(4740), true, true, 80}
+                       : WindowShape{px(4570), true, false, 0};
     case WindowKind::MainSmall:
-        return rounded ? WindowShape{px(1490), false, false, {}, {}, 90}
-                       : WindowShape{px(1340), false, false, {}, {}, 0};
+        return rounded ? WindowShape{px(1490), false, false, 90}
+                       : WindowShape{px(1340), false, false, 0};
     case WindowKind::TagEditor:
-        return rounded ? WindowShape{px(4800), true, true, px(-260), px(100), 80}
-                       : WindowShape{px(4600), true, false, {}, 0, 0};
+        return rounded ? WindowShape{px(4800), true, true, 80}
+                       : WindowShape{px(4600), true, false, 0};
     case WindowKind::FolderBrowser:
-        return rounded ? WindowShape{px(3690), true, true, px(-260), px(120), 55}
-                       : WindowShape{0, true, false, {}, {}, 0};
+        return rounded ? WindowShape{px(3690), true, true, 55} : WindowShape{0, true, false, 0};
     }
     return {};
 }

@@ -1,20 +1,20 @@
 #pragma once
 
-#include <optional>
-
 namespace vantrel {
 
 // The three windows that share the looks.
 enum class WindowKind { MainLarge, MainSmall, TagEditor, FolderBrowser };
 
-// A window's rounded or square shape, in pixels (twips converted at 15 a pixel).
+// A window's rounded or square shape, in pixels (twips converted at 15 a pixel). The edge
+// outline runs along the window's rectangle when square and along the rounded region's own
+// border when rounded: a region here holds only the window's inside (the title bar is the
+// window manager's), so an outline placed above the inside's top, as where the region took in
+// the title bar, would lie outside the region and never show.
 struct WindowShape {
     int height = 0;        // the window's height; 0 keeps the design height
     bool edgeShown = true; // the edge outline (before the user's "No Edge")
     bool edgeRounded = false;
-    std::optional<int> edgeTop;         // unset: the design top
-    std::optional<int> edgeHeightExtra; // the outline's height = inner height + this; unset: design
-    int ellipse = 0;                    // the corner ellipse's width and height; 0 for square
+    int ellipse = 0; // the corner ellipse's width and height; 0 for square
 };
 
 // The shape of a window for the rounded or the square look.

@@ -103,7 +103,10 @@ MediaControls::State MediaControls::snapshot() const {
     s.canGoNext = rows > 0 && (current < rows || loop);
     s.canGoPrevious = rows > 0 && (current > 1 || loop);
     s.canPause = transport.pauseEnabled();
-    s.canPlay = transport.playEnabled() || s.canPause;
+    // Play starts a row of its own when none is current (see play()).
+    s.canPlay = transport.playEnabled() || s.canPause || rows > 0;
+    s.loop = loop;
+    s.shuffle = parts_.sequencer.random();
     s.canSeek = transport.shuttleEnabled();
     return s;
 }
@@ -123,12 +126,16 @@ void MediaControls::refresh() {
     note(next.canPlay != state_.canPlay, "CanPlay");
     note(next.canPause != state_.canPause, "CanPause");
     note(next.canSeek != state_.canSeek, "CanSeek");
+    note(next.loop != state_.loop, "LoopStatus");
+    note(next.shuffle != state_.shuffle, "Shuffle");
     state_ = std::move(next);
     propertiesChanged(names);
 }
 
 std::int64_t MediaControls::position() const {
-    if (!parts_.transport.trackOpen()) return 0;
+    // A track that ended by itself is left open to the player, but nothing plays.
+    if (!parts_.transport.trackOpen() || parts_.transport.status() == PlayStatus::Finished)
+        return 0;
     const TimeDisplay& display = parts_.timeDisplay;
     return display.curFrame() * display.frameTime().raw() / kMicrosPerTick;
 }
@@ -141,7 +148,13 @@ int MediaControls::currentRow() const {
 
 void MediaControls::play() {
     if (busy()) return;
-    if (parts_.transport.playEnabled()) parts_.transport.play();
+    Transport& transport = parts_.transport;
+    const PlaylistModel& list = parts_.playlist;
+    // A Play key starts something, as in every other player: with nothing to play or resume,
+    // the selected row, else the first, is made current as a click on it makes it.
+    if (!transport.playEnabled() && !transport.pauseEnabled() && list.count() > 0)
+        goTo(list.selectedItem() > 0 ? list.selectedItem() : 1);
+    if (transport.playEnabled()) transport.play();
 }
 
 void MediaControls::pause() {
@@ -232,6 +245,16 @@ void MediaControls::openUri(const std::string& uri) {
     if (row < 1) return;
     goTo(row);
     play();
+}
+
+void MediaControls::setLoop(bool on) {
+    if (busy()) return;
+    parts_.sequencer.setLoop(on);
+}
+
+void MediaControls::setShuffle(bool on) {
+    if (busy()) return;
+    parts_.sequencer.setRandom(on);
 }
 
 void MediaControls::setVolume(double volume) {

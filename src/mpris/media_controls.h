@@ -40,6 +40,7 @@ public:
         double volume = 0.0; // 0..1
         bool canGoNext = false, canGoPrevious = false, canPlay = false, canPause = false,
              canSeek = false;
+        bool loop = false, shuffle = false; // the Loop and Rnd boxes
         bool operator==(const State&) const = default;
     };
 
@@ -81,6 +82,9 @@ public:
     // A file:// address: a playlist is opened, an MP3 is added and played.
     void openUri(const std::string& uri);
     void setVolume(double volume);
+    // The Loop and Rnd boxes, as a click on them sets them.
+    void setLoop(bool on);
+    void setShuffle(bool on);
 
     // Names of the properties whose values changed, in the desktop protocol's spelling.
     Signal<const std::vector<std::string>&> propertiesChanged;

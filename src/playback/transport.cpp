@@ -92,7 +92,10 @@ void Transport::play() {
     if (!state_.paused) {
         if (!startTrack()) return;
     } else {
-        player_.PauseToggle();
+        if (std::exchange(startOnResume_, false))
+            player_.StartPlay();
+        else
+            player_.PauseToggle();
         sendVolume();
     }
     busy(false);
@@ -116,7 +119,9 @@ bool Transport::startTrack() {
         return false;
     }
     state_.playing = true;
-    trackStarted(curFile_());
+    startOnResume_ = false;
+    openedFile_ = curFile_();
+    trackStarted(openedFile_);
     // The user's factor stays from track to track, so what plays is what the box says.
     player_.SetTempo(static_cast<std::int16_t>(tempo_));
     tempoText_ = tempoText(tempo_);
@@ -160,6 +165,40 @@ void Transport::openFailed() {
     endShuttle();
     busy(false);
     changed();
+}
+
+void Transport::releaseFile() {
+    if (!state_.playing) return;
+    released_ = Released{openedFile_, display_.curFrame()};
+    player_.CloseStream();
+}
+
+void Transport::reopenFile() {
+    if (!released_) return;
+    const Released was = *std::exchange(released_, std::nullopt);
+    // Wave output would start its file again from nothing: the track is left stopped.
+    if (!state_.waveDest.empty() || player_.OpenStream(was.file, "") != 0) {
+        autoPlay_ = false;
+        state_.playing = state_.paused = false;
+        display_.stop();
+        endShuttle();
+        display_.showPosition(0);
+        lights_[kPlaying] = lights_[kPaused] = false;
+        idleButtons();
+        setStatus(PlayStatus::Stopped);
+        changed();
+        return;
+    }
+    player_.SetTempo(static_cast<std::int16_t>(tempo_));
+    player_.DecodeOption(kDecodeOption);
+    display_.trackStart();
+    player_.SeekFrame(was.frame);
+    display_.showPosition(was.frame);
+    sendVolume();
+    if (state_.paused)
+        startOnResume_ = true;
+    else
+        player_.StartPlay();
 }
 
 void Transport::stop() {

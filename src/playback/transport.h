@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -69,6 +70,12 @@ public:
     void chkVol(int element, bool ticked);
     // cmdMute and the tray's mute entry.
     void cmdMute();
+
+    // A tag save closes the playing track's stream so the file can be written, then reopens
+    // it: the track plays (or stays paused) from where it was in the re-written file, and
+    // shows stopped when it cannot be reopened. Both do nothing while no track is open.
+    void releaseFile();
+    void reopenFile();
 
     // A track became current: Play is offered unless one plays.
     void fileIn();
@@ -137,6 +144,14 @@ private:
     std::int32_t shuttleStep_ = 0, shuttleAccel_ = 0, shuttleFrame_ = 0;
     bool focusRequest_ = false;
     PlayStatus status_ = PlayStatus::None;
+    std::string openedFile_;
+    struct Released {
+        std::string file;
+        std::int32_t frame;
+    };
+    std::optional<Released> released_;
+    // A track reopened while paused has not been started: Play starts it.
+    bool startOnResume_ = false;
 };
 
 } // namespace vantrel

@@ -155,11 +155,14 @@ std::string htmlText(std::string_view text) {
     return out;
 }
 
-// The page's link to a track: its bare name beside the page, else its path without the
-// leading "/", so the page and its tracks can move together to another root.
-std::string_view linkTarget(const std::string& key, FolderMembers& pageFolder) {
-    if (pageFolder.holds(key)) return fileName(key);
-    return std::string_view(key).substr(key.starts_with('/') ? 1 : 0);
+// The page's link to a track: its bare name beside the page, else its path relative to the
+// page's folder ("../music/a.mp3"), which a browser resolves and which keeps working when the
+// page and its tracks are copied together.
+std::string linkTarget(const std::string& key, FolderMembers& pageFolder,
+                       const std::filesystem::path& folder) {
+    if (pageFolder.holds(key)) return std::string(fileName(key));
+    const std::filesystem::path relative = std::filesystem::path(key).lexically_relative(folder);
+    return relative.empty() ? key : relative.string();
 }
 
 const std::string& cellAt(const PlaylistModel& list, int index, int creation) {
@@ -262,10 +265,11 @@ std::string writeHtml(const PlaylistModel& list, const std::vector<int>& order,
     line("</tr>");
     line("");
     FolderMembers pageFolder(folderOf(pagePath));
+    const std::filesystem::path pageDir(folderOf(pagePath).empty() ? "/" : folderOf(pagePath));
     for (int i = 1; i <= list.count(); ++i) {
         // Appended piece by piece: a page of 100,000 rows is written in well under a second.
         out += "<tr>\r\n<td><a href=\"";
-        appendPercentEncoded(out, linkTarget(list.row(i).key, pageFolder));
+        appendPercentEncoded(out, linkTarget(list.row(i).key, pageFolder, pageDir));
         out += "\">";
         if (!order.empty()) appendHtml(out, cellAt(list, i, order[0]));
         out += "</a></td>\r\n";

@@ -32,9 +32,9 @@ bool lessIgnoringCase(const std::string& a, const std::string& b) {
 } // namespace
 
 TagEditor::TagEditor(Dialogs& dialogs, PlaylistModel& model, PlaylistCommands& commands,
-                     const IniStore& ini, std::function<void()> releasePlayingFile)
+                     const IniStore& ini, PlayingFile playingFile)
     : dialogs_(dialogs), model_(model), commands_(commands), ini_(ini),
-      releasePlayingFile_(std::move(releasePlayingFile)) {
+      playingFile_(std::move(playingFile)) {
     connections_.push_back(commands_.genreCell.connect([this](std::uint8_t g) { tagGenre_ = g; }));
     connections_.push_back(model_.columnsRebuilt.connect([this] {
         for (int field = 2; field <= 7; ++field)
@@ -78,6 +78,8 @@ bool TagEditor::GetIDTag(const std::string& filPath) {
     if (tag.state == TagState::Untagged) {
         fields_ = {};
         fields_[Title] = fileName_;
+        // The carried-over genre is what a save writes, so it is what the boxes show.
+        showGenre(true);
         changed();
         return true;
     }
@@ -107,7 +109,14 @@ void TagEditor::addDropFil(int index, const std::string& text) {
 }
 
 Result TagEditor::saveTag(const std::string& filPath, bool delTag) {
-    if (releasePlayingFile_) releasePlayingFile_();
+    if (playingFile_.release) playingFile_.release();
+    Result written = writeTag(filPath, delTag);
+    // Written or not, the track plays on.
+    if (playingFile_.reopen) playingFile_.reopen();
+    return written;
+}
+
+Result TagEditor::writeTag(const std::string& filPath, bool delTag) {
     if (delTag) {
         if (dialogs_.message("Press OK to DELETE the Music Tag from the file", "Edit Tag",
                              Dialogs::Buttons::OkCancel,
@@ -169,6 +178,10 @@ void TagEditor::wriTagIni() {
     settings_.tagFields = fields_;
     settings_.rememberedGenre = tagGenre_;
     remembered_ = true;
+    // Written now, so a program that is killed keeps them; the six keys in one replace of the
+    // file, which a run of saves can afford.
+    IniStore::Batch batch = ini_.beginBatch();
+    EditorSettings::saveFields(ini_, settings_.tagFields, settings_.rememberedGenre);
 }
 
 void TagEditor::chkFileAsClick(int element, bool checked) {

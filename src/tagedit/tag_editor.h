@@ -27,9 +27,13 @@ public:
     // Elements of chkFileAs.
     enum Use { UseArtist = 0, UseTitle = 1, UseAlbum = 2 };
 
-    // releasePlayingFile closes the playing track's stream, if any, so the file can be written.
+    // Closes the playing track's stream, if any, so the file can be written, and reopens it
+    // once the write is done.
+    struct PlayingFile {
+        std::function<void()> release, reopen;
+    };
     TagEditor(Dialogs& dialogs, PlaylistModel& model, PlaylistCommands& commands,
-              const IniStore& ini, std::function<void()> releasePlayingFile);
+              const IniStore& ini, PlayingFile playingFile);
 
     // The start-up step: remembered texts join the drop-down lists, the remembered genre and
     // the shown genre list come back.
@@ -52,8 +56,7 @@ public:
     void cmdSave();
     void cmdDel();
     void cmdDone();
-    // Remembers the five texts and the genre; the settings file gets them with the exit keys,
-    // so a run of saves does not pay a synced rewrite of the file per track.
+    // Remembers the five texts and the genre, and writes them to the settings file at once.
     void wriTagIni();
 
     // The window's edits and clicks.
@@ -95,6 +98,7 @@ public:
 
 private:
     Result saveTag(const std::string& filPath, bool delTag);
+    Result writeTag(const std::string& filPath, bool delTag);
     void renameStep();
     void reportFailure(const Result& failure);
     void showGenre(bool alsoSorted);
@@ -103,7 +107,7 @@ private:
     PlaylistModel& model_;
     PlaylistCommands& commands_;
     const IniStore& ini_;
-    std::function<void()> releasePlayingFile_;
+    PlayingFile playingFile_;
     std::function<void()> showModal_;
     EditorSettings settings_;
     bool remembered_ = false; // wriTagIni ran since the start

@@ -26,11 +26,21 @@ wait_for 10 gone "Quorvane Vantrel" || fail "the main window stayed"
 sleep 1
 shot ticker
 
+# Hovering shows the status and time, though no window of the program is active.
+shown() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+more_than() { [ "$(shown)" -gt "$1" ]; }
+as_many() { [ "$(shown)" -eq "$1" ]; }
+before=$(shown)
+xdotool mousemove --window "$strip" 40 6 sleep 0.2 mousemove --window "$strip" 44 7
+wait_for 10 more_than "$before" || fail "no tooltip over the strip"
+shot ticker_tip
+xdotool click 1 # a press puts a tooltip away; the strip takes no left clicks
+wait_for 10 as_many "$before" || fail "the tooltip stayed"
+
 # A right click offers the tray menu; "S&how Main" brings the window back and ends the strip.
-before=$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)
+before=$(shown)
 xdotool mousemove --window "$strip" 20 5 click 3
-wait_for 10 test "$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)" -gt "$before" ||
-    fail "no menu on a right click"
+wait_for 10 more_than "$before" || fail "no menu on a right click"
 shot tray_menu
 xdotool key h
 main_window >/dev/null || fail "S&how Main did not bring the window back"

@@ -34,6 +34,14 @@ timeout 10 "$prefix/bin/vantrel" "$work/other.mp3" || fail "the second start did
 grep -q other.mp3 "$XDG_CONFIG_HOME/vantrel/quorv.tmp" || fail "the second start's line is not in the settings folder"
 close_main "$wid" "$run"
 grep -qi "long_disp" "$XDG_CONFIG_HOME/vantrel/vantrel.ini" || fail "the exit settings were not written"
+# The installed CLI exports with the user's columns: one more shown column, one more CSV field.
+printf '%s\r\n' "$work/song.mp3" >"$work/list.m3u"
+columns() { "$prefix/bin/vantrel-cli" export --format csv "$work/list.m3u" "$work/$1.csv" ||
+    fail "the installed export failed"; head -1 "$work/$1.csv" | awk -F, '{print NF}'; }
+before=$(columns before)
+sed -i 's/^\(lv_header_[0-9]*=[0-9]*=\)0/\11/' "$XDG_CONFIG_HOME/vantrel/vantrel.ini"
+after=$(columns after)
+[ "$after" -gt "$before" ] || fail "the installed export ignored the user's columns ($before, then $after)"
 # Root may write anywhere; the program still leaves the prefix alone.
 [ -z "$(find "$prefix" -newer "$work/installed")" ] || fail "the prefix was written: $(find "$prefix" -newer "$work/installed")"
 chmod -R u+w "$prefix"

@@ -35,6 +35,18 @@ wait "$saver" || exit 1
 grep -q '<h1>Tracks &amp; &lt;Tunes&gt;</h1>' "$work/out/page.html" || fail "no escaped title in the page"
 [ "$(grep -c '<a href=' "$work/out/page.html")" -eq 2 ] || fail "the page has not one link per track"
 
+if command -v chromium >/dev/null; then
+    # The browser resolves each link from the page's folder; every one names a track.
+    { cat "$work/out/page.html"
+      echo '<script>document.write("<pre>\nLINKS\n" + [...document.links].join("\n") + "\nEND</pre>")</script>'
+    } >"$work/out/links.html"
+    chromium --headless --no-sandbox --disable-gpu --dump-dom "file://$work/out/links.html" 2>/dev/null |
+        awk '/^END/ {on = 0} on {print} /LINKS$/ {on = 1}' >"$work/links"
+    [ "$(wc -l <"$work/links")" -eq 2 ] || fail "chromium found no two links: $(cat "$work/links")"
+    python3 -c 'import os, sys, urllib.parse as u
+sys.exit(any(not os.path.isfile(u.unquote(u.urlparse(l.strip()).path)) for l in sys.stdin))' <"$work/links" ||
+        fail "a link of the page leads nowhere: $(cat "$work/links")"
+fi
 if [ -n "$PAGE_PNG" ] && command -v chromium >/dev/null; then
     chromium --headless --no-sandbox --disable-gpu --screenshot="$PAGE_PNG" --window-size=800,400 \
         "file://$work/out/page.html" >/dev/null 2>&1 || fail "chromium could not draw the page"

@@ -34,17 +34,17 @@ print('|'.join(str(f[k]) if k in f else '' for k in ('TIT2', 'TPE1')))" "$1"
 }
 tag_is() { [ "$(tag_of "$1")" = "$2" ]; }
 
-# Title row at y 21, Artist row at y 49; "Use Title" at 40,245.
+# Title row at y 31, Artist row at y 57; "Use Title" at 40,251.
 launch run1 /Tag "$work/a.mp3" "$work/b.mp3"
 dlg=$(shown "Tag Editor") || fail "the tag editor did not show for /Tag"
-retype "$dlg" 200 21 "Cafe Noir"
-retype "$dlg" 200 49 "Bjork"
+retype "$dlg" 200 31 "Cafe Noir"
+retype "$dlg" 200 57 "Bjork"
 shot tag_editor
 xdotool key Return
 wait_for 20 tag_is "$work/a.mp3" "Cafe Noir|Bjork" || fail "a.mp3 reads '$(tag_of "$work/a.mp3")'"
 dlg=$(shown "Tag Editor") || fail "the editor did not come back for the second file"
 # The untagged second file shows its name as the title; the artist carries over.
-retype "$dlg" 200 49 "Uber"
+retype "$dlg" 200 57 "Uber"
 xdotool key Return
 wait_for 20 tag_is "$work/b.mp3" "b.mp3|Uber" || fail "b.mp3 reads '$(tag_of "$work/b.mp3")'"
 id3v2 -l "$work/a.mp3" | grep -q 'Title  : Cafe Noir' || fail "id3v2 reads $(id3v2 -l "$work/a.mp3")"
@@ -54,10 +54,10 @@ wait_for 10 gone "Tag Editor" || fail "the editor stayed open after the last fil
 main=$(main_window) || fail "no main window"
 click "$main" 576 279 # "File Search", in the large layout
 browser=$(shown "Play List Manager") || fail "File Search did not show the folder browser"
-click "$browser" 394 354 # Select All
+click "$browser" 382 205 # Select All
 sleep 1
 shot folder_browser
-click "$browser" 476 354 # Finished
+click "$browser" 466 205 # Finished
 wait_for 10 gone "Play List Manager" || fail "Finished did not hide the folder browser"
 shot main_with_rows
 save_list "$main" 0 "$work/rows.m3u"
@@ -69,8 +69,8 @@ wait_for 10 ended "$prog" || fail "the program did not end: $(cat "$work/run1.lo
 # A rename through "Use Title" and the input box.
 launch run2 /Tag "$work/c.mp3"
 dlg=$(shown "Tag Editor") || fail "the tag editor did not show for c.mp3"
-retype "$dlg" 200 21 "Morning"
-click "$dlg" 40 245
+retype "$dlg" 200 31 "Morning"
+click "$dlg" 40 251
 note=$(shown "File Re-Naming") || fail "no renaming note"
 xdotool windowfocus --sync "$note" key Return
 wait_for 10 gone "File Re-Naming" || fail "the note stayed"

@@ -40,11 +40,21 @@ struct MediaControlsTest : ::testing::Test, test::CoreRig {
     Transport& transport() { return core->transport(); }
 };
 
+// With rows but no track to play, the Play key starts the selected row, else the first.
+TEST_F(MediaControlsTest, ThePlayKeyStartsTheSelectedRowElseTheFirst) {
+    // The row selected, whether it is then removed (leaving none selected), what plays.
+    for (const auto& [selected, removed, played] : {std::tuple{b, false, b}, {c, true, a}}) {
+        makeCurrent(selected);
+        transport().disablePlay();
+        if (removed) core->playlist().removeRow(selected);
+        EXPECT_TRUE(media->state().canPlay);
+        media->playPause();
+        EXPECT_EQ(player1.openPath, played);
+        media->stop();
+    }
+}
+
 TEST_F(MediaControlsTest, PlayPauseAndNextFollowTheTransportsButtons) {
-    // Play is disabled, for the bus too.
-    transport().disablePlay();
-    media->playPause();
-    EXPECT_TRUE(player1.callsTo("OpenStream").empty());
     makeCurrent(a);
     media->playPause();
     EXPECT_EQ(media->state().status, MediaControls::Status::Playing);
@@ -120,6 +130,15 @@ TEST_F(MediaControlsTest, OnlyChangedPropertiesAreAnnounced) {
         EXPECT_EQ(std::ranges::count(all, name), 1) << name;
 }
 
+TEST_F(MediaControlsTest, LoopAndShuffleFollowTheBoxesBothWays) {
+    media->setLoop(true);
+    media->setShuffle(true);
+    EXPECT_TRUE(core->sequencer().loop() && media->state().loop && core->sequencer().random());
+    announced.clear();
+    core->sequencer().setRandom(false);
+    EXPECT_EQ(announced, std::vector<Names>{{"Shuffle"}});
+}
+
 TEST_F(MediaControlsTest, JumpsAreAnnouncedOnceThePlayerHasLanded) {
     makeCurrent(a);
     const std::string id = media->state().track.id;
@@ -152,6 +171,10 @@ TEST_F(MediaControlsTest, JumpsAreAnnouncedOnceThePlayerHasLanded) {
     EXPECT_EQ(seeks.back(), media->position());
     media->seek(200'000'000);
     EXPECT_EQ(player1.openPath, b) << "a jump past the end goes on to the next track";
+    transport().setAutoPlay(false);
+    player1.raiseActFrame(300);
+    player1.raiseThreadEnded();
+    EXPECT_EQ(media->position(), 0) << "a track that ended by itself";
 }
 
 TEST_F(MediaControlsTest, OpenUriAddsAndPlaysAFileOrOpensAPlaylist) {

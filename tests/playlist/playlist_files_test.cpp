@@ -267,7 +267,7 @@ TEST_F(Writers, HtmlTrimsSubItemsLinksAndEscapes) {
     EXPECT_NE(std::find(page.begin(), page.end(), R"(<td><a href="a.mp3"> 128 Kbit</a></td>)"),
               page.end())
         << "the first column unchanged, linked by bare name beside the page";
-    const std::string link = "<td><a href=\"" + rig.folder.substr(1) + "/music/b%20c.mp3\">";
+    const std::string link = "<td><a href=\"../music/b%20c.mp3\">"; // from the page's folder
     EXPECT_NE(std::find_if(page.begin(), page.end(),
                            [&](const std::string& l) { return l.starts_with(link); }),
               page.end());

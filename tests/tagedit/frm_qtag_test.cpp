@@ -111,5 +111,11 @@ TEST_F(FrmFoldersTest, ClicksReachTheBrowserAndTheListsFollowIt) {
     EXPECT_EQ(window->lstFiles->count(), 3);
 }
 
+TEST_F(FrmFoldersTest, EscapeIsFinished) {
+    window->show();
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
 } // namespace
 } // namespace vantrel

@@ -3,6 +3,7 @@
 #include "platform/drives.h"
 #include "support/cli_runner.h"
 #include "support/temp_dir.h"
+#include "tagedit/editor_settings.h"
 #include "tagedit/file_renamer.h"
 #include "tagedit/folder_browser.h"
 #include "tagedit/folder_walk.h"
@@ -116,18 +117,53 @@ TEST_F(TagEditorTest, ThePlayingFileIsReleasedBeforeAnyWriteOrQuestion) {
     EXPECT_EQ(player1.callsTo("CloseStream").size(), 1u);
 }
 
+// A listed track's genre carries over to an untagged file: the box shows what a save writes.
+TEST_F(TagEditorTest, TheGenreBoxShowsTheGenreASaveWrites) {
+    ASSERT_TRUE(core->commands().GetListTag(trackWith("a.mp3", TagValues{"", "", "", "", "", 8})));
+    const std::string untagged = trackWith("b.mp3", std::nullopt);
+    ASSERT_TRUE(editor.GetIDTag(untagged));
+    editor.cmdSave();
+    EXPECT_EQ(editor.genreText(), genres::name(tagOf(untagged).genre));
+}
+
+// Saving closes the playing track's stream; it plays on from where it was, or shows stopped.
+TEST_F(TagEditorTest, APlayingTrackPlaysOnAfterASaveOrShowsStopped) {
+    for (const bool reopens : {true, false}) {
+        const std::string a = trackWith(reopens ? "a.mp3" : "b.mp3", std::nullopt);
+        player1.files[a] = player2.files[a];
+        ASSERT_TRUE(core->commands().GetListTag(a));
+        core->setFileIn(a);
+        core->pressPlay();
+        player1.raiseActFrame(40);
+        ASSERT_TRUE(editor.GetIDTag(a));
+        if (!reopens) player1.files.erase(a);
+        player1.calls.clear();
+        editor.cmdSave();
+        EXPECT_EQ(core->transport().status(), reopens ? PlayStatus::Playing : PlayStatus::Stopped);
+        EXPECT_EQ(core->transport().playEnabled(), !reopens);
+        EXPECT_EQ(player1.callsTo("SeekFrame"), reopens ? Strings{"SeekFrame 40"} : Strings{});
+        core->transport().stop();
+    }
+}
+
 TEST_F(TagEditorTest, RemembersTypedTextsForTheNextRun) {
     ASSERT_TRUE(editor.GetIDTag(trackWith("a.mp3", std::nullopt)));
-    editor.setField(TagEditor::Year, "2024");
     editor.chooseSortedGenre(0);
     const int chosen = editor.tagGenre();
     ASSERT_FALSE(editor.standardGenreShown()) << "a fresh start shows the alphabetical list";
     editor.cmdSortGenre();
-    editor.cmdDone();
+    // Each button writes the texts at once: a run that is killed keeps them.
+    for (auto [button, year] :
+         {std::pair{&TagEditor::cmdDone, "2024"}, {&TagEditor::cmdSave, "1990"}}) {
+        editor.setField(TagEditor::Year, year);
+        (editor.*button)();
+        EditorSettings written;
+        written.load(ini);
+        EXPECT_EQ(written.tagFields[TagEditor::Year], year);
+        EXPECT_EQ(written.rememberedGenre, chosen);
+    }
     core->unload();
     auto next = start();
-    EXPECT_EQ(next->tagEditor().dropList(TagEditor::Year), Strings{"2024"});
-    EXPECT_EQ(next->tagEditor().tagGenre(), chosen);
     EXPECT_EQ(next->tagEditor().genreText(), genres::name(chosen));
     EXPECT_TRUE(next->tagEditor().standardGenreShown());
 }

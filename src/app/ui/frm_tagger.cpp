@@ -9,7 +9,6 @@
 #include "playback/ui/tray_menu.h"
 #include "playlist/ui/playlist_files_binding.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -48,19 +47,13 @@ frmTagger::frmTagger(bool useGrid, QWidget* parent) : QWidget(parent) {
     setPalette(p);
     setFixedWidth(kWidth);
 
-    ImageBack = label(this, "ImageBack", "", QRect(0, 0, kWidth, 320));
-    ImageBack->setScaledContents(true);
-    ImageBack->hide();
-    ShapeBorder = shape(this, "ShapeBorder", QRect(0, 0, kWidth, 304),
-                        "border: 1px solid white; background: transparent;");
-    ShapeBorder->setAttribute(Qt::WA_TransparentForMouseEvents);
-
     buildTransport();
     buildSequencing();
     buildButtons();
     buildPlaylist(useGrid);
     buildOptionsMenu();
     buildFadeMenu();
+    buildLooks();
     cmdListSet->installEventFilter(this);
 }
 
@@ -95,7 +88,7 @@ void frmTagger::buildTransport() {
     cmdShutl[0] = button("cmdShutl0", "<", "Back", QRect(174, y, 26, h));
     cmdShutl[1] = button("cmdShutl1", ">", "Forward", QRect(202, y, 26, h));
 
-    fraCount = shape(this, "fraCount", QRect(236, 2, 88, 56),
+    fraCount = shape(this, "fraCount", QRect(236, 3, 88, 55),
                      "QFrame#fraCount { border: 1px solid white; } QLabel { color: white; }");
     lblCounter = label(fraCount, "lblCounter", "00:00", QRect(2, 4, 84, 30));
     lblCounter->setAlignment(Qt::AlignCenter);
@@ -140,6 +133,23 @@ void frmTagger::buildTransport() {
         Shape1[i] = new Lamp(QString("Shape1%1").arg(i), lit[i], Lamp::Shape::Round, this);
         Shape1[i]->setGeometry(402 + 10 * i, kRowC + 7, 8, 8);
     }
+}
+
+void frmTagger::buildLooks() {
+    // Frames around the groups of controls: the transport rows, then the playlist's.
+    const QRect frames2[] = {{4, 3, 228, 30},  {328, 3, 100, 30}, {428, 3, 210, 30},
+                             {4, 33, 174, 28}, {4, 62, 450, 22},  {454, 60, 184, 27}};
+    for (int i = 0; i < 6; ++i)
+        Shape2[i] = addFrame(*this, "Shape2", i, frames2[i]);
+    const QRect frames3[] = {{4, 104, 632, 164},  {6, 268, 104, 22},   {110, 268, 104, 22},
+                             {216, 266, 282, 26}, {516, 264, 120, 30}, {328, 33, 104, 28},
+                             {482, 33, 112, 28},  {592, 33, 44, 28},   {398, 65, 56, 16},
+                             {6, 88, 204, 16}};
+    for (int i = 0; i < 10; ++i)
+        Shape3[i] = addFrame(*this, "Shape3", i, frames3[i]);
+    ShapeBorder = addEdge(*this);
+    ImageBack = addImageBack(*this);
+    ImageBack->setGeometry(0, 0, kWidth, 320);
 }
 
 void frmTagger::buildSequencing() {
@@ -245,22 +255,14 @@ void frmTagger::applyLayout(int heightPixels, bool showPlaylist, bool showEdge,
     for (QWidget* w : std::initializer_list<QWidget*>{Label3, ListView1, lblLstSel, lblLstTotal,
                                                       Label1, txtFind, cmdOpenList})
         w->setVisible(showPlaylist);
-    ShapeBorder->setGeometry(0, 0, kWidth, heightPixels);
     ShapeBorder->setVisible(showEdge);
-    if (shape == MainLayout::Shape::Square) clearMask();
-    if (shape != MainLayout::Shape::Rounded) return;
-    // The rounded shape: the window less 3 pixels left and top, 2 right and 12 at the bottom,
-    // with the corners of its layout.
-    const WindowShape rounded =
-        windowShape(showPlaylist ? WindowKind::MainLarge : WindowKind::MainSmall, true);
-    if (rounded.edgeHeightExtra)
-        ShapeBorder->setGeometry(0, rounded.edgeTop.value_or(0), kWidth,
-                                 heightPixels + *rounded.edgeHeightExtra);
-    QRegion region = LooksStage::roundedMask(QSize(kWidth, heightPixels), rounded.ellipse);
-    // The corners never cut a button in half: a button the curve crosses is shown whole.
-    for (QAbstractButton* b : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
-        if (!b->isHidden() && region.intersects(b->geometry())) region += b->geometry();
-    setMask(region);
+    // A minimised rounded window keeps its region until it is shown again.
+    if (shape == MainLayout::Shape::Unchanged) return;
+    LooksStage::shapeWindow(
+        *this,
+        shape == MainLayout::Shape::Square
+            ? WindowShape{}
+            : windowShape(showPlaylist ? WindowKind::MainLarge : WindowKind::MainSmall, true));
 }
 
 void frmTagger::closeEvent(QCloseEvent* event) {

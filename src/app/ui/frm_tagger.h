@@ -4,6 +4,7 @@
 #include "base/signal.h"
 #include "playlist/ui/playlist_list_view.h"
 #include "ui/lamp.h"
+#include "ui/outline_frame.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -105,7 +106,9 @@ private:
     QPushButton* cmdShut = nullptr;
     // Looks
     QLabel* ImageBack = nullptr;
-    QFrame* ShapeBorder = nullptr;
+    OutlineFrame* ShapeBorder = nullptr;
+    std::array<OutlineFrame*, 6> Shape2{};
+    std::array<OutlineFrame*, 10> Shape3{};
 
     // "Options"
     QMenu* mnuList = nullptr;
@@ -135,6 +138,7 @@ private:
     void buildButtons();
     void buildOptionsMenu();
     void buildFadeMenu();
+    void buildLooks();
     QPushButton* button(const QString& name, const QString& caption, const QString& tip,
                         QRect where);
     QCheckBox* checkBox(const QString& name, const QString& caption, const QString& tip,

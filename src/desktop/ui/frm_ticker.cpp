@@ -22,6 +22,9 @@ frmTicker::frmTicker(Ticker& ticker, QMenu& mnuTray, std::function<std::string()
     title();
     connection_ = ticker.textChanged.connect(title);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // The strip takes no focus and the main window is hidden, so the program is never the
+    // active one while it shows: Qt would show no tooltip for it.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     const BannerLooks& looks = ticker.settings().banner;
     setFont(bannerFont(looks, QFont("Comic Sans MS")));

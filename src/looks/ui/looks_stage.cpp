@@ -1,5 +1,7 @@
 #include "looks/ui/looks_stage.h"
 
+#include "ui/outline_frame.h"
+
 #include <QPainterPath>
 #include <QWindow>
 
@@ -9,12 +11,12 @@ namespace vantrel {
 
 namespace {
 
-QString colourName(std::uint32_t bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF).name();
+QColor colourOf(std::uint32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-void outline(QFrame* shape, std::uint32_t colour) {
-    shape->setStyleSheet("border: 1px solid " + colourName(colour) + "; background: transparent;");
+bool isFrame(const QObject* o) {
+    return o->objectName().startsWith("Shape2") || o->objectName().startsWith("Shape3");
 }
 
 int order(WindowKind kind) {
@@ -23,13 +25,33 @@ int order(WindowKind kind) {
 
 } // namespace
 
-QRegion LooksStage::roundedMask(QSize outer, int ellipse) {
-    const RoundedRegion r = roundedRegion(outer.width(), outer.height(), ellipse);
+void LooksStage::shapeWindow(QWidget& window, const WindowShape& shape) {
+    auto* edge = window.findChild<OutlineFrame*>("ShapeBorder", Qt::FindDirectChildrenOnly);
+    if (auto* back = window.findChild<QLabel*>("ImageBack", Qt::FindDirectChildrenOnly))
+        back->setGeometry(window.rect());
+    if (shape.ellipse == 0) {
+        window.clearMask();
+        if (edge) {
+            edge->setGeometry(window.rect());
+            edge->setRadius(0);
+        }
+        return;
+    }
+    const RoundedRegion r = roundedRegion(window.width(), window.height(), shape.ellipse);
+    const QRect inside(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+    if (edge) {
+        edge->setGeometry(inside);
+        edge->setRadius(shape.edgeRounded ? r.ellipse / 2.0 : 0);
+    }
     QPainterPath path;
-    path.addRoundedRect(QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top), r.ellipse / 2.0,
-                        r.ellipse / 2.0);
-    return QRegion(0, 0, outer.width(), outer.height())
-        .intersected(QRegion(path.toFillPolygon().toPolygon()));
+    path.addRoundedRect(QRectF(inside.x(), inside.y(), inside.width(), inside.height()),
+                        r.ellipse / 2.0, r.ellipse / 2.0);
+    QRegion region = QRegion(window.rect()).intersected(QRegion(path.toFillPolygon().toPolygon()));
+    for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!control->isHidden() && !control->isWindow() && !qobject_cast<OutlineFrame*>(control) &&
+            control->objectName() != "ImageBack" && region.intersects(control->geometry()))
+            region += control->geometry().intersected(inside); // the corners only
+    window.setMask(region);
 }
 
 void LooksStage::attach(QWidget& window, WindowKind kind) {
@@ -40,12 +62,7 @@ void LooksStage::attach(QWidget& window, WindowKind kind) {
     if (kind == WindowKind::TagEditor || kind == WindowKind::FolderBrowser) {
         const WindowShape shape = windowShape(kind, looks_.useRound());
         if (shape.height > 0) window.setFixedHeight(shape.height);
-        if (auto* edge = window.findChild<QFrame*>("ShapeBorder"); edge && shape.edgeHeightExtra) {
-            const int top = shape.edgeTop.value_or(edge->y());
-            edge->setGeometry(edge->x(), top, edge->width(),
-                              window.height() + *shape.edgeHeightExtra);
-        }
-        if (shape.ellipse > 0) window.setMask(roundedMask(window.size(), shape.ellipse));
+        shapeWindow(window, shape);
     }
     giveLooks(window);
 }
@@ -58,13 +75,12 @@ std::vector<QWidget*> LooksStage::windows() const {
 }
 
 void LooksStage::giveLooks(QWidget& window) const {
-    if (auto* edge = window.findChild<QFrame*>("ShapeBorder")) {
-        outline(edge, edge_);
+    if (auto* edge = window.findChild<OutlineFrame*>("ShapeBorder")) {
+        edge->setColour(colourOf(edge_));
         if (edgeHidden_) edge->hide();
     }
-    for (QFrame* f : window.findChildren<QFrame*>())
-        if (f->objectName().startsWith("Shape2") || f->objectName().startsWith("Shape3"))
-            outline(f, frame_);
+    for (OutlineFrame* f : window.findChildren<OutlineFrame*>())
+        if (isFrame(f)) f->setColour(colourOf(frame_));
     if (auto* back = window.findChild<QLabel*>("ImageBack"); back && !picture_.isNull()) {
         back->setPixmap(picture_);
         back->setVisible(pictureShown_);
@@ -111,8 +127,8 @@ void LooksStage::setEdge(std::uint32_t colour, bool hidden) {
     edge_ = colour;
     edgeHidden_ = hidden;
     for (QWidget* w : windows())
-        if (auto* edge = w->findChild<QFrame*>("ShapeBorder")) {
-            outline(edge, colour);
+        if (auto* edge = w->findChild<OutlineFrame*>("ShapeBorder")) {
+            edge->setColour(colourOf(colour));
             edge->setVisible(!hidden);
         }
 }
@@ -120,9 +136,8 @@ void LooksStage::setEdge(std::uint32_t colour, bool hidden) {
 void LooksStage::setFrames(std::uint32_t colour) {
     frame_ = colour;
     for (QWidget* w : windows())
-        for (QFrame* f : w->findChildren<QFrame*>())
-            if (f->objectName().startsWith("Shape2") || f->objectName().startsWith("Shape3"))
-                outline(f, colour);
+        for (OutlineFrame* f : w->findChildren<OutlineFrame*>())
+            if (isFrame(f)) f->setColour(colourOf(colour));
 }
 
 } // namespace vantrel

@@ -3,7 +3,6 @@
 #include "looks/looks.h"
 #include "looks/window_shape.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
@@ -24,8 +23,10 @@ public:
     // also take their rounded or square shape here, once.
     void attach(QWidget& window, WindowKind kind);
 
-    // The rounded region of a window of this size, or none for a square one.
-    static QRegion roundedMask(QSize outer, int ellipse);
+    // A window's shape for its current size: the edge outline along the window (square) or
+    // along the rounded region's border, and the rounded region, widened by every control the
+    // curve would cut so that none shows in part. A square window has no region.
+    static void shapeWindow(QWidget& window, const WindowShape& shape);
 
     bool loadPicture(const std::string& file) override;
     void showPicture(bool shown) override;

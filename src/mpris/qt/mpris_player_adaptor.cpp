@@ -39,6 +39,23 @@ void MprisPlayerAdaptor::setVolume(double volume) {
     service_.controls().setVolume(volume);
 }
 
+QString MprisPlayerAdaptor::loopStatus() const {
+    return service_.controls().state().loop ? QStringLiteral("Playlist") : QStringLiteral("None");
+}
+
+void MprisPlayerAdaptor::setLoopStatus(const QString& status) {
+    if (status == QLatin1String("Playlist") || status == QLatin1String("None"))
+        service_.controls().setLoop(status == QLatin1String("Playlist"));
+}
+
+bool MprisPlayerAdaptor::shuffle() const {
+    return service_.controls().state().shuffle;
+}
+
+void MprisPlayerAdaptor::setShuffle(bool on) {
+    service_.controls().setShuffle(on);
+}
+
 bool MprisPlayerAdaptor::canGoNext() const {
     return service_.controls().state().canGoNext;
 }

@@ -18,6 +18,8 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(QVariantMap Metadata READ metadata)
     Q_PROPERTY(qlonglong Position READ position)
     Q_PROPERTY(double Volume READ volume WRITE setVolume)
+    Q_PROPERTY(QString LoopStatus READ loopStatus WRITE setLoopStatus)
+    Q_PROPERTY(bool Shuffle READ shuffle WRITE setShuffle)
     Q_PROPERTY(double Rate READ rate WRITE setRate)
     Q_PROPERTY(double MinimumRate READ rate)
     Q_PROPERTY(double MaximumRate READ rate)
@@ -36,6 +38,11 @@ public:
     qlonglong position() const;
     double volume() const;
     void setVolume(double volume);
+    // The Loop box loops the list: "Track" is a loop the player does not have, and is refused.
+    QString loopStatus() const;
+    void setLoopStatus(const QString& status);
+    bool shuffle() const;
+    void setShuffle(bool on);
     // Tempo is the program's own control; the desktop sees normal speed and cannot change it.
     double rate() const { return 1.0; }
     void setRate(double) {}

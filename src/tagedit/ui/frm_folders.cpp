@@ -37,7 +37,7 @@ frmFolders::frmFolders(FolderBrowser& browser, QWidget* parent)
     : QWidget(parent, Qt::Window), browser_(browser) {
     setObjectName("frmFolders");
     setWindowTitle(QString(47, ' ') + "Quorvane MP3 Play List Manager");
-    setFixedSize(520, 376);
+    setFixedSize(520, 232); // the square browser's height; the looks may set the rounded one
     build();
     forwardEdits();
     browser_.setEventPump([] { QCoreApplication::processEvents(); });
@@ -68,28 +68,29 @@ frmFolders::~frmFolders() {
 }
 
 void frmFolders::build() {
-    label(this, "lblDrive", "Drive", QRect(10, 10, 46, 22));
+    // Inside the frame outlines, which keep clear of the rounded shape's corners.
+    label(this, "lblDrive", "Drive", QRect(16, 16, 40, 22));
     Drive1 = new QComboBox(this);
     Drive1->setObjectName("Drive1");
-    Drive1->setGeometry(60, 8, 200, 24);
-    auto* lblFind = label(this, "lblFind", "To", QRect(272, 10, 24, 22));
+    Drive1->setGeometry(58, 15, 196, 24);
+    auto* lblFind = label(this, "lblFind", "To", QRect(264, 16, 22, 22));
     cmdFinish = new QComboBox(this);
     cmdFinish->setObjectName("cmdFinish");
-    cmdFinish->setGeometry(300, 8, 210, 24);
+    cmdFinish->setGeometry(290, 15, 214, 24);
     cmdFinish->setToolTip(
         "Select the Last drive to be included in the file search if not the same as above.");
     lblFind->setToolTip(cmdFinish->toolTip());
 
-    label(this, "lblFolders", "Folders", QRect(10, 40, 200, 20));
-    label(this, "lblFiles", "Files", QRect(260, 40, 200, 20));
+    label(this, "lblFolders", "Folders", QRect(16, 46, 200, 16));
+    label(this, "lblFiles", "Files", QRect(266, 46, 200, 16));
     Dir1 = new QListWidget(this);
     Dir1->setObjectName("Dir1");
-    Dir1->setGeometry(10, 62, 240, 250);
+    Dir1->setGeometry(16, 62, 238, 96);
     Dir1->installEventFilter(this);
-    filVoxList = fileList(this, "filVoxList", QRect(260, 62, 250, 250));
-    lstFiles = fileList(this, "lstFiles", QRect(260, 62, 250, 250));
+    filVoxList = fileList(this, "filVoxList", QRect(266, 62, 238, 96));
+    lstFiles = fileList(this, "lstFiles", QRect(266, 62, 238, 96));
     lstFiles->hide();
-    lblFolder = label(this, "lblFolder", "", QRect(10, 316, 500, 20));
+    lblFolder = label(this, "lblFolder", "", QRect(16, 166, 488, 16));
 
     Option1[1] = new QRadioButton("mp3's", this);
     Option1[1]->setToolTip("Set \".mp3\" as the files to show and search for");
@@ -100,23 +101,42 @@ void frmFolders::build() {
         Option1[i]->setObjectName(QString("Option1%1").arg(i));
         group->addButton(Option1[i]);
     }
-    Option1[1]->setGeometry(10, 342, 76, 22);
-    Option1[0]->setGeometry(88, 342, 88, 22);
+    Option1[1]->setGeometry(18, 194, 70, 22);
+    Option1[0]->setGeometry(90, 194, 84, 22);
     txtExtSearch = new QLineEdit(this);
     txtExtSearch->setObjectName("txtExtSearch");
-    txtExtSearch->setGeometry(178, 340, 84, 26);
+    txtExtSearch->setGeometry(174, 192, 78, 26);
     txtExtSearch->installEventFilter(this);
 
     cmdSearchAll = new QPushButton("&Search", this);
     cmdSearchAll->setObjectName("cmdSearchAll");
     cmdSearchAll->setToolTip("Search as specified by Drive or Folders selection");
-    cmdSearchAll->setGeometry(270, 340, 76, 28);
+    cmdSearchAll->setGeometry(262, 191, 74, 28);
     cmdSelAll = new QPushButton("Select &All", this);
     cmdSelAll->setObjectName("cmdSelAll");
-    cmdSelAll->setGeometry(352, 340, 84, 28);
+    cmdSelAll->setGeometry(340, 191, 84, 28);
     cmdOK = new QPushButton("Finished", this);
     cmdOK->setObjectName("cmdOK");
-    cmdOK->setGeometry(442, 340, 68, 28);
+    cmdOK->setGeometry(428, 191, 76, 28);
+    buildLooks();
+}
+
+void frmFolders::buildLooks() {
+    // Frames: the drive row, the two lists, the bottom row; inside them the smaller groups and
+    // the folder's path.
+    const QRect frames2[] = {
+        {12, 12, 497, 30}, {12, 44, 246, 118}, {262, 44, 247, 118}, {12, 186, 497, 39}};
+    for (int i = 0; i < 4; ++i)
+        Shape2[i] = addFrame(*this, "Shape2", i, frames2[i]);
+    const QRect frames3[] = {{12, 164, 497, 20},
+                             {14, 14, 242, 26},
+                             {260, 14, 247, 26},
+                             {14, 188, 242, 35},
+                             {258, 188, 249, 35}};
+    for (int i = 0; i < 5; ++i)
+        Shape3[i] = addFrame(*this, "Shape3", i, frames3[i]);
+    ShapeBorder = addEdge(*this);
+    ImageBack = addImageBack(*this);
 }
 
 void frmFolders::forwardEdits() {
@@ -166,6 +186,13 @@ bool frmFolders::eventFilter(QObject* watched, QEvent* event) {
 void frmFolders::hideEvent(QHideEvent* event) {
     if (!event->spontaneous()) browser_.stopSearch(); // minimising is spontaneous: it goes on
     QWidget::hideEvent(event);
+}
+
+void frmFolders::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        cmdOK->click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void frmFolders::appendResults() {

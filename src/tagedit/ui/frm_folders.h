@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/signal.h"
+#include "ui/outline_frame.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -37,6 +38,10 @@ public:
     QPushButton* cmdSearchAll = nullptr;
     QPushButton* cmdSelAll = nullptr;
     QPushButton* cmdOK = nullptr;
+    std::array<OutlineFrame*, 4> Shape2{};
+    std::array<OutlineFrame*, 5> Shape3{};
+    OutlineFrame* ShapeBorder = nullptr;
+    QLabel* ImageBack = nullptr;
 
     void render();
 
@@ -44,10 +49,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A search stops when the window goes, also with the main window.
     void hideEvent(QHideEvent* event) override;
+    // Escape is "Finished".
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void build();
     void forwardEdits();
+    void buildLooks();
     void appendResults();
     void renderSelection(QListWidget* list);
     void openHighlightedFolder();

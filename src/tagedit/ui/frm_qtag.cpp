@@ -10,6 +10,8 @@ namespace vantrel {
 
 namespace {
 
+constexpr int kTop = 19; // the first field's row
+
 // Only a changed list is refilled: refilling would drop the text being typed.
 void renderList(QComboBox* box, const std::vector<std::string>& items, const std::string& text) {
     const QSignalBlocker quiet(box);
@@ -41,6 +43,11 @@ frmQTag::frmQTag(TagEditor& editor, QWidget* parent) : QDialog(parent), editor_(
     setFixedSize(470, 306); // the square tag editor's height; the looks may set the rounded one
     buildFields();
     buildRenamer();
+    // The looks' layers: the tag's fields and the renamer framed, the edge and the picture.
+    Shape2[0] = addFrame(*this, "Shape2", 0, QRect(15, kTop - 4, 442, 166));
+    Shape2[1] = addFrame(*this, "Shape2", 1, QRect(15, 184, 442, 112));
+    ShapeBorder = addEdge(*this);
+    ImageBack = addImageBack(*this);
     forwardEdits();
     editor_.setShower([this] { exec(); });
     connections_.push_back(editor_.changed.connect([this] { render(); }));
@@ -60,15 +67,17 @@ void frmQTag::buildFields() {
     // Rows from the top: Title, Artist, Album, Genre, Year, Comment (tag fields 2..7).
     const int boxOfField[] = {TagEditor::Title, TagEditor::Artist, TagEditor::Album, -1,
                               TagEditor::Year,  TagEditor::Comment};
+    // Inside the frame outline, which keeps clear of the rounded shape's corners.
     for (int row = 0; row < 6; ++row) {
-        const int y = 8 + row * 28;
-        label(row + 2, "", QRect(10, y + 2, 76, 22));
+        const int y = kTop + row * 26;
+        label(row + 2, "", QRect(20, y + 1, 66, 22));
         if (boxOfField[row] < 0) continue;
         const int k = boxOfField[row];
-        cmbMtag[k] = editableBox(this, QString("cmbMtag%1").arg(k), QRect(90, y, 370, 26));
+        cmbMtag[k] = editableBox(this, QString("cmbMtag%1").arg(k), QRect(90, y, 362, 24));
     }
-    cmbGenre = editableBox(this, "cmbGenre", QRect(90, 92, 260, 26));
-    cmbGenreSort = editableBox(this, "cmbGenreSort", QRect(90, 92, 260, 26));
+    const QRect genre(90, kTop + 3 * 26, 256, 24);
+    cmbGenre = editableBox(this, "cmbGenre", genre);
+    cmbGenreSort = editableBox(this, "cmbGenreSort", genre);
     for (std::string_view name : genres::byNumber())
         cmbGenre->addItem(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
     for (const genres::SortedGenre& g : genres::alphabetical())
@@ -80,18 +89,18 @@ void frmQTag::buildFields() {
         cmdSortGenre[i] = new QPushButton(sortCaptions[i], this);
         cmdSortGenre[i]->setObjectName(QString("cmdSortGenre%1").arg(i));
         cmdSortGenre[i]->setToolTip(sortTips[i]);
-        cmdSortGenre[i]->setGeometry(360, 92, 100, 26);
+        cmdSortGenre[i]->setGeometry(350, genre.y(), 102, 24);
         cmdSortGenre[i]->setAutoDefault(false);
     }
 }
 
 void frmQTag::buildRenamer() {
-    label(8, "File Name:", QRect(10, 178, 96, 22));
-    label(9, "Re Name File to:", QRect(10, 206, 96, 22));
+    label(8, "File Name:", QRect(20, 189, 98, 22));
+    label(9, "Re Name File to:", QRect(20, 215, 98, 22));
     for (int i = 0; i < 3; ++i) {
         txtExample[i] = new QLineEdit(this);
         txtExample[i]->setObjectName(QString("txtExample%1").arg(i));
-        txtExample[i]->setGeometry(110, 176 + i * 28, 350, 26);
+        txtExample[i]->setGeometry(120, 188 + i * 26, 332, 24);
     }
     txtExample[1]->setToolTip("Please use a valid Path and Filename, modify this example before "
                               "\"Adding Changes\" if required");
@@ -102,12 +111,12 @@ void frmQTag::buildRenamer() {
         "Uses this Tag \"Title\" Field in the MP3 File Name if selected",
         "Uses this Tag \"Title\", \"Artist\" and \"Album\" Fields in the MP3 File Name if "
         "selected"};
-    const int xOf[] = {160, 10, 310}; // read left to right: Title, Artist, Album
+    const int xOf[] = {166, 20, 312}; // read left to right: Title, Artist, Album
     for (int i = 0; i < 3; ++i) {
         chkFileAs[i] = new QCheckBox(captions[i], this);
         chkFileAs[i]->setObjectName(QString("chkFileAs%1").arg(i));
         chkFileAs[i]->setToolTip(tips[i]);
-        chkFileAs[i]->setGeometry(xOf[i], 234, 140, 22);
+        chkFileAs[i]->setGeometry(xOf[i], 240, 140, 22);
     }
     auto button = [this](const char* name, const char* caption, const char* tip, int x) {
         auto* b = new QPushButton(caption, this);
@@ -120,11 +129,11 @@ void frmQTag::buildRenamer() {
     cmdSave = button("cmdSave", "Add Changes",
                      "SAVE Tag Information Shown to File and Rename if any check box options "
                      "are Selected",
-                     10);
+                     20);
     cmdSave->setDefault(true);
     cmdDel = button("cmdDel", "Delete Tag",
-                    "DELETE Tag Information from File (not the file itself)", 160);
-    cmdDone = button("cmdDone", "Close", "Close Edit Window", 310);
+                    "DELETE Tag Information from File (not the file itself)", 166);
+    cmdDone = button("cmdDone", "Close", "Close Edit Window", 312);
 }
 
 void frmQTag::forwardEdits() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/signal.h"
+#include "ui/outline_frame.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,6 +35,9 @@ public:
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdDel = nullptr;
     QPushButton* cmdDone = nullptr;
+    std::array<OutlineFrame*, 2> Shape2{};
+    OutlineFrame* ShapeBorder = nullptr;
+    QLabel* ImageBack = nullptr;
 
     void render();
 
