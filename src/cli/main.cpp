@@ -1,8 +1,8 @@
 // vantrel-cli: the player's tag and playlist core from a shell, for scripts.
 #include "cli/cli_commands.h"
 #include "cli/engine_commands.h"
-#include "cli/file_commands.h"
 #include "cli/export_command.h"
+#include "cli/file_commands.h"
 #include "engine/mp3_engine.h"
 
 #include <iostream>
@@ -19,8 +19,13 @@ constexpr const char* kUsageText =
     "                          bit rate (the last three empty for a file that does not play)\n"
     "  tag [--title T] [--artist A] [--album B] [--year Y] [--comment C] [--genre N] FILE...\n"
     "                          change the given ID3v1 fields (at least one) and keep the others;\n"
-    "                          the genre is a number 0..255 or a genre name\n"
-    "  deltag FILE...          blank the ID3v1 tag (five empty texts, genre 32)\n"
+    "                          the genre is a number 0..255 or a genre name; a file that\n"
+    "                          has an ID3v2 tag gets the same fields there too\n"
+    "  tag --from-name title|title-artist|title-artist-album FILE...\n"
+    "                          set title, artist and album from each file's name, split at\n"
+    "                          \" - \" (the rename templates in reverse)\n"
+    "  deltag FILE...          blank the ID3v1 tag (five empty texts, genre 32) and take those\n"
+    "                          fields out of an ID3v2 tag\n"
     "  decode FILE OUT.wav     decode into a wave file\n"
     "  play FILE [--tempo N] [--volume L R] [--device N]\n"
     "                          play to the sound server until the track ends; tempo 0..200\n"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/result.h"
+#include "metadata/id3v2_tag.h"
 
 #include <array>
 #include <optional>
@@ -23,6 +24,11 @@ std::optional<NameTemplate> templateFor(const std::array<bool, 3>& checked);
 // "-".
 std::string proposeName(NameTemplate use, std::string_view title, std::string_view artist,
                         std::string_view album);
+
+// The templates in reverse: a file name's fields, split at " - " with the extension dropped
+// (title; title and artist; title, artist and album). None when the name does not split into
+// exactly the template's parts or a part is blank.
+std::optional<TagChanges> fieldsFromName(NameTemplate use, std::string_view fileName);
 
 // Renames without ever replacing: an existing target, a missing folder and an overlong name
 // are refused with the reason, and the file stays where it was. Renaming a file to its own

@@ -2,6 +2,7 @@
 
 #include "base/result.h"
 #include "base/signal.h"
+#include "metadata/id3v1_block.h"
 #include "tagedit/editor_settings.h"
 
 #include <array>
@@ -109,6 +110,7 @@ private:
     bool remembered_ = false; // wriTagIni ran since the start
 
     std::array<std::string, kFields> fields_;
+    TagValues loaded_; // the values the file showed when it was loaded
     std::array<std::vector<std::string>, kFields> dropLists_;
     int tagGenre_ = 0;
     std::string genreText_, genreSortText_;
