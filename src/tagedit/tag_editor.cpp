@@ -213,6 +213,22 @@ void TagEditor::chkFileAsClick(int element, bool checked) {
     changed();
 }
 
+void TagEditor::cmdFromName() {
+    const tagedit::NameTemplate use =
+        tagedit::templateFor(checked_).value_or(tagedit::NameTemplate::Title);
+    const std::optional<TagChanges> named = tagedit::fieldsFromName(use, fileName_);
+    if (!named) {
+        dialogs_.message("The File Name does not split into the Tag Fields chosen at \" - \"",
+                         "Edit Tag", Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+        return;
+    }
+    fields_[Title] = *named->title;
+    if (named->artist) fields_[Artist] = *named->artist;
+    if (named->album) fields_[Album] = *named->album;
+    setRenTempl();
+    changed();
+}
+
 void TagEditor::setRenTempl() {
     if (std::optional<tagedit::NameTemplate> use = tagedit::templateFor(checked_))
         proposal_ = tagedit::proposeName(*use, fields_[Title], fields_[Artist], fields_[Album]);

@@ -62,6 +62,10 @@ public:
     void setProposal(const std::string& text) { proposal_ = text; }
     void setFileNameText(const std::string& text) { fileName_ = text; }
     void chkFileAsClick(int element, bool checked);
+    // Fills Title (and Artist, Album) from the file name shown, split as the renamer's chosen
+    // template joins them (the title alone when none is chosen), for the user to check and
+    // save; a name that does not split so is reported and the fields stay.
+    void cmdFromName();
     void setRenTempl();
     // A click on entry `number` of the number-order list, or on entry `position` of the
     // alphabetical one.

@@ -34,6 +34,7 @@ public:
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdDel = nullptr;
     QPushButton* cmdDone = nullptr;
+    QPushButton* cmdFromName = nullptr;
 
     void render();
 

@@ -1,0 +1,86 @@
+// Tags from ID3v2 tags and from file names, in the tag editor and vantrel-cli.
+#include "app/core_rig.h"
+#include "metadata/track_tag.h"
+#include "support/cli_runner.h"
+#include "support/id3v2_bytes.h"
+#include "tagedit/tag_editor.h"
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+struct TagSourcesTest : ::testing::Test, test::CoreRig {
+    std::unique_ptr<TaggerCore> core = start();
+    TagEditor& editor = core->tagEditor();
+
+    TagValues id3v2Of(const std::string& path) {
+        TagValues v;
+        bool found = false;
+        EXPECT_TRUE(id3v2::readFields(path, v, found));
+        return v;
+    }
+};
+
+TEST_F(TagSourcesTest, EditorSaveKeepsTheLongId3v2TextsOfFieldsLeftAsTheyWere) {
+    // Both tags, as taggers write them: ID3v1 holds what fits of the title.
+    const std::string longTitle = "A title of more than thirty letters, \xC3\xBC too";
+    const std::string path = trackWith("a.mp3", TagValues{longTitle, "Band", "", "1999", "", 17});
+    test::writeFile(
+        path, test::id3v2Tag(4, {test::text("TIT2", longTitle, 3), test::text("TPE1", "Band")}) +
+                  test::readFile(path));
+    ASSERT_TRUE(editor.GetIDTag(path));
+    EXPECT_EQ(editor.fields()[TagEditor::Title], longTitle.substr(0, 30));
+    editor.setField(TagEditor::Year, "2020");
+    editor.setField(TagEditor::Artist, "Other");
+    editor.cmdSave();
+    EXPECT_EQ(id3v2Of(path), (TagValues{longTitle, "Other", "", "2020", "", 255}));
+}
+
+// The Use boxes checked (artist, title, album), the file name, and the fields it gives.
+using NameCase = std::tuple<std::array<bool, 3>, std::string, std::array<std::string, 3>>;
+const NameCase kNames[] = {
+    {{false, false, false}, "Just - a title.mp3", {"Just - a title", "", ""}},
+    {{true, true, false}, "Song - Band.mp3", {"Song", "Band", ""}},
+    {{true, true, true}, " Song  - Band - Disc.MP3", {"Song", "Band", "Disc"}},
+    {{true, true, false}, "Song-Band.mp3", {}},
+    {{true, true, true}, "Song - Band.mp3", {}},
+    {{true, true, true}, "A - B - C - D.mp3", {}},
+    {{true, true, false}, "Song - .mp3", {}},
+};
+
+TEST_F(TagSourcesTest, EditorFillsFieldsFromTheFileNameAsTheTemplateSplitsIt) {
+    for (const auto& [use, name, fields] : kNames) {
+        ASSERT_TRUE(editor.GetIDTag(trackWith(name, std::nullopt)));
+        for (int k = 0; k < 3; ++k)
+            if (editor.checked(k) != use[k]) editor.chkFileAsClick(k, use[k]);
+        editor.setField(TagEditor::Title, "kept");
+        const std::size_t boxes = dialogs.shown.size();
+        editor.cmdFromName();
+        const bool splits = !fields[0].empty();
+        EXPECT_EQ(dialogs.shown.size(), boxes + (splits ? 0 : 1)) << name;
+        EXPECT_EQ(editor.fields()[TagEditor::Title], splits ? fields[0] : "kept") << name;
+        if (splits && use[0]) {
+            EXPECT_EQ(editor.fields()[TagEditor::Artist], fields[1]) << name;
+        }
+        if (splits && use[2]) {
+            EXPECT_EQ(editor.fields()[TagEditor::Album], fields[2]) << name;
+        }
+    }
+}
+
+TEST_F(TagSourcesTest, CliTagsFromNamesAndLeavesNamesThatDoNotSplit) {
+    const std::string good = trackWith("Song - Band - Disc.mp3", std::nullopt);
+    const std::string bad = trackWith("Song - Band.mp3", std::nullopt);
+    const std::string before = test::readFile(bad);
+    const test::CliOutcome run = test::runProgram(
+        dir.path(), VANTREL_CLI, {"tag", "--from-name", "title-artist-album", good, bad});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(bad), std::string::npos);
+    TagRead tag;
+    ASSERT_TRUE(readTrackTag(good, tag));
+    EXPECT_EQ(tag.values, (TagValues{"Song", "Band", "Disc", "", "", 255}));
+    EXPECT_EQ(test::readFile(bad), before);
+}
+
+} // namespace
+} // namespace vantrel
