@@ -1,6 +1,7 @@
 #include "mpris/media_controls.h"
 
 #include "base/file_url.h"
+#include "metadata/cover_art.h"
 #include "metadata/track_fields.h"
 #include "metadata/track_tag.h"
 #include "playback/fader.h"
@@ -74,6 +75,7 @@ void MediaControls::newTrack() {
         track_.album = std::string(shownText(tag.values.album));
     }
     if (track_.title.empty()) track_.title = std::filesystem::path(file).filename().string();
+    track_.artUrl = cachedCoverUrl(file, coverCacheFolder());
 }
 
 MediaControls::State MediaControls::snapshot() const {

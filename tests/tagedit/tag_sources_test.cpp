@@ -1,5 +1,7 @@
 // Tags from ID3v2 tags and from file names, in the tag editor and vantrel-cli.
 #include "app/core_rig.h"
+#include "base/file_url.h"
+#include "metadata/cover_art.h"
 #include "metadata/track_tag.h"
 #include "support/cli_runner.h"
 #include "support/id3v2_bytes.h"
@@ -80,6 +82,29 @@ TEST_F(TagSourcesTest, CliTagsFromNamesAndLeavesNamesThatDoNotSplit) {
     ASSERT_TRUE(readTrackTag(good, tag));
     EXPECT_EQ(tag.values, (TagValues{"Song", "Band", "Disc", "", "", 255}));
     EXPECT_EQ(test::readFile(bad), before);
+}
+
+TEST_F(TagSourcesTest, MediaControlsShowTheFrontCoverFromTheCache) {
+    const std::string cover = "front", other = "back";
+    const std::string withCover = trackWith("c.mp3", std::nullopt);
+    const std::string plain = track("p.mp3", "Plain");
+    test::writeFile(withCover,
+                    test::id3v2Tag(3, {test::picture(other, 4), test::picture(cover, 3)}) +
+                        test::readFile(withCover));
+    ::setenv("XDG_CACHE_HOME", dir.path().c_str(), 1);
+    MediaControls media(test::mediaParts(*core));
+    for (const std::string& path : {withCover, plain, withCover}) {
+        core->GetListTag(path);
+        core->selectRow(static_cast<std::size_t>(core->playlist().indexOf(path)));
+        core->setFileIn(path);
+        const std::string url = media.state().track.artUrl;
+        EXPECT_EQ(url.empty(), path == plain);
+        if (!url.empty()) {
+            EXPECT_EQ(test::readFile(pathFromFileUrl(url)), cover);
+            EXPECT_EQ(pathFromFileUrl(url).rfind(coverCacheFolder().string(), 0), 0u);
+        }
+    }
+    ::unsetenv("XDG_CACHE_HOME");
 }
 
 } // namespace
