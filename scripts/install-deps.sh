@@ -22,7 +22,7 @@ packages=(
     # fuzzing: clang with libFuzzer and the sanitizer runtimes, and the symbolizer for reports
     clang libclang-rt-dev llvm
     # peers that read our tags and wave files back
-    python3-mutagen id3v2 ffmpeg
+    python3-mutagen id3v2 ffmpeg eyed3
     # checks the installed launcher
     desktop-file-utils
     # a browser that draws our exported web page in the end-to-end run
