@@ -18,7 +18,7 @@ constexpr const char* kUsageText =
     "                          artist, album, genre, year, comment, play time, sample rate,\n"
     "                          bit rate (the last three empty for a file that does not play)\n"
     "  tag [--title T] [--artist A] [--album B] [--year Y] [--comment C] [--genre N] FILE...\n"
-    "                          change the given ID3v1 fields (at least one) and keep the others;\n"
+    "                          change the given fields (at least one) and keep the others;\n"
     "                          the genre is a number 0..255 or a genre name; a file that\n"
     "                          has an ID3v2 tag gets the same fields there too\n"
     "  tag --from-name title|title-artist|title-artist-album FILE...\n"

@@ -222,7 +222,16 @@ Result readPicture(const std::filesystem::path& file, TagPicture& out, bool& fou
 }
 
 bool editFields(std::string& fileBytes, const TagChanges& changes, bool removeFields) {
-    if (!startsWithTag(fileBytes) || fileBytes.size() > std::numeric_limits<int>::max())
+    if (fileBytes.size() < kHeaderSize || !startsWithTag(fileBytes) ||
+        fileBytes.size() > std::numeric_limits<int>::max())
+        return false;
+    // A header of an unknown version, one that claims bytes past the file's end, or a footer
+    // its version does not have would make TagLib replace audio with the rewritten tag: such a
+    // tag is left alone.
+    const ID3v2::Header header(ByteVector(fileBytes.data(), kHeaderSize));
+    if (header.majorVersion() < 2 || header.majorVersion() > 4 ||
+        header.completeTagSize() > fileBytes.size() ||
+        (header.footerPresent() && header.majorVersion() < 4))
         return false;
     TagLib::ByteVectorStream stream(
         ByteVector(fileBytes.data(), static_cast<unsigned>(fileBytes.size())));
