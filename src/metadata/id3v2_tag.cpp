@@ -49,30 +49,52 @@ std::string utf8(const String& text) {
     return text.to8Bit(true);
 }
 
-// The tag bytes at the start of a file: no more than the header claims, and never more than
-// the file has, so a lying header costs nothing.
-Result readTagBytes(const std::filesystem::path& file, ByteVector& out, bool& found) {
+// The tag bytes at the start of an open file: no more than the header claims, and never more
+// than the file has, so a lying header costs nothing. Most tags fit in the first read.
+Result readTagBytes(const std::filesystem::path& file, int fd, std::uintmax_t length,
+                    ByteVector& out, bool& found) {
     found = false;
-    struct stat st {};
-    auto opened = openRegularForReading(file, st);
-    if (!opened) return Result::fail(opened.error());
-    const int fd = opened.value().get();
-    char header[kHeaderSize];
-    if (st.st_size < static_cast<off_t>(kHeaderSize) || !readAt(fd, header, kHeaderSize, 0) ||
-        !startsWithTag(std::string_view(header, kHeaderSize)))
-        return Result::ok();
-    const ID3v2::Header parsed(ByteVector(header, kHeaderSize));
-    const auto claimed = static_cast<off_t>(parsed.completeTagSize());
-    const auto size = static_cast<std::size_t>(std::min(claimed, st.st_size));
+    char first[4096];
+    const std::size_t head =
+        static_cast<std::size_t>(std::min<std::uintmax_t>(length, sizeof first));
+    if (head < kHeaderSize || !readAt(fd, first, head, 0))
+        return head < kHeaderSize
+                   ? Result::ok()
+                   : Result::fail(file.string() + ": " + std::strerror(errno ? errno : EIO));
+    if (!startsWithTag(std::string_view(first, head))) return Result::ok();
+    const ID3v2::Header parsed(ByteVector(first, kHeaderSize));
+    const auto size =
+        static_cast<std::size_t>(std::min<std::uintmax_t>(parsed.completeTagSize(), length));
     if (parsed.majorVersion() < 2 || parsed.majorVersion() > 4 || size <= kHeaderSize)
         return Result::ok();
-    std::string bytes(size, '\0');
-    if (!readAt(fd, bytes.data(), size, 0))
-        return Result::fail(file.string() + ": " + std::strerror(errno ? errno : EIO));
-    out = ByteVector(bytes.data(), static_cast<unsigned>(size));
+    if (size <= head) {
+        out = ByteVector(first, static_cast<unsigned>(size));
+    } else {
+        out = ByteVector(static_cast<unsigned>(size));
+        if (!readAt(fd, out.data(), size, 0))
+            return Result::fail(file.string() + ": " + std::strerror(errno ? errno : EIO));
+    }
     found = true;
     return Result::ok();
 }
+
+Result readTagBytes(const std::filesystem::path& file, ByteVector& out, bool& found) {
+    struct stat st {};
+    auto opened = openRegularForReading(file, st);
+    if (!opened) return Result::fail(opened.error());
+    return readTagBytes(file, opened.value().get(), static_cast<std::uintmax_t>(st.st_size), out,
+                        found);
+}
+
+// Tag bytes read on their own: the MPEG file's reader would look for more tags and audio
+// properties that reading fields does not need.
+class TagBytes : public TagLib::File {
+public:
+    explicit TagBytes(TagLib::IOStream* stream) : TagLib::File(stream) {}
+    TagLib::Tag* tag() const override { return nullptr; }
+    TagLib::AudioProperties* audioProperties() const override { return nullptr; }
+    bool save() override { return false; }
+};
 
 // A text field's value: the first frame of that kind, its values joined by blanks.
 std::string frameText(const ID3v2::Tag& tag, const char* id) {
@@ -176,13 +198,20 @@ bool startsWithTag(std::string_view firstBytes) {
 }
 
 Result readFields(const std::filesystem::path& file, TagValues& out, bool& found) {
+    struct stat st {};
+    auto opened = openRegularForReading(file, st);
+    if (!opened) return Result::fail(opened.error());
+    return readFieldsFrom(file, opened.value().get(), static_cast<std::uintmax_t>(st.st_size), out,
+                          found);
+}
+
+Result readFieldsFrom(const std::filesystem::path& file, int fd, std::uintmax_t length,
+                      TagValues& out, bool& found) {
     ByteVector bytes;
-    if (Result r = readTagBytes(file, bytes, found); !r || !found) return r;
+    if (Result r = readTagBytes(file, fd, length, bytes, found); !r || !found) return r;
     TagLib::ByteVectorStream stream(bytes);
-    TagLib::MPEG::File mp3(&stream, ID3v2::FrameFactory::instance(), false);
-    found = mp3.isValid() && mp3.hasID3v2Tag();
-    if (!found) return Result::ok();
-    const ID3v2::Tag& tag = *mp3.ID3v2Tag();
+    TagBytes whole(&stream);
+    const ID3v2::Tag tag(&whole, 0);
     out = TagValues{};
     out.title = frameText(tag, "TIT2");
     out.artist = frameText(tag, "TPE1");
@@ -201,11 +230,11 @@ Result readPicture(const std::filesystem::path& file, TagPicture& out, bool& fou
     ByteVector bytes;
     if (Result r = readTagBytes(file, bytes, found); !r || !found) return r;
     TagLib::ByteVectorStream stream(bytes);
-    TagLib::MPEG::File mp3(&stream, ID3v2::FrameFactory::instance(), false);
+    TagBytes whole(&stream);
+    const ID3v2::Tag tag(&whole, 0);
     found = false;
-    if (!mp3.isValid() || !mp3.hasID3v2Tag()) return Result::ok();
     const ID3v2::AttachedPictureFrame* chosen = nullptr;
-    for (ID3v2::Frame* frame : mp3.ID3v2Tag()->frameListMap()["APIC"]) {
+    for (ID3v2::Frame* frame : tag.frameListMap()["APIC"]) {
         auto* picture = dynamic_cast<ID3v2::AttachedPictureFrame*>(frame);
         if (!picture || picture->picture().isEmpty()) continue;
         if (!chosen || picture->type() == ID3v2::AttachedPictureFrame::FrontCover) {
@@ -238,6 +267,9 @@ bool editFields(std::string& fileBytes, const TagChanges& changes, bool removeFi
     TagLib::MPEG::File mp3(&stream, ID3v2::FrameFactory::instance(), false);
     if (!mp3.isValid() || !mp3.hasID3v2Tag()) return false;
     ID3v2::Tag& tag = *mp3.ID3v2Tag();
+    // TagLib takes what looks like further tags behind the first into it; bytes that only look
+    // so may be audio, which a save must not touch.
+    if (tag.header()->completeTagSize() != header.completeTagSize()) return false;
     // TagLib writes 2.3 and 2.4; a 2.2 tag becomes 2.3, which every reader knows.
     const auto version = tag.header()->majorVersion() == 4 ? ID3v2::v4 : ID3v2::v3;
     if (removeFields) {

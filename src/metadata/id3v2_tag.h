@@ -42,6 +42,9 @@ bool startsWithTag(std::string_view firstBytes);
 // `found` is false for a file without a tag or with none of the six fields; fails only when
 // the file cannot be read.
 Result readFields(const std::filesystem::path& file, TagValues& out, bool& found);
+// The same on a file already open for reading, of `length` bytes.
+Result readFieldsFrom(const std::filesystem::path& file, int fd, std::uintmax_t length,
+                      TagValues& out, bool& found);
 
 // The front cover, else the first picture; `found` false when the tag holds none.
 Result readPicture(const std::filesystem::path& file, TagPicture& out, bool& found);

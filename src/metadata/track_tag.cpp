@@ -51,11 +51,17 @@ Result save(const std::filesystem::path& file, std::string_view block, const Tag
 } // namespace
 
 Result readTrackTag(const std::filesystem::path& file, TagRead& out) {
-    if (Result r = id3v1::readTag(file, out); !r || out.state != TagState::Untagged) return r;
+    struct stat st {};
+    auto opened = openRegularForReading(file, st);
+    if (!opened) return Result::fail(opened.error());
+    const int fd = opened.value().get();
+    const auto length = static_cast<std::uintmax_t>(st.st_size);
+    if (Result r = id3v1::readTagFrom(file, fd, length, out); !r || out.state != TagState::Untagged)
+        return r;
     TagValues values;
     bool found = false;
     // An ID3v2 tag that cannot be read leaves the file untagged, as a damaged block would.
-    if (id3v2::readFields(file, values, found) && found) {
+    if (id3v2::readFieldsFrom(file, fd, length, values, found) && found) {
         out.state = TagState::Tagged;
         out.values = std::move(values);
     }
