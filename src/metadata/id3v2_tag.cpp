@@ -96,12 +96,6 @@ public:
     bool save() override { return false; }
 };
 
-// A text field's value: the first frame of that kind, its values joined by blanks.
-std::string frameText(const ID3v2::Tag& tag, const char* id) {
-    const ID3v2::FrameList& frames = tag.frameListMap()[id];
-    return frames.isEmpty() ? std::string() : utf8(frames.front()->toString());
-}
-
 ID3v2::CommentsFrame* plainComment(const ID3v2::Tag& tag) {
     for (ID3v2::Frame* frame : tag.frameListMap()["COMM"])
         if (auto* comment = dynamic_cast<ID3v2::CommentsFrame*>(frame);
@@ -128,13 +122,38 @@ std::uint8_t genreOf(const std::string& text) {
     return kNoGenre;
 }
 
-std::uint8_t genreOf(const ID3v2::Tag& tag) {
-    const ID3v2::FrameList& frames = tag.frameListMap()["TCON"];
-    if (frames.isEmpty()) return kNoGenre;
-    if (auto* text = dynamic_cast<ID3v2::TextIdentificationFrame*>(frames.front()))
+std::uint8_t genreOf(const ID3v2::Frame& frame) {
+    if (auto* text = dynamic_cast<const ID3v2::TextIdentificationFrame*>(&frame))
         for (const String& value : text->fieldList())
             if (std::uint8_t g = genreOf(utf8(value)); g != kNoGenre) return g;
-    return genreOf(utf8(frames.front()->toString()));
+    return genreOf(utf8(frame.toString()));
+}
+
+// The six fields in one pass over the frames (a list is read for every row of a playlist).
+void takeFields(const ID3v2::Tag& tag, TagValues& out) {
+    std::string year, oldYear;
+    const ID3v2::Frame* genre = nullptr;
+    const ID3v2::CommentsFrame* comment = nullptr;
+    for (const ID3v2::Frame* frame : tag.frameList()) {
+        const ByteVector id = frame->frameID();
+        std::string* text = id == "TIT2"   ? &out.title
+                            : id == "TPE1" ? &out.artist
+                            : id == "TALB" ? &out.album
+                            : id == "TDRC" ? &year
+                            : id == "TYER" ? &oldYear
+                                           : nullptr;
+        if (text) {
+            if (text->empty()) *text = utf8(frame->toString());
+        } else if (id == "TCON") {
+            if (!genre) genre = frame;
+        } else if (id == "COMM" && !comment) {
+            auto* c = dynamic_cast<const ID3v2::CommentsFrame*>(frame);
+            if (c && c->description().isEmpty()) comment = c;
+        }
+    }
+    out.year = leadingYear(year.empty() ? oldYear : year);
+    if (comment) out.comment = utf8(comment->text());
+    out.genre = genre ? genreOf(*genre) : kNoGenre;
 }
 
 // Sets the first frame of a kind (keeping its place and the others' order) or adds one.
@@ -213,14 +232,7 @@ Result readFieldsFrom(const std::filesystem::path& file, int fd, std::uintmax_t 
     TagBytes whole(&stream);
     const ID3v2::Tag tag(&whole, 0);
     out = TagValues{};
-    out.title = frameText(tag, "TIT2");
-    out.artist = frameText(tag, "TPE1");
-    out.album = frameText(tag, "TALB");
-    std::string year = frameText(tag, "TDRC");
-    out.year = leadingYear(year.empty() ? frameText(tag, "TYER") : year);
-    if (const ID3v2::CommentsFrame* comment = plainComment(tag))
-        out.comment = utf8(comment->text());
-    out.genre = genreOf(tag);
+    takeFields(tag, out);
     found = !(out.title.empty() && out.artist.empty() && out.album.empty() && out.year.empty() &&
               out.comment.empty() && out.genre == kNoGenre);
     return Result::ok();
