@@ -41,8 +41,20 @@ struct Id3v2Test : ::testing::Test {
     TagValues read() {
         TagRead tag;
         EXPECT_TRUE(readTrackTag(file, tag));
-        EXPECT_EQ(tag.state, TagState::Tagged);
         return tag.values;
+    }
+    // The ID3v2 fields alone (empty when none), and the picture's bytes.
+    TagValues id3v2Fields() {
+        TagValues v;
+        bool found = false;
+        EXPECT_TRUE(id3v2::readFields(file, v, found));
+        return found ? v : TagValues{};
+    }
+    std::string pictureBytes() {
+        TagPicture picture;
+        bool found = false;
+        EXPECT_TRUE(id3v2::readPicture(file, picture, found));
+        return picture.bytes;
     }
 };
 
@@ -77,55 +89,36 @@ TEST_F(Id3v2Test, FillsTheFieldsOfAFileWithoutAnId3v1Tag) {
 }
 
 TEST_F(Id3v2Test, SavingKeepsAudioOtherFramesAndVersionByteForByte) {
-    const std::string cover(100 * 1024, '\xFF');
+    const std::string lyrics("\0eng\0la la", 10);
     const std::pair<std::string, int> cases[] = {
-        {id3v2Tag(
-             3,
-             {text("TIT2", "Old"), text("TPE1", "Band"), {"USLT", std::string("\0eng\0la la", 10)}},
-             500),
-         3},
+        {id3v2Tag(3, {text("TIT2", "Old"), text("TPE1", "Band"), {"USLT", lyrics}}, 500), 3},
         {id3v2Tag(4, {text("TIT2", "Old", 3), text("TPE1", "Band")}, 500), 4},
-        {id3v2Tag(3, {text("TIT2", "Old"), text("TPE1", "Band"), picture(cover)}), 3},
-        {id3v2Tag(3, {text("TPE1", "Band"), picture("\xFF\xFF\x00\xFF"), text("TIT2", "Old")}, 0,
-                  true),
-         3},
+        {id3v2Tag(3, {text("TPE1", "Band"), picture(std::string(100 << 10, '\xFF'))}), 3},
+        {id3v2Tag(3, {text("TPE1", "Band"), picture("\xFF\xFF\x00\xFF")}, 0, true), 3},
         {id3v2Tag(2, {text("TT2", "Old"), text("TP1", "Band")}), 3},
     };
-    const std::string title = "A n\xC3\xA9w title, longer than the thirty of ID3v1";
-    TagChanges changes;
-    changes.title = title;
-    changes.year = "2020";
-    changes.genre = 17;
-    const std::string block = id3v1::compose({title, "Band", "", "2020", "", 17});
+    const TagValues saved{
+        "A n\xC3\xA9w title, longer than the thirty of ID3v1", "Band", "", "2020", "", 17};
+    TagChanges changes{saved.title, {}, {}, saved.year, {}, saved.genre};
+    const std::string block = id3v1::compose(saved);
     for (const auto& [tag, version] : cases) {
         for (const std::string& v1 : {std::string(), id3v1::compose({"Old", "", "", "", "", 1})}) {
             writeFile(file, tag + kAudio + v1);
-            TagPicture before;
-            bool hadPicture = false;
-            ASSERT_TRUE(id3v2::readPicture(file, before, hadPicture));
-
+            const std::string picture = pictureBytes();
             ASSERT_TRUE(writeTrackTag(file, block, changes));
             std::string after = readFile(file);
             EXPECT_EQ(audioOf(after), kAudio);
             EXPECT_EQ(after[3], version);
             EXPECT_EQ(after.substr(after.size() - 128), block);
-            TagValues v2;
-            bool found = false;
-            ASSERT_TRUE(id3v2::readFields(file, v2, found));
-            EXPECT_EQ(v2, (TagValues{title, "Band", "", "2020", "", 17}));
-            TagPicture kept;
-            ASSERT_TRUE(id3v2::readPicture(file, kept, found));
-            EXPECT_EQ(found, hadPicture);
-            EXPECT_EQ(kept.bytes, before.bytes);
+            EXPECT_EQ(id3v2Fields(), saved);
+            EXPECT_EQ(pictureBytes(), picture);
 
             ASSERT_TRUE(deleteTrackTag(file));
             after = readFile(file);
             EXPECT_EQ(audioOf(after), kAudio);
             EXPECT_EQ(after.substr(after.size() - 128), id3v1::blank());
-            ASSERT_TRUE(id3v2::readFields(file, v2, found));
-            EXPECT_FALSE(found);
-            ASSERT_TRUE(id3v2::readPicture(file, kept, found));
-            EXPECT_EQ(kept.bytes, before.bytes);
+            EXPECT_EQ(id3v2Fields(), TagValues{});
+            EXPECT_EQ(pictureBytes(), picture);
         }
     }
     // A file without an ID3v2 tag gets none.
@@ -137,8 +130,7 @@ TEST_F(Id3v2Test, SavingKeepsAudioOtherFramesAndVersionByteForByte) {
 TEST_F(Id3v2Test, AFailedSaveLeavesTheWholeFileAsItWas) {
     const std::string original = id3v2Tag(3, {text("TIT2", "Old")}, 100) + kAudio;
     writeFile(file, original);
-    TagChanges changes;
-    changes.title = "New";
+    const TagChanges changes{"New", {}, {}, {}, {}, {}};
     const std::string block = id3v1::compose({"New", "", "", "", "", 1});
     // A full file system: the new copy cannot be written beyond this size.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -147,11 +139,9 @@ TEST_F(Id3v2Test, AFailedSaveLeavesTheWholeFileAsItWas) {
     rlimit small = old;
     small.rlim_cur = original.size() / 2;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    Result full = writeTrackTag(file, block, changes);
-    Result fullDelete = deleteTrackTag(file);
+    const bool written = writeTrackTag(file, block, changes) || deleteTrackTag(file);
     ::setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_FALSE(full);
-    EXPECT_FALSE(fullDelete);
+    EXPECT_FALSE(written);
     EXPECT_EQ(readFile(file), original);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     // A read-only file, though its folder would take a replacement (root may write anyway).
