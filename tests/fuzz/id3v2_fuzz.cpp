@@ -13,13 +13,12 @@ namespace {
 
 const std::string kAudio(1000, '\xFB');
 
-// The size the tag's header claims, header included.
+// The size the tag's header claims, header (and a version 2.4 footer) included.
 std::size_t claimedSize(std::string_view tag) {
     std::size_t size = 0;
     for (std::size_t i = 6; i < 10 && i < tag.size(); ++i)
         size = size << 7 | (static_cast<unsigned char>(tag[i]) & 0x7F);
-    const bool footer = tag.size() > 5 && (tag[5] & 0x10) && tag.size() > 3 && tag[3] == 4;
-    return 10 + size + (footer ? 10 : 0);
+    return 10 + size + (tag.size() > 5 && tag[3] == 4 && (tag[5] & 0x10) ? 10 : 0);
 }
 
 } // namespace
@@ -49,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(after.size() >= block.size() && after.substr(after.size() - block.size()) == block);
     if (claimedSize(tag) <= tag.size())
-        FUZZ_CHECK(after.size() >= kAudio.size() + block.size() &&
-                   after.compare(after.size() - block.size() - kAudio.size(), kAudio.size(),
-                                 kAudio) == 0);
+        FUZZ_CHECK(
+            after.size() >= kAudio.size() + block.size() &&
+            after.compare(after.size() - block.size() - kAudio.size(), kAudio.size(), kAudio) == 0);
     FUZZ_CHECK(readTrackTag(file, read));
     FUZZ_CHECK(read.state == TagState::Tagged && read.values == id3v1::takeFields(block));
     return 0;

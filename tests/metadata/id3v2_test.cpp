@@ -152,25 +152,18 @@ TEST_F(Id3v2Test, AFailedSaveLeavesTheWholeFileAsItWas) {
 }
 
 TEST_F(Id3v2Test, HostileTagsAreReadPromptlyWithoutHarm) {
-    std::string huge = id3v2Tag(3, {text("TIT2", "Big"), picture(std::string(50 << 20, 'p'))});
-    std::string lying = id3v2Tag(3, {text("TIT2", "Liar")});
-    lying.replace(6, 4, "\x7F\x7F\x7F\x7F");
-    std::string pastEnd = id3v2Tag(4, {text("TIT2", "Cut"), text("TPE1", "x")});
-    pastEnd.replace(pastEnd.size() - 8, 4, "\x7F\x7F\x7F\x7F");
-    const std::string cases[] = {huge,
-                                 lying,
-                                 pastEnd,
-                                 id3v2Tag(3, {text("TIT2", "Odd", 7)}),
-                                 id3v2Tag(4, {text("TIT2", "Empty", 3), {"TPE1", ""}}),
-                                 "ID3" + std::string(300, '\xFF')};
+    // Sizes past the end of the file: the tag's (at 6) and its first frame's (at 14).
+    auto pastEnd = [](std::string tag, std::size_t at) { return tag.replace(at, 4, 4, '\x7F'); };
+    const std::string cases[] = {
+        id3v2Tag(3, {text("TIT2", "Big"), picture(std::string(50 << 20, 'p'))}),
+        pastEnd(id3v2Tag(3, {text("TIT2", "Liar")}), 6),
+        pastEnd(id3v2Tag(4, {text("TIT2", "Cut"), text("TPE1", "x")}), 14),
+        id3v2Tag(4, {text("TIT2", "Odd", 7)})};
     for (const std::string& tag : cases) {
         writeFile(file, tag + kAudio);
         const auto start = std::chrono::steady_clock::now();
-        TagRead read;
-        EXPECT_TRUE(readTrackTag(file, read));
+        read();
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-        (void)deleteTrackTag(file);
-        EXPECT_TRUE(readTrackTag(file, read));
     }
 }
 
