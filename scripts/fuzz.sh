@@ -24,6 +24,7 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 # harness  largest input  seconds one input may take
 harnesses=(
     "id3v1        4096   10"
+    "id3v2        4096   10"
     "settings     4096   10"
     "handoff_line 4096   10"
     "mpeg_layout  8192   10"

@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 
 #include "cli/engine_commands.h"
+#include "cli/file_commands.h"
 #include "engine/mp3_engine.h"
 #include "metadata/id3v1_block.h"
 #include "metadata/track_fields.h"
@@ -95,6 +96,10 @@ int runInfo(const Args& args, Streams io) {
 }
 
 int runTag(const Args& args, Streams io) {
+    for (const std::string& a : args) {
+        if (a == "--") break;
+        if (a == "--from-name" || a.rfind("--from-name=", 0) == 0) return runTagFromName(args, io);
+    }
     TagChanges changes;
     Args files;
     if (Result parsed = tagedit::parseFieldArgs(args, changes, files); !parsed) {

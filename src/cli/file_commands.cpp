@@ -98,6 +98,48 @@ Result renameFile(const std::string& given, RenameRun& run, std::ostream& out) {
 
 } // namespace
 
+int runTagFromName(const Args& args, Streams io) {
+    std::optional<tagedit::NameTemplate> use;
+    Args files;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (!optionsEnded && (a == "--from-name" || a.rfind("--from-name=", 0) == 0)) {
+            use = a.size() > 11         ? templateNamed(a.substr(12))
+                  : i + 1 < args.size() ? templateNamed(args[++i])
+                                        : std::nullopt;
+            if (!use) {
+                reportFailure(io, "--from-name takes title, title-artist or title-artist-album");
+                return kUsage;
+            }
+        } else if (!optionsEnded && a == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && a.rfind("--", 0) == 0) {
+            reportFailure(io, "--from-name takes no other option than the files: " + a);
+            return kUsage;
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (!use || files.empty()) {
+        reportFailure(io, !use ? "--from-name needs a template" : "no file given");
+        return kUsage;
+    }
+    int status = kOk;
+    for (const std::string& file : files) {
+        const std::string name = std::filesystem::path(file).filename().string();
+        std::optional<TagChanges> fields = tagedit::fieldsFromName(*use, name);
+        Result r = fields ? tagedit::applyChanges(file, *fields)
+                          : Result::fail(file + ": the name does not split into the template's "
+                                                "parts at \" - \"");
+        if (!r) {
+            reportFailure(io, r.error());
+            status = kFileFailed;
+        }
+    }
+    return status;
+}
+
 int runRename(const Args& args, Streams io) {
     std::optional<tagedit::NameTemplate> use;
     bool dryRun = false, null = false;

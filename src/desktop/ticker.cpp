@@ -1,8 +1,8 @@
 #include "desktop/ticker.h"
 
 #include "base/ascii_text.h"
-#include "metadata/id3v1_block.h"
 #include "metadata/track_fields.h"
+#include "metadata/track_tag.h"
 
 #include <filesystem>
 
@@ -58,7 +58,7 @@ void Ticker::setTip(const std::string& path) {
     std::error_code error;
     if (path.empty() || !std::filesystem::is_regular_file(path, error)) return;
     TagRead tag;
-    if (!id3v1::readTag(path, tag) || tag.state == TagState::TooShort) return;
+    if (!readTrackTag(path, tag) || tag.state == TagState::TooShort) return;
     tipFields_[0] = std::filesystem::path(path).filename().string();
     const bool tagged = tag.state == TagState::Tagged;
     tipFields_[1] = tagged ? fieldOrPlaceholder(tag.values.title) : std::string(kNoField);

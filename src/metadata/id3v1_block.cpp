@@ -81,14 +81,17 @@ Result readTag(const std::filesystem::path& file, TagRead& out) {
     struct stat st {};
     auto opened = openRegularForReading(file, st);
     if (!opened) return Result::fail(opened.error());
-    FileDescriptor& fd = opened.value();
+    return readTagFrom(file, opened.value().get(), static_cast<std::uintmax_t>(st.st_size), out);
+}
+
+Result readTagFrom(const std::filesystem::path& file, int fd, std::uintmax_t length, TagRead& out) {
     out = TagRead{};
-    if (static_cast<std::uintmax_t>(st.st_size) < kMinFileLength) {
+    if (length < kMinFileLength) {
         out.state = TagState::TooShort;
         return Result::ok();
     }
     std::string last;
-    if (Result r = readLastBlock(file, fd.get(), st.st_size, last); !r) return r;
+    if (Result r = readLastBlock(file, fd, static_cast<off_t>(length), last); !r) return r;
     if (isBlock(last)) {
         out.state = TagState::Tagged;
         out.values = takeFields(last);

@@ -52,6 +52,8 @@ std::string blank();
 
 // Reads the tag of a file; fails only when the file cannot be read.
 Result readTag(const std::filesystem::path& file, TagRead& out);
+// The same on a file already open for reading, of `length` bytes (`file` names it in errors).
+Result readTagFrom(const std::filesystem::path& file, int fd, std::uintmax_t length, TagRead& out);
 
 // Writes a composed block over the file's tag, or appends it to an untagged file. A file that
 // is missing, too short or cannot be written fails and is left exactly as it was.

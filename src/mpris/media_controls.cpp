@@ -1,8 +1,9 @@
 #include "mpris/media_controls.h"
 
 #include "base/file_url.h"
-#include "metadata/id3v1_block.h"
+#include "metadata/cover_art.h"
 #include "metadata/track_fields.h"
+#include "metadata/track_tag.h"
 #include "playback/fader.h"
 #include "playback/time_display.h"
 #include "playback/track_sequencer.h"
@@ -68,12 +69,13 @@ void MediaControls::newTrack() {
     track_.url = fileUrlFromPath(file);
     TagRead tag;
     // An unreadable file shows as its name alone.
-    if (id3v1::readTag(file, tag) && tag.state == TagState::Tagged) {
+    if (readTrackTag(file, tag) && tag.state == TagState::Tagged) {
         track_.title = std::string(shownText(tag.values.title));
         track_.artist = std::string(shownText(tag.values.artist));
         track_.album = std::string(shownText(tag.values.album));
     }
     if (track_.title.empty()) track_.title = std::filesystem::path(file).filename().string();
+    track_.artUrl = cachedCoverUrl(file, coverCacheFolder());
 }
 
 MediaControls::State MediaControls::snapshot() const {

@@ -31,6 +31,7 @@ public:
         std::string id; // a D-Bus object path, new for every track made current
         std::optional<std::int64_t> length;
         std::string title, artist, album, url;
+        std::string artUrl; // the cover's copy in the cache, or empty
         bool operator==(const Track&) const = default;
     };
 

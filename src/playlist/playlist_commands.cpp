@@ -1,8 +1,8 @@
 #include "playlist/playlist_commands.h"
 
 #include "base/number_text.h"
-#include "metadata/id3v1_block.h"
 #include "metadata/stream_cells.h"
+#include "metadata/track_tag.h"
 #include "platform/dialogs.h"
 #include "platform/mp3_play.h"
 #include "playlist/playlist_model.h"
@@ -35,7 +35,7 @@ void PlaylistCommands::toglHeaders() {
 }
 
 bool PlaylistCommands::readCells(const std::string& path, PlaylistRow& row, TagRead& tag) {
-    if (!id3v1::readTag(path, tag)) return false; // unreadable: skipped silently
+    if (!readTrackTag(path, tag)) return false; // unreadable: skipped silently
     if (tag.state == TagState::TooShort) return false;
     StreamValues stream;
     if (!probeStream(probe_, path, stream)) return false;

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace vantrel::tagedit {
 
@@ -45,6 +46,28 @@ std::string namePart(std::string_view field) {
 }
 
 } // namespace
+
+std::optional<TagChanges> fieldsFromName(NameTemplate use, std::string_view fileName) {
+    constexpr std::string_view kSeparator = " - ";
+    if (std::size_t dot = fileName.rfind('.'); dot != std::string_view::npos && dot > 0)
+        fileName = fileName.substr(0, dot);
+    const std::size_t wanted = use == NameTemplate::Title         ? 1
+                               : use == NameTemplate::TitleArtist ? 2
+                                                                  : 3;
+    std::vector<std::string> parts;
+    for (std::string_view rest = fileName;;) {
+        const std::size_t cut = wanted == 1 ? std::string_view::npos : rest.find(kSeparator);
+        parts.emplace_back(trimmed(rest.substr(0, cut), " "));
+        if (parts.back().empty() || cut == std::string_view::npos) break;
+        rest.remove_prefix(cut + kSeparator.size());
+    }
+    if (parts.size() != wanted || parts.back().empty()) return std::nullopt;
+    TagChanges fields;
+    fields.title = parts[0];
+    if (wanted > 1) fields.artist = parts[1];
+    if (wanted > 2) fields.album = parts[2];
+    return fields;
+}
 
 std::string proposeName(NameTemplate use, std::string_view title, std::string_view artist,
                         std::string_view album) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/result.h"
+#include "metadata/id3v2_tag.h"
 
 #include <array>
 #include <optional>
@@ -29,6 +30,11 @@ std::string proposeName(NameTemplate use, std::string_view title, std::string_vi
 // ".mp3" would hide the file (".mp3", "..mp3") or name a folder, and a control character
 // would break lines. Empty when the name can be taken.
 std::string nameProblem(std::string_view fileName);
+
+// The templates in reverse: a file name's fields, split at " - " with the extension dropped
+// (title; title and artist; title, artist and album). None when the name does not split into
+// exactly the template's parts or a part is blank.
+std::optional<TagChanges> fieldsFromName(NameTemplate use, std::string_view fileName);
 
 // Renames without ever replacing: an existing target, a missing folder, an overlong name and a
 // name with a nameProblem are refused with the reason, and the file stays where it was.

@@ -6,19 +6,6 @@
 
 namespace vantrel {
 
-bool TagChanges::empty() const {
-    return !title && !artist && !album && !year && !comment && !genre;
-}
-
-void TagChanges::applyTo(TagValues& v) const {
-    if (title) v.title = *title;
-    if (artist) v.artist = *artist;
-    if (album) v.album = *album;
-    if (year) v.year = *year;
-    if (comment) v.comment = *comment;
-    if (genre) v.genre = *genre;
-}
-
 namespace tagedit {
 
 std::optional<std::uint8_t> parseGenre(std::string_view text) {
@@ -82,7 +69,7 @@ Result parseFieldArgs(const std::vector<std::string>& args, TagChanges& changes,
 }
 
 Result readForEdit(const std::filesystem::path& file, TagRead& tag) {
-    if (Result r = id3v1::readTag(file, tag); !r) return r;
+    if (Result r = readTrackTag(file, tag); !r) return r;
     if (tag.state == TagState::TooShort)
         return Result::fail(file.string() + ": too short to be an MP3 file");
     return Result::ok();
@@ -101,11 +88,11 @@ std::string composeEdited(const TagRead& tag, const TagChanges& changes) {
 Result applyChanges(const std::filesystem::path& file, const TagChanges& changes) {
     TagRead tag;
     if (Result r = readForEdit(file, tag); !r) return r;
-    return id3v1::PutIDTag(file, composeEdited(tag, changes));
+    return writeTrackTag(file, composeEdited(tag, changes), changes);
 }
 
 Result deleteTag(const std::filesystem::path& file) {
-    return id3v1::PutIDTag(file, id3v1::blank());
+    return deleteTrackTag(file);
 }
 
 } // namespace tagedit

@@ -8,20 +8,11 @@
 #include <vector>
 
 #include "base/result.h"
-#include "metadata/id3v1_block.h"
+#include "metadata/track_tag.h"
 
 namespace vantrel {
 
-// Changes to a tag: each field given replaces that field, the others keep what the file holds.
-struct TagChanges {
-    std::optional<std::string> title, artist, album, year, comment;
-    std::optional<std::uint8_t> genre;
-
-    bool empty() const;
-    void applyTo(TagValues& values) const;
-};
-
-// The steps of editing a file's ID3v1 tag, shared by the tag editor window and vantrel-cli.
+// The steps of editing a file's tag, shared by the tag editor window and vantrel-cli.
 namespace tagedit {
 
 // A genre given as a number 0..255 or by its name in any letter case.
@@ -40,10 +31,11 @@ Result readForEdit(const std::filesystem::path& file, TagRead& tag);
 // starts from empty texts and no genre (255).
 std::string composeEdited(const TagRead& tag, const TagChanges& changes);
 
-// Reads, changes and writes the tag of one file; the file is left as it was on failure.
+// Reads, changes and writes the tag of one file (the changed fields also in an ID3v2 tag the
+// file has); the file is left as it was on failure.
 Result applyChanges(const std::filesystem::path& file, const TagChanges& changes);
 
-// Writes the blank block: how a tag is deleted.
+// Writes the blank block (and takes the fields out of an ID3v2 tag): how a tag is deleted.
 Result deleteTag(const std::filesystem::path& file);
 
 } // namespace tagedit

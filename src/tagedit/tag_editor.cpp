@@ -2,8 +2,8 @@
 
 #include "base/ascii_text.h"
 #include "metadata/genre_table.h"
-#include "metadata/id3v1_block.h"
 #include "metadata/track_fields.h"
+#include "metadata/track_tag.h"
 #include "platform/dialogs.h"
 #include "playlist/playlist_commands.h"
 #include "playlist/playlist_model.h"
@@ -27,6 +27,25 @@ bool lessIgnoringCase(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return asciiLower(x) < asciiLower(y);
     });
+}
+
+// The fields a save changes in an ID3v2 tag: a text the user left as it was keeps its full
+// length there, though the editor's and the ID3v1 block's widths are shorter.
+TagChanges changedFields(const TagValues& loaded, const TagValues& saved) {
+    auto differ = [](const std::string& a, const std::string& b) {
+        return trimmed(shownText(a)) != trimmed(shownText(b));
+    };
+    TagChanges changes;
+    const std::pair<const std::string TagValues::*, std::optional<std::string> TagChanges::*>
+        texts[] = {{&TagValues::title, &TagChanges::title},
+                   {&TagValues::artist, &TagChanges::artist},
+                   {&TagValues::album, &TagChanges::album},
+                   {&TagValues::year, &TagChanges::year},
+                   {&TagValues::comment, &TagChanges::comment}};
+    for (const auto& [value, change] : texts)
+        if (differ(loaded.*value, saved.*value)) changes.*change = saved.*value;
+    if (loaded.genre != saved.genre) changes.genre = saved.genre;
+    return changes;
 }
 
 } // namespace
@@ -69,12 +88,13 @@ bool TagEditor::GetIDTag(const std::string& filPath) {
     std::error_code error;
     if (filPath.empty() || !std::filesystem::is_regular_file(filPath, error)) return false;
     TagRead tag;
-    if (!id3v1::readTag(filPath, tag) || tag.state == TagState::TooShort) return false;
+    if (!readTrackTag(filPath, tag) || tag.state == TagState::TooShort) return false;
     tagFile_ = filPath;
     const std::filesystem::path path(filPath);
     fileName_ = path.filename().string();
     folder_ = filPath.substr(0, filPath.size() - fileName_.size());
 
+    loaded_ = tag.state == TagState::Tagged ? tag.values : TagValues{};
     if (tag.state == TagState::Untagged) {
         fields_ = {};
         fields_[Title] = fileName_;
@@ -122,13 +142,13 @@ Result TagEditor::writeTag(const std::string& filPath, bool delTag) {
                              Dialogs::Buttons::OkCancel,
                              Dialogs::Icon::Warning) != Dialogs::Answer::Ok)
             return Result::ok();
-        return id3v1::PutIDTag(filPath, id3v1::blank());
+        return deleteTrackTag(filPath);
     }
     TagValues values{
         std::string(shownText(fields_[Title])),   std::string(shownText(fields_[Artist])),
         std::string(shownText(fields_[Album])),   std::string(shownText(fields_[Year])),
         std::string(shownText(fields_[Comment])), static_cast<std::uint8_t>(tagGenre_)};
-    return id3v1::PutIDTag(filPath, id3v1::compose(values));
+    return writeTrackTag(filPath, id3v1::compose(values), changedFields(loaded_, values));
 }
 
 void TagEditor::reportFailure(const Result& failure) {
@@ -202,6 +222,22 @@ void TagEditor::chkFileAsClick(int element, bool checked) {
     default:
         break;
     }
+    setRenTempl();
+    changed();
+}
+
+void TagEditor::cmdFromName() {
+    const tagedit::NameTemplate use =
+        tagedit::templateFor(checked_).value_or(tagedit::NameTemplate::Title);
+    const std::optional<TagChanges> named = tagedit::fieldsFromName(use, fileName_);
+    if (!named) {
+        dialogs_.message("The File Name does not split into the Tag Fields chosen at \" - \"",
+                         "Edit Tag", Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+        return;
+    }
+    fields_[Title] = *named->title;
+    if (named->artist) fields_[Artist] = *named->artist;
+    if (named->album) fields_[Album] = *named->album;
     setRenTempl();
     changed();
 }

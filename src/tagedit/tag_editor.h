@@ -2,6 +2,7 @@
 
 #include "base/result.h"
 #include "base/signal.h"
+#include "metadata/id3v1_block.h"
 #include "tagedit/editor_settings.h"
 
 #include <array>
@@ -64,6 +65,10 @@ public:
     void setProposal(const std::string& text) { proposal_ = text; }
     void setFileNameText(const std::string& text) { fileName_ = text; }
     void chkFileAsClick(int element, bool checked);
+    // Fills Title (and Artist, Album) from the file name shown, split as the renamer's chosen
+    // template joins them (the title alone when none is chosen), for the user to check and
+    // save; a name that does not split so is reported and the fields stay.
+    void cmdFromName();
     void setRenTempl();
     // A click on entry `number` of the number-order list, or on entry `position` of the
     // alphabetical one.
@@ -113,6 +118,7 @@ private:
     bool remembered_ = false; // wriTagIni ran since the start
 
     std::array<std::string, kFields> fields_;
+    TagValues loaded_; // the values the file showed when it was loaded
     std::array<std::vector<std::string>, kFields> dropLists_;
     int tagGenre_ = 0;
     std::string genreText_, genreSortText_;

@@ -76,6 +76,19 @@ TEST_F(FrmQTagTest, EscapeClosesWithoutWritingAndTheBoxesFollowTheCore) {
     EXPECT_EQ(test::readFile(a), before);
 }
 
+TEST_F(FrmQTagTest, TagFromNameFillsTheBoxesFromTheFileName) {
+    a = trackWith("Song - Band.mp3", std::nullopt);
+    editSelected([&] {
+        dialogs.answers.push_back(Dialogs::Answer::Ok);
+        dialog.chkFileAs[TagEditor::UseTitle]->click();
+        dialog.chkFileAs[TagEditor::UseArtist]->click();
+        dialog.cmdFromName->click();
+        EXPECT_EQ(dialog.cmbMtag[TagEditor::Title]->currentText(), "Song");
+        EXPECT_EQ(dialog.cmbMtag[TagEditor::Artist]->currentText(), "Band");
+        dialog.cmdDone->click();
+    });
+}
+
 // The folder browser's window over the real core.
 struct OneDrive : Drives {
     std::string root;

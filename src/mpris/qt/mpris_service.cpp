@@ -78,6 +78,7 @@ QVariantMap MprisService::metadata() const {
                track.artist.empty() ? QStringList() : QStringList{qs(track.artist)});
     map.insert(QStringLiteral("xesam:album"), qs(track.album));
     map.insert(QStringLiteral("xesam:url"), qs(track.url));
+    if (!track.artUrl.empty()) map.insert(QStringLiteral("mpris:artUrl"), qs(track.artUrl));
     return map;
 }
 

@@ -105,6 +105,13 @@ void frmQTag::buildRenamer() {
     txtExample[1]->setToolTip("Please use a valid Path and Filename, modify this example before "
                               "\"Adding Changes\" if required");
     txtExample[2]->hide();
+    txtExample[0]->setGeometry(110, 176, 250, 26);
+    cmdFromName = new QPushButton("Tag from Name", this);
+    cmdFromName->setObjectName("cmdFromName");
+    cmdFromName->setToolTip("Fill the Title (and the Artist and Album the Use boxes choose) from "
+                            "the File Name, split at \" - \"");
+    cmdFromName->setGeometry(364, 176, 96, 26);
+    cmdFromName->setAutoDefault(false);
     const char* captions[] = {"Use Artist", "Use Title", "Use Album"};
     const char* tips[] = {
         "Uses this Tag \"Title\" and \"Artist\" Fields in the MP3 File Name if selected",
@@ -155,6 +162,7 @@ void frmQTag::forwardEdits() {
     connect(cmdSave, &QPushButton::clicked, this, [this] { editor_.cmdSave(); });
     connect(cmdDel, &QPushButton::clicked, this, [this] { editor_.cmdDel(); });
     connect(cmdDone, &QPushButton::clicked, this, [this] { editor_.cmdDone(); });
+    connect(cmdFromName, &QPushButton::clicked, this, [this] { editor_.cmdFromName(); });
 }
 
 void frmQTag::reject() {

@@ -38,6 +38,7 @@ public:
     std::array<OutlineFrame*, 2> Shape2{};
     OutlineFrame* ShapeBorder = nullptr;
     QLabel* ImageBack = nullptr;
+    QPushButton* cmdFromName = nullptr;
 
     void render();
 
