@@ -44,6 +44,12 @@ diff <(cd "$work/installed" && find . -type f | sort) <(cd "$work/root" && find 
 
 # Every library a program links comes from a package named in Depends.
 depends=$(dpkg-deb -f "$deb" Depends)
+# A library may come from a package that one named there pulls in (libtag1v5 brings the
+# library itself in libtag1v5-vanilla): one step of the installed packages' own Depends.
+names=$(sed 's/([^)]*)//g; s/[,|]/ /g' <<<"$depends")
+pulled=$(for n in $names; do dpkg-query -W -f='${Depends}\n' "$n" 2>/dev/null; done |
+    sed 's/([^)]*)//g; s/[,|]/ /g; s/:[a-z0-9]*//g')
+depends="$depends, $(tr -s ' \n' ',' <<<" $pulled" | sed 's/,/, /g')"
 for program in vantrel vantrel-cli; do
     for path in $(ldd "$BUILD/bin/$program" | awk '$3 ~ /^\// {print $3}'); do
         soname=$(basename "$path")
