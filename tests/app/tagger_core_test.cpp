@@ -76,39 +76,13 @@ TEST_F(TaggerCoreTest, AMinimisedRoundedWindowKeepsItsShapeAndItsFlag) {
     EXPECT_EQ(core->layout().shape(), MainLayout::Shape::Unchanged);
 }
 
-TEST_F(TaggerCoreTest, WhatTheUserChangedIsBackAtTheNextStart) {
-    test::writeFile(ini.file(), "[options]\nvol=75\nfade_in=1\ngenre=1\n[mru_list]\nmru_max=12\n");
-    {
-        auto core = start();
-        core->sequencer().setLoop(true);
-        core->transport().chkVol(1, true);
-        core->cmdToglFrm(false); // to the large layout
-        core->fader().mnuFadeHold_Click();
-        core->unload();
-        EXPECT_TRUE(player1.callsTo("CloseStream").empty()) << "nothing was playing";
-    }
-    player1.calls.clear();
-    auto core = start();
-    EXPECT_EQ(player1.callsTo("SetVolume"), std::vector<std::string>{"SetVolume 0 75"})
-        << "the volume is loaded before the mute box applies it";
-    EXPECT_TRUE(core->sequencer().loop());
-    EXPECT_FALSE(core->sequencer().random());
-    EXPECT_TRUE(core->transport().muted(1));
-    EXPECT_FALSE(core->transport().muted(0));
-    EXPECT_TRUE(core->layout().longDisp());
-    EXPECT_EQ(core->fader().volume(), 75);
-    EXPECT_TRUE(core->fader().autoFadeIn());
-    EXPECT_TRUE(core->fader().oneTouch());
-    EXPECT_TRUE(core->tagEditor().standardGenreShown());
-    EXPECT_EQ(core->recentLists().mruMax(), 9) << "the stored count, kept within the slots";
-}
-
 // The exit keys reach the file in one replace, holding what one write per key always left: on
-// a file that has none of them (the first close) and on one that has them all (the second).
-TEST_F(TaggerCoreTest, ClosingWritesTheExitKeysInOneReplace) {
+// a file that has few of them (the first close) and on one that has them all (the second). The
+// next start finds each choice again.
+TEST_F(TaggerCoreTest, ClosingWritesTheExitKeysInOneReplaceAndTheNextStartReadsThem) {
     test::CoreRig oneByOne;
     for (const IniStore* store : {&ini, &oneByOne.ini})
-        test::writeFile(store->file(), "; notes\r\n[elsewhere]\r\nx=1");
+        test::writeFile(store->file(), "; notes\r\n[elsewhere]\r\nx=1\r\n[options]\r\nvol=75");
     for (const bool first : {true, false}) {
         SCOPED_TRACE(first);
         auto use = [first](test::CoreRig& rig) {
@@ -123,6 +97,7 @@ TEST_F(TaggerCoreTest, ClosingWritesTheExitKeysInOneReplace) {
         };
         auto batched = use(*this), single = use(oneByOne);
         EXPECT_EQ(replacesOf(ini.file(), [&] { batched->unload(); }), 1);
+        EXPECT_TRUE(player1.callsTo("CloseStream").empty()) << "nothing was playing";
         const IniStore& other = oneByOne.ini;
         EXPECT_GT(replacesOf(other.file(),
                              [&] {
@@ -136,6 +111,14 @@ TEST_F(TaggerCoreTest, ClosingWritesTheExitKeysInOneReplace) {
                              }),
                   1);
         EXPECT_EQ(test::readFile(ini.file()), test::readFile(other.file()));
+        player1.calls.clear();
+        auto next = start();
+        EXPECT_EQ(player1.callsTo("SetVolume"), std::vector<std::string>{"SetVolume 0 75"})
+            << "the volume is loaded before the mute box applies it";
+        EXPECT_EQ(next->sequencer().loop(), first);
+        EXPECT_EQ(next->layout().longDisp(), first);
+        EXPECT_EQ(next->fader().oneTouch(), first);
+        EXPECT_TRUE(next->transport().muted(1));
     }
 }
 
@@ -192,10 +175,13 @@ TEST_F(TaggerCoreTest, CollectorAddsHandedOverFilesAndMakesTheFirstCurrent) {
     EXPECT_EQ(core->recentLists().slot(1), "");
 }
 
+// Decoder errors are shown; only those of the playing instance stop auto play, so the end
+// after one starts nothing.
 TEST_F(TaggerCoreTest, HandedOverPlayRunsThroughTheListOnThePlayingInstance) {
-    std::string a = track("a.mp3", "Alpha"), b = track("b.mp3", "Beta");
+    std::string a = track("a.mp3", "Alpha"), b = track("b.mp3", "Beta"),
+                c = track("c.mp3", "Gamma");
     player1.devices = {{"Speakers", 4095}};
-    ASSERT_TRUE(HandOffFile(dir.path()).appendLine(composeArguments({"/Play", a, b})));
+    ASSERT_TRUE(HandOffFile(dir.path()).appendLine(composeArguments({"/Play", a, b, c})));
     auto core = start();
     EXPECT_FALSE(core->transport().playEnabled()) << "no track is current yet";
     core->collector().arm();
@@ -212,9 +198,12 @@ TEST_F(TaggerCoreTest, HandedOverPlayRunsThroughTheListOnThePlayingInstance) {
     EXPECT_TRUE(core->transport().autoPlay());
     player1.raiseFailure(3, "lost sync");
     EXPECT_FALSE(core->transport().autoPlay());
-    EXPECT_EQ(dialogs.messages().size(), 2u);
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_NE(dialogs.messages()[1].find("lost sync"), std::string::npos) << "the reason shows";
+    EXPECT_EQ(dialogs.shown.back().icon, Dialogs::Icon::Critical);
     player1.raiseThreadEnded();
     EXPECT_EQ(core->transport().status(), PlayStatus::Finished);
+    EXPECT_EQ(player1.openPath, b);
     core->unload();
     EXPECT_EQ(player1.callsTo("CloseStream").size(), 1u) << "the track that ended stays open";
 }

@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # The tag editor, the renamer and the folder browser in the real program under a private X
 # server: "/Tag" with two files typed into and saved with Enter, a rename through "Use Title"
-# and the input box, and a folder's files added with "Select All". Peer tools read the tags,
+# and the input box, and a folder's files added with "Select All". mutagen reads the tags,
 # and the list saved as .m3u holds the folder's files.
 #   tag_editor_e2e.sh BIN_DIR SOURCE_DIR [SHOT_DIR]
 SHOTS=${3:-}
 . "$2/tests/e2e/e2e_lib.sh"
-need id3v2
 /usr/bin/python3 -c "import mutagen" 2>/dev/null || skip "mutagen for /usr/bin/python3 is not installed"
 
 start_all
@@ -47,7 +46,6 @@ dlg=$(shown "Tag Editor") || fail "the editor did not come back for the second f
 retype "$dlg" 200 57 "Uber"
 xdotool key Return
 wait_for 20 tag_is "$work/b.mp3" "b.mp3|Uber" || fail "b.mp3 reads '$(tag_of "$work/b.mp3")'"
-id3v2 -l "$work/a.mp3" | grep -q 'Title  : Cafe Noir' || fail "id3v2 reads $(id3v2 -l "$work/a.mp3")"
 wait_for 10 gone "Tag Editor" || fail "the editor stayed open after the last file"
 
 # The folder browser adds the files of the folder it shows.

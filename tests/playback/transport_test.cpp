@@ -430,18 +430,5 @@ TEST_F(TrackSequencerTest, AnEmptiedListPlaysNothingAndOffersNoPlay) {
     EXPECT_EQ(transport.status(), PlayStatus::Finished);
 }
 
-TEST_F(TrackSequencerTest, DecoderErrorsAreShownAndOnlyThePlayingOnesStopAutoPlay) {
-    makeList(2);
-    playRow(1);
-    sequencer.decoderError(false, "bad header");
-    EXPECT_TRUE(transport.autoPlay());
-    sequencer.decoderError(true, "out of sync");
-    EXPECT_FALSE(transport.autoPlay());
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_NE(dialogs.shown[1].text.find("out of sync"), std::string::npos) << "the reason shows";
-    EXPECT_EQ(dialogs.shown[1].icon, Dialogs::Icon::Critical);
-    EXPECT_EQ(next(), "") << "the end after a decoder error starts nothing";
-}
-
 } // namespace
 } // namespace vantrel

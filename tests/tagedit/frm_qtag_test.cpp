@@ -61,7 +61,9 @@ TEST_F(FrmQTagTest, EnterSavesWhatWasTypedAsPeerToolsReadIt) {
     EXPECT_TRUE(core->playlist().contains(a)) << "the row is back";
 }
 
+// Tag From Name fills the boxes only: Escape then closes without writing.
 TEST_F(FrmQTagTest, EscapeClosesWithoutWritingAndTheBoxesFollowTheCore) {
+    a = trackWith("Song - Band.mp3", std::nullopt);
     const std::string before = test::readFile(a);
     editSelected([&] {
         dialogs.answers.push_back(Dialogs::Answer::Ok);
@@ -69,24 +71,15 @@ TEST_F(FrmQTagTest, EscapeClosesWithoutWritingAndTheBoxesFollowTheCore) {
         EXPECT_TRUE(dialog.chkFileAs[TagEditor::UseArtist]->isEnabled());
         EXPECT_TRUE(dialog.txtExample[1]->isEnabled());
         EXPECT_EQ(dialog.txtExample[1]->text().toStdString(), core->tagEditor().proposal());
+        dialog.chkFileAs[TagEditor::UseArtist]->click();
+        dialog.cmdFromName->click();
+        EXPECT_EQ(dialog.cmbMtag[TagEditor::Title]->currentText(), "Song");
+        EXPECT_EQ(dialog.cmbMtag[TagEditor::Artist]->currentText(), "Band");
         dialog.cmdSortGenre[dialog.cmdSortGenre[0]->isVisible() ? 0 : 1]->click();
         EXPECT_NE(dialog.cmbGenre->isVisible(), dialog.cmbGenreSort->isVisible());
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     EXPECT_EQ(test::readFile(a), before);
-}
-
-TEST_F(FrmQTagTest, TagFromNameFillsTheBoxesFromTheFileName) {
-    a = trackWith("Song - Band.mp3", std::nullopt);
-    editSelected([&] {
-        dialogs.answers.push_back(Dialogs::Answer::Ok);
-        dialog.chkFileAs[TagEditor::UseTitle]->click();
-        dialog.chkFileAs[TagEditor::UseArtist]->click();
-        dialog.cmdFromName->click();
-        EXPECT_EQ(dialog.cmbMtag[TagEditor::Title]->currentText(), "Song");
-        EXPECT_EQ(dialog.cmbMtag[TagEditor::Artist]->currentText(), "Band");
-        dialog.cmdDone->click();
-    });
 }
 
 // The folder browser's window over the real core.
@@ -111,21 +104,18 @@ struct FrmFoldersTest : ::testing::Test, test::CoreRig {
     }
 };
 
-// Select All and Finished, the end-to-end run clicks.
+// Select All and Finished, the end-to-end run clicks; Escape is Finished.
 TEST_F(FrmFoldersTest, ClicksReachTheBrowserAndTheListsFollowIt) {
+    window->show();
     ASSERT_EQ(window->filVoxList->count(), 2);
     QTest::mouseClick(window->filVoxList->viewport(), Qt::LeftButton, {},
                       window->filVoxList->visualItemRect(window->filVoxList->item(1)).center());
     EXPECT_EQ(core->playlist().count(), 1);
     EXPECT_TRUE(core->playlist().contains(folder + "b.mp3"));
     window->cmdSearchAll->click();
-    EXPECT_TRUE(window->lstFiles->isVisibleTo(window.get()));
-    EXPECT_FALSE(window->filVoxList->isVisibleTo(window.get()));
+    EXPECT_TRUE(window->lstFiles->isVisible());
+    EXPECT_FALSE(window->filVoxList->isVisible());
     EXPECT_EQ(window->lstFiles->count(), 3);
-}
-
-TEST_F(FrmFoldersTest, EscapeIsFinished) {
-    window->show();
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
 }

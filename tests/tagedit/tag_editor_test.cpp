@@ -104,19 +104,6 @@ TEST_F(TagEditorTest, AFailedSaveIsReportedAndLeavesTheRowAsItWas) {
     EXPECT_FALSE(std::filesystem::exists(a)) << "nothing was written in its place";
 }
 
-TEST_F(TagEditorTest, ThePlayingFileIsReleasedBeforeAnyWriteOrQuestion) {
-    const std::string a = trackWith("a.mp3", TagValues{"One", "", "", "", "", 1});
-    player1.files[a] = player2.files[a];
-    ASSERT_TRUE(core->commands().GetListTag(a));
-    core->setFileIn(a);
-    core->pressPlay();
-    ASSERT_TRUE(core->playing());
-    ASSERT_TRUE(editor.GetIDTag(a));
-    player1.calls.clear();
-    editor.cmdDel(); // cancelled: the stream is closed all the same
-    EXPECT_EQ(player1.callsTo("CloseStream").size(), 1u);
-}
-
 // A listed track's genre carries over to an untagged file: the box shows what a save writes.
 TEST_F(TagEditorTest, TheGenreBoxShowsTheGenreASaveWrites) {
     ASSERT_TRUE(core->commands().GetListTag(trackWith("a.mp3", TagValues{"", "", "", "", "", 8})));
@@ -126,8 +113,10 @@ TEST_F(TagEditorTest, TheGenreBoxShowsTheGenreASaveWrites) {
     EXPECT_EQ(editor.genreText(), genres::name(tagOf(untagged).genre));
 }
 
-// Saving closes the playing track's stream; it plays on from where it was, or shows stopped.
-TEST_F(TagEditorTest, APlayingTrackPlaysOnAfterASaveOrShowsStopped) {
+// Saving, or a delete even when cancelled, closes the playing track's stream; it plays on from
+// where it was, or shows stopped.
+TEST_F(TagEditorTest, APlayingTrackPlaysOnAfterASaveOrDeleteOrShowsStopped) {
+    dialogs.answers.push_back(Dialogs::Answer::Cancel); // the delete's question
     for (const bool reopens : {true, false}) {
         const std::string a = trackWith(reopens ? "a.mp3" : "b.mp3", std::nullopt);
         player1.files[a] = player2.files[a];
@@ -138,7 +127,8 @@ TEST_F(TagEditorTest, APlayingTrackPlaysOnAfterASaveOrShowsStopped) {
         ASSERT_TRUE(editor.GetIDTag(a));
         if (!reopens) player1.files.erase(a);
         player1.calls.clear();
-        editor.cmdSave();
+        reopens ? editor.cmdDel() : editor.cmdSave();
+        EXPECT_EQ(player1.callsTo("CloseStream").size(), 1u);
         EXPECT_EQ(core->transport().status(), reopens ? PlayStatus::Playing : PlayStatus::Stopped);
         EXPECT_EQ(core->transport().playEnabled(), !reopens);
         EXPECT_EQ(player1.callsTo("SeekFrame"), reopens ? Strings{"SeekFrame 40"} : Strings{});

@@ -63,21 +63,18 @@ struct BoundWindowTest : ::testing::Test, test::CoreRig {
     }
 };
 
-TEST_F(BoundWindowTest, RowsShowSortedAndAHeaderClickSortsThroughTheCore) {
+TEST_F(BoundWindowTest, RowsShowSortedAndClicksAndAHeaderClickReachTheCore) {
     ASSERT_EQ(ListView1->model()->rowCount(), 3);
     EXPECT_EQ(cell(0, 0), "Alpha");
-    emit ListView1->horizontalHeader()->sectionClicked(0);
-    EXPECT_EQ(core.playlist().sorting().sortOrder(), SortOrder::Descending);
-    EXPECT_EQ(cell(0, 0), "Charlie");
-}
-
-TEST_F(BoundWindowTest, ClicksSelectRowsAndMakeTheTrackCurrent) {
     mouse(QEvent::MouseButtonPress, 1);
     mouse(QEvent::MouseButtonRelease, 1);
-    EXPECT_EQ(core.playlist().curFile(), dir.path().string() + "/Bravo.mp3");
+    EXPECT_EQ(core.playlist().curFile(), folder + "Bravo.mp3");
     mouse(QEvent::MouseButtonPress, 2, Qt::ControlModifier);
     mouse(QEvent::MouseButtonRelease, 2);
     EXPECT_EQ(core.playlist().selectedCount(), 2);
+    emit ListView1->horizontalHeader()->sectionClicked(0);
+    EXPECT_EQ(core.playlist().sorting().sortOrder(), SortOrder::Descending);
+    EXPECT_EQ(cell(0, 0), "Charlie");
 }
 
 TEST_F(BoundWindowTest, RightClickOpensTheOptionsMenuWhoseCommandsReachTheCore) {
@@ -170,15 +167,14 @@ TEST_F(BoundWindowTest, ABoxOpenedWhileFilesAreAddedCanBeAnswered) {
     EXPECT_EQ(core.playlist().selection().selectedRow(), selected);
 }
 
-TEST_F(BoundWindowTest, TheBusyPointerStaysOnTheMainWindow) {
+// The busy pointer stays on the main window: a message box keeps its own.
+TEST_F(BoundWindowTest, LayoutsSetPlaylistVisibilityAndShapeAndClosingUnloadsOnce) {
     core.transport().busy(true);
     EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr); // a message box keeps its pointer
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     core.transport().busy(false);
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
-}
 
-TEST_F(BoundWindowTest, LayoutsSetPlaylistVisibilityAndShape) {
     window.applyLayout(304, true, true, MainLayout::Shape::Square);
     EXPECT_TRUE(w<QWidget>("ListView1")->isVisibleTo(&window));
     window.applyLayout(89, false, false, MainLayout::Shape::Square);
@@ -187,12 +183,9 @@ TEST_F(BoundWindowTest, LayoutsSetPlaylistVisibilityAndShape) {
     window.applyLayout(99, false, false, MainLayout::Shape::Rounded);
     EXPECT_FALSE(window.mask().contains(QPoint(1, 1))) << "the rounded shape cuts the corner";
     EXPECT_TRUE(window.mask().contains(QPoint(frmTagger::kWidth / 2, 50)));
-}
 
-TEST_F(BoundWindowTest, EveryWayOfClosingUnloadsOnce) {
     int unloads = 0;
     window.onUnload = [&] { ++unloads; };
-    window.show();
     window.close();
     window.close();
     EXPECT_EQ(unloads, 1);
