@@ -1,5 +1,6 @@
 #include "engine/mp3_engine.h"
 #include "engine_harness.h"
+#include "support/id3v2_bytes.h"
 #include "support/lame_fixture.h"
 #include "support/temp_dir.h"
 #include "support/wave_file.h"
@@ -174,11 +175,7 @@ const BadInput kInputs[] = {
      [](const TempDir& d) { return named(d, std::string(5000, 'x') + "\nnot music\n"); },
      Expect::OpenFails},
     {"Folder", [](const TempDir& d) { return d.path(); }, Expect::OpenFails},
-    {"OnlyAnId3v2Tag",
-     [](const TempDir& d) {
-         std::string tag("ID3\x03\0\0\0\0\x10\0", 10);
-         return named(d, tag + std::string(2048, '\0'));
-     },
+    {"OnlyAnId3v2Tag", [](const TempDir& d) { return named(d, id3v2Tag(3, {}, 2048)); },
      Expect::OpenFails},
     {"TruncatedMp3",
      [](const TempDir& d) {

@@ -1,6 +1,7 @@
 #include "support/lame_fixture.h"
 
 #include "metadata/id3v1_block.h"
+#include "support/id3v2_bytes.h"
 
 #include <cmath>
 #include <fstream>
@@ -33,17 +34,6 @@ Lame configure(const SineMp3& shape) {
     }
     if (lame_init_params(lame.get()) < 0) throw std::runtime_error("lame_init_params failed");
     return lame;
-}
-
-// An ID3v2.3 tag of exactly `total` bytes: one title frame, then padding.
-std::string id3v2Tag(std::size_t total) {
-    std::size_t body = total - 10;
-    std::string tag("ID3\x03\0\0", 6);
-    for (int shift : {21, 14, 7, 0})
-        tag += static_cast<char>((body >> shift) & 0x7F);
-    tag += std::string("TIT2\0\0\0\x05\0\0\0Sine", 15);
-    tag.resize(total, '\0');
-    return tag;
 }
 
 std::vector<std::int16_t> sineSamples(const SineMp3& shape) {
@@ -84,7 +74,8 @@ EncodedMp3 writeSineMp3(const std::filesystem::path& file, const SineMp3& shape)
         std::copy(header, header + n, mp3.begin());
     }
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (shape.id3v2Bytes >= 10) out << id3v2Tag(shape.id3v2Bytes);
+    // One title frame (25 bytes with the header), then padding up to the size asked for.
+    if (shape.id3v2Bytes) out << id3v2Tag(3, {text("TIT2", "Sine")}, shape.id3v2Bytes - 25);
     out.write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(mp3.size()));
     if (shape.id3v1) out << id3v1::compose({"Sine", "", "", "", "", 12});
     if (!out) throw std::runtime_error("cannot write " + file.string());
