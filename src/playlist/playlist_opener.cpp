@@ -61,10 +61,8 @@ void PlaylistOpener::openPList(const std::string& comnIn) {
     // A playlist that cannot be read adds nothing, without a word.
     if (!opened || !readAll(opened->get(), text)) return;
     const std::string folder = folderOf(comnIn);
-    std::string retry;
     std::vector<std::string> entries;
     for (std::string_view line : playlistLines(text)) {
-        entries.clear();
         // A line naming a file as a whole is that file, commas and all: other players write
         // one path a line, and so do we; only a line that names nothing is split into fields.
         const std::string whole(trimmed(line, kBlank));
@@ -73,11 +71,22 @@ void PlaylistOpener::openPList(const std::string& comnIn) {
             entries.push_back(whole);
         else
             lineEntries(line, entries);
-        for (const std::string& entry : entries) {
-            addEntry(folder, entry, retry);
-            if (pump_ && !pump_()) return;
-        }
     }
+    text = std::string();
+    if (readAhead_) {
+        std::vector<std::string> paths;
+        paths.reserve(entries.size());
+        for (const std::string& entry : entries)
+            paths.emplace_back(trimmed(entryPath(folder, entry), kBlankOrTab));
+        readAhead_(std::move(paths));
+    }
+    std::string retry;
+    for (const std::string& entry : entries) {
+        addEntry(folder, entry, retry);
+        if (pump_ && !pump_()) break;
+    }
+    // What was read ahead and not added (the reading ended early) is dropped.
+    if (readAhead_) readAhead_({});
 }
 
 void PlaylistOpener::addEntry(const std::string& folder, const std::string& entry,

@@ -26,9 +26,11 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -105,6 +107,11 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
         folderWindow.raise();
         folderWindow.activateWindow();
     };
+    // Added files are read and probed on one worker a core, each with a probing player of its
+    // own; the list still takes them in the order given.
+    core.commands().setReadAhead(
+        static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
+        [] { return std::make_unique<Mp3Engine>(); });
     core.collector().arm();
     window.show();
     MediaControls media({core.transport(), core.playlist(), core.files(), core.commands(),
