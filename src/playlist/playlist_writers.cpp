@@ -143,7 +143,7 @@ std::string_view linkTarget(const std::string& key, FolderMembers& pageFolder) {
     return std::string_view(key).substr(key.starts_with('/') ? 1 : 0);
 }
 
-const std::string& cellAt(const PlaylistModel& list, int index, int creation) {
+std::string cellAt(const PlaylistModel& list, int index, int creation) {
     return list.cell(index, creation + 1);
 }
 
