@@ -33,7 +33,9 @@ void ReadAhead::work() {
     }
     std::unique_lock lock(mutex_);
     while (true) {
+        ++idle_;
         wake_.wait(lock, [this] { return stopping_ || workWaiting(); });
+        --idle_;
         if (stopping_) break;
         const std::uint64_t sequence = next_++;
         const std::string path = items_[sequence - base_].path;
@@ -50,7 +52,8 @@ void ReadAhead::work() {
             Item& item = items_[sequence - base_];
             item.read = std::move(out);
             item.done = true;
-            done_.notify_all();
+            // Only the list waiting for this very item is woken: a wake-up costs a system call.
+            if (awaited_ == sequence) done_.notify_one();
         }
     }
     lock.unlock();
@@ -72,16 +75,21 @@ std::optional<TrackRead> ReadAhead::take(const std::string& path) {
     const auto found = std::find_if(items_.begin(), items_.end(),
                                     [&](const Item& item) { return item.path == path; });
     if (found == items_.end()) return std::nullopt;
-    base_ += static_cast<std::uint64_t>(std::distance(items_.begin(), found));
+    const auto skipped = static_cast<std::uint64_t>(std::distance(items_.begin(), found));
+    base_ += skipped;
     items_.erase(items_.begin(), found);
     next_ = std::max(next_, base_);
-    wake_.notify_all();
-    done_.wait(lock, [this] { return items_.front().done; });
+    if (skipped > 0 && idle_ > 0) wake_.notify_all();
+    if (!items_.front().done) {
+        awaited_ = base_;
+        done_.wait(lock, [this] { return items_.front().done; });
+        awaited_ = kNone;
+    }
     TrackRead read = std::move(items_.front().read);
     items_.pop_front();
     ++base_;
-    lock.unlock();
-    wake_.notify_all();
+    // One more item is now within reach of an idle worker.
+    if (idle_ > 0 && workWaiting()) wake_.notify_one();
     return read;
 }
 

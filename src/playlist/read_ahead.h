@@ -67,6 +67,9 @@ private:
     std::deque<Item> items_;       // items_[0] has sequence number base_
     std::uint64_t base_ = 0;
     std::uint64_t next_ = 0; // the next sequence number a worker starts
+    static constexpr std::uint64_t kNone = UINT64_MAX;
+    std::uint64_t awaited_ = kNone; // the item the list waits for
+    int idle_ = 0;                  // workers waiting for an item
     bool stopping_ = false;
     std::vector<std::thread> threads_;
 };
