@@ -62,8 +62,12 @@ fi
 [ -n "$xp" ] && wait "$xp"
 sleep 1
 rss=$(awk '/VmRSS/ {print $2}' "/proc/$prog/status")
+# The program's processor time so far (all threads; start-up included), in clock ticks.
+cpu=$(awk '{print $14 + $15}' "/proc/$prog/stat")
 awk -v n="$N" -v s="$start" -v e="$end" -v r="$rss" -v l="$loop_rate" \
     'BEGIN { printf "rows: %d  time: %.1f s  rows/s: %d  resident: %d MB", n, e - s, n / (e - s), r / 1024
              if (l > 0) printf "  share of the read loop: %.2f", n / (e - s) / l
              printf "\n" }'
+awk -v n="$N" -v c="$cpu" -v hz="$(getconf CLK_TCK)" \
+    'BEGIN { printf "processor time: %.1f s, %.1f us a row\n", c / hz, c / hz / n * 1e6 }'
 [ -s "$work/ping.log" ] && cat "$work/ping.log"

@@ -27,6 +27,7 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <memory>
@@ -108,10 +109,11 @@ int runWindow(const ProgramFolders& folders, const StartUpPlan& plan) {
         folderWindow.activateWindow();
     };
     // Added files are read and probed on one worker a core, each with a probing player of its
-    // own; the list still takes them in the order given.
-    core.commands().setReadAhead(
-        static_cast<int>(std::max(1u, std::thread::hardware_concurrency())),
-        [] { return std::make_unique<Mp3Engine>(); });
+    // own; the list still takes them in the order given. VANTREL_READ_WORKERS sets another
+    // number (0: on the window's thread alone), for measuring.
+    int workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (const char* set = std::getenv("VANTREL_READ_WORKERS")) workers = std::atoi(set);
+    core.commands().setReadAhead(workers, [] { return std::make_unique<Mp3Engine>(); });
     core.collector().arm();
     window.show();
     MediaControls media({core.transport(), core.playlist(), core.files(), core.commands(),
