@@ -40,18 +40,16 @@ void ReadAhead::work() {
         const std::uint64_t sequence = next_++;
         const std::string path = items_[sequence - base_].path;
         lock.unlock();
-        TrackRead out;
+        auto out = std::make_unique<TrackRead>();
         try {
-            if (read) read(path, out);
+            if (read) read(path, *out);
         } catch (const std::exception&) {
-            out = TrackRead{};
+            *out = TrackRead{};
         }
         lock.lock();
         // An item taken past or cancelled meanwhile is gone; its read is dropped.
         if (sequence >= base_) {
-            Item& item = items_[sequence - base_];
-            item.read = std::move(out);
-            item.done = true;
+            items_[sequence - base_].read = std::move(out);
             // Only the list waiting for this very item is woken: a wake-up costs a system call.
             if (awaited_ == sequence) done_.notify_one();
         }
@@ -65,7 +63,7 @@ void ReadAhead::submit(std::vector<std::string> paths) {
     {
         std::lock_guard lock(mutex_);
         for (std::string& path : paths)
-            items_.push_back(Item{std::move(path), {}, false});
+            items_.push_back(Item{std::move(path), nullptr});
     }
     wake_.notify_all();
 }
@@ -80,12 +78,12 @@ std::optional<TrackRead> ReadAhead::take(const std::string& path) {
     items_.erase(items_.begin(), found);
     next_ = std::max(next_, base_);
     if (skipped > 0 && idle_ > 0) wake_.notify_all();
-    if (!items_.front().done) {
+    if (!items_.front().read) {
         awaited_ = base_;
-        done_.wait(lock, [this] { return items_.front().done; });
+        done_.wait(lock, [this] { return items_.front().read != nullptr; });
         awaited_ = kNone;
     }
-    TrackRead read = std::move(items_.front().read);
+    TrackRead read = std::move(*items_.front().read);
     items_.pop_front();
     ++base_;
     // One more item is now within reach of an idle worker.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -52,10 +53,10 @@ public:
     std::size_t queued() const;
 
 private:
+    // Small while it waits: a hand-off may queue a million paths at once.
     struct Item {
         std::string path;
-        TrackRead read;
-        bool done = false;
+        std::unique_ptr<TrackRead> read; // set once read
     };
     void work();
     bool workWaiting() const;
