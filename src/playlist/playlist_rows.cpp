@@ -68,6 +68,7 @@ bool PlaylistRows::insert(int index, PlaylistRow row) {
     const auto at = static_cast<std::size_t>(index - 1);
     auto added = std::make_unique<Entry>(std::move(row));
     added->position = static_cast<std::uint32_t>(at);
+    marked_ += added->selected ? 1 : 0;
     byKey_.insert(added.get());
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(added));
     if (at + 1 != rows_.size()) positionsStale_ = true;
@@ -78,6 +79,7 @@ bool PlaylistRows::insert(int index, PlaylistRow row) {
 void PlaylistRows::eraseRun(std::size_t first, std::size_t last) {
     for (std::size_t i = first; i <= last; ++i) {
         leaving(*rows_[i]);
+        marked_ -= rows_[i]->selected ? 1 : 0;
         byKey_.erase(rows_[i].get());
     }
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(first),
@@ -120,6 +122,7 @@ void PlaylistRows::removeIf(const std::function<bool(const PlaylistRow&)>& doome
     for (const auto& run : runs)
         for (std::size_t i = run.first; i <= run.second; ++i) {
             leaving(*rows_[i]);
+            marked_ -= rows_[i]->selected ? 1 : 0;
             byKey_.erase(rows_[i].get());
             rows_[i].reset();
         }
@@ -134,6 +137,7 @@ void PlaylistRows::clear() {
         leaving(*row);
     byKey_.clear();
     rows_.clear();
+    marked_ = 0;
     positionsStale_ = false;
     wasReset();
 }
@@ -193,7 +197,9 @@ bool PlaylistRows::rename(std::string_view oldKey, std::string newKey) {
 }
 
 void PlaylistRows::setMark(int index, bool selected) {
-    entry(index).selected = selected;
+    Entry& marked = entry(index);
+    if (marked.selected != selected) selected ? ++marked_ : --marked_;
+    marked.selected = selected;
 }
 
 std::uint32_t PlaylistRows::findSlot(const PlaylistRow& row) const {

@@ -55,6 +55,8 @@ public:
     bool rename(std::string_view oldKey, std::string newKey);
     // The Selected mark; PlaylistSelection tells the change.
     void setMark(int index, bool selected);
+    // How many rows bear the mark, kept as marks change (a million rows are not walked).
+    int markedCount() const { return static_cast<int>(marked_); }
     // A number the search column keeps on each of its rows (where the row's entry is).
     std::uint32_t findSlot(const PlaylistRow& row) const;
     void setFindSlot(const PlaylistRow& row, std::uint32_t slot) const;
@@ -95,6 +97,7 @@ private:
     std::vector<std::unique_ptr<Entry>> rows_;
     std::unordered_set<Entry*, KeyHash, KeyEqual> byKey_;
     mutable bool positionsStale_ = false;
+    std::size_t marked_ = 0;
 };
 
 } // namespace vantrel
