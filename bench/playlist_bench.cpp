@@ -1,9 +1,11 @@
-// The playlist with 100,000 rows: adding them from files on disk, sorting, cropping.
+// The playlist with 100,000 rows (adding them from files on disk) and with 100,000 and
+// 1,000,000 rows in memory (sorting, finding, cropping, removing the selection).
 
 #include "metadata/id3v1_block.h"
 #include "no_dialogs.h"
 #include "platform/dialogs.h"
 #include "platform/mp3_play.h"
+#include "playlist/find_as_you_type.h"
 #include "playlist/playlist_commands.h"
 #include "playlist/playlist_model.h"
 #include "settings/ini_store.h"
@@ -135,10 +137,12 @@ void BM_GetListTag(benchmark::State& state) {
 }
 BENCHMARK(BM_GetListTag)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void fill(PlaylistModel& model) {
+void fill(PlaylistModel& model, int rows) {
     model.setColumns(ListColumns({{2, true}, {3, true}, {0, true}}, shippedFieldCaptions()));
+    // Appended: placing a million random titles one by one moves half the list each time.
+    model.sorting().stopAutoSort();
     std::mt19937 random(2);
-    for (int i = 0; i < kRows; ++i) {
+    for (int i = 0; i < rows; ++i) {
         PlaylistRow row;
         row.key = "/music/" + std::to_string(i) + ".mp3";
         row.fields[2] = word(random);
@@ -151,31 +155,59 @@ void fill(PlaylistModel& model) {
 
 // Each click sorts by the other column, so every sort starts from an unrelated order.
 void BM_SortByText(benchmark::State& state) {
+    const auto rows = static_cast<int>(state.range(0));
     PlaylistModel model;
-    fill(model);
+    fill(model, rows);
+    state.counters["rss_MB"] = residentMegabytes();
     int column = 2;
     for (auto _ : state) {
         model.headerClick(column, 120);
         column = 3 - column;
     }
-    state.SetItemsProcessed(state.iterations() * kRows);
+    state.SetItemsProcessed(state.iterations() * rows);
 }
-BENCHMARK(BM_SortByText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByText)->Unit(benchmark::kMillisecond)->Arg(100000)->Arg(1000000);
 
+// The worst key of find as you type: the only match is the last entry of the search column.
+void BM_FindKey(benchmark::State& state) {
+    const auto rows = static_cast<int>(state.range(0));
+    PlaylistModel model;
+    fill(model, rows);
+    model.headerClick(1, 120);
+    const std::string last = model.sorting().lstFind().back();
+    NoDialogs dialogs;
+    FindAsYouType find(model, dialogs);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(find.keyUp(last, false));
+}
+BENCHMARK(BM_FindKey)->Unit(benchmark::kMicrosecond)->Arg(100000)->Arg(1000000);
+
+// "Crop Selection" keeping every second row, and "Remove Selection" taking it.
 void BM_CropHalf(benchmark::State& state) {
+    const auto rows = static_cast<int>(state.range(0));
+    const bool crop = state.range(1) == 1;
     for (auto _ : state) {
         state.PauseTiming();
         PlaylistModel model;
-        fill(model);
+        fill(model, rows);
         state.ResumeTiming();
-        model.cropSelection();
+        if (crop)
+            model.cropSelection();
+        else
+            model.removeSelection();
         state.PauseTiming();
         model.clearList();
         state.ResumeTiming();
     }
-    state.SetItemsProcessed(state.iterations() * kRows);
+    state.SetItemsProcessed(state.iterations() * rows);
 }
-BENCHMARK(BM_CropHalf)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_CropHalf)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->ArgNames({"rows", "crop"})
+    ->Args({100000, 1})
+    ->Args({1000000, 1})
+    ->Args({1000000, 0});
 
 } // namespace
 } // namespace vantrel

@@ -2,7 +2,9 @@
 # The whole program with a large playlist: a fresh player under Xvfb gets N tiny tagged MP3
 # files (hard links to a few copies, so they cost no disk), either handed over through the
 # hand-off file or named by an .m3u it is started on, and the script reports how fast the rows
-# came in and the program's resident memory once they are all listed.
+# came in and the program's resident memory once they are all listed. Right before, the bare
+# read loop (read_loop: open, read the first 4 KiB and the last 128 bytes, close, one thread)
+# runs over the same files, and the program's rate is given as a share of the loop's.
 #   bench/playlist_window.sh [BUILD_BIN_DIR] [N] [handoff|playlist]
 # With PROFILE set to a command, it runs with the program's process id appended while the rows
 # come in and is stopped with SIGINT after the last, e.g.
@@ -22,6 +24,13 @@ mp3 one 440 0.2
 echo "making $N files..." >&2
 python3 "$here/bench/tiny_tracks.py" "$work" "$N" "$KIND"
 cat "$work"/one*.mp3 >/dev/null # page cache warm (every track is a link to these)
+loop_rate=""
+if [ -x "$BIN/read_loop" ]; then
+    listing="$work/many/list.m3u"
+    [ "$KIND" = playlist ] || listing="$work/prog/quorv.tmp" # absolute paths, one a line
+    "$BIN/read_loop" "$listing" | tee "$work/loop.log"
+    loop_rate=$(awk '{print $NF}' "$work/loop.log")
+fi
 
 # A playlist is timed from the start; handed-over files from the window's appearance, when
 # the collector starts on them.
@@ -53,6 +62,12 @@ fi
 [ -n "$xp" ] && wait "$xp"
 sleep 1
 rss=$(awk '/VmRSS/ {print $2}' "/proc/$prog/status")
-awk -v n="$N" -v s="$start" -v e="$end" -v r="$rss" \
-    'BEGIN { printf "rows: %d  time: %.1f s  rows/s: %d  resident: %d MB\n", n, e - s, n / (e - s), r / 1024 }'
+# The program's processor time so far (all threads; start-up included), in clock ticks.
+cpu=$(awk '{print $14 + $15}' "/proc/$prog/stat")
+awk -v n="$N" -v s="$start" -v e="$end" -v r="$rss" -v l="$loop_rate" \
+    'BEGIN { printf "rows: %d  time: %.1f s  rows/s: %d  resident: %d MB", n, e - s, n / (e - s), r / 1024
+             if (l > 0) printf "  share of the read loop: %.2f", n / (e - s) / l
+             printf "\n" }'
+awk -v n="$N" -v c="$cpu" -v hz="$(getconf CLK_TCK)" \
+    'BEGIN { printf "processor time: %.1f s, %.1f us a row\n", c / hz, c / hz / n * 1e6 }'
 [ -s "$work/ping.log" ] && cat "$work/ping.log"

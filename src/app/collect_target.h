@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace vantrel {
 
@@ -27,6 +28,9 @@ public:
     // Called after each argument, so a window can let pending paint events run while
     // thousands of files are added.
     virtual void afterArgument() {}
+    // The files GetListTag is about to be given, in that order (an empty list after the
+    // last), so they can be read ahead.
+    virtual void readAhead(std::vector<std::string> /*paths*/) {}
 
     // An existing file that is not a folder, as the add operation accepts.
     virtual bool fileExists(const std::string& path) const {

@@ -26,6 +26,12 @@ void HandOffCollector::arm() {
 void HandOffCollector::collect() {
     auto taken = file_.take();
     if (!taken) return;
+    std::vector<std::string> tracks;
+    for (const auto& line : taken->lines)
+        for (const auto& argument : lineArguments(line))
+            if (std::string track = trackOf(argument); !track.empty())
+                tracks.push_back(std::move(track));
+    target_.readAhead(std::move(tracks));
     for (const auto& line : taken->lines) {
         for (const auto& argument : lineArguments(line)) {
             try {
@@ -36,6 +42,7 @@ void HandOffCollector::collect() {
             target_.afterArgument();
         }
     }
+    target_.readAhead({});
     std::error_code ignored;
     for (const auto& privateFile : taken->privateFiles)
         std::filesystem::remove(privateFile, ignored);
@@ -70,6 +77,15 @@ void HandOffCollector::infile(const HandOffArgument& filIn) {
     }
     // A name that names nothing is passed over without a word.
     if (!fileName.empty() && target_.fileExists(fileName)) target_.GetListTag(fileName);
+}
+
+std::string HandOffCollector::trackOf(const HandOffArgument& filIn) {
+    const std::string& word = filIn.switchWord;
+    if (word == "/new" || word == "/Que") return {};
+    if (word == "/Play" || word == "/Open" || word == "/Tag")
+        return std::string(trimmed(filIn.path));
+    const auto text = filIn.text();
+    return namesPlaylist(text) ? std::string() : std::string(trimmed(text));
 }
 
 void HandOffCollector::actOnRequests() {

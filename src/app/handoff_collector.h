@@ -36,6 +36,8 @@ public:
 
 private:
     void actOnRequests();
+    // The file an argument adds as a track, if it adds one; empty otherwise.
+    static std::string trackOf(const HandOffArgument& filIn);
 
     HandOffFile file_;
     CollectTarget& target_;

@@ -214,6 +214,10 @@ void TaggerCore::dropPaths(const std::vector<std::string>& paths) {
     }
 }
 
+void TaggerCore::readAhead(std::vector<std::string> paths) {
+    if (!unloaded_) commands_.readAhead(std::move(paths));
+}
+
 void TaggerCore::afterArgument() {
     auto now = std::chrono::steady_clock::now();
     if (eventPump_ && !unloaded_ && now - lastPump_ >= kPumpInterval) {

@@ -113,6 +113,7 @@ public:
     void pressPlay() override;
     void editSelected() override;
     void afterArgument() override;
+    void readAhead(std::vector<std::string> paths) override;
 
     // Paths dropped on the list from a file manager, in the order dropped: a folder goes to
     // folderDropped, a playlist is opened, anything else is offered to the list.

@@ -4,11 +4,9 @@
 
 namespace vantrel {
 
-namespace {
-
 // Byte i of a UTF-8 text with capitals folded. Folding keeps the length of every sequence,
 // so two texts can be walked in step and their folded bytes still order by code point.
-unsigned char foldedByte(std::string_view text, std::size_t i) {
+unsigned char foldedCellByte(std::string_view text, std::size_t i) {
     auto c = static_cast<unsigned char>(text[i]);
     if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + ('a' - 'A'));
     // U+00C0..U+00DE are C3 80..C3 9E; U+00D7 (the multiplication sign) has no small form.
@@ -18,12 +16,10 @@ unsigned char foldedByte(std::string_view text, std::size_t i) {
     return c;
 }
 
-} // namespace
-
 int compareCells(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = foldedByte(a, i), y = foldedByte(b, i);
+        unsigned char x = foldedCellByte(a, i), y = foldedCellByte(b, i);
         if (x != y) return x < y ? -1 : 1;
     }
     if (a.size() == b.size()) return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace vantrel {
@@ -9,6 +10,9 @@ namespace vantrel {
 // À-Þ that single-byte tags can hold; everything else compares by code point. Texts equal
 // under this order keep their list order, so a sort never shuffles them.
 int compareCells(std::string_view a, std::string_view b);
+
+// Byte i of a text as compareCells sees it: letter case folded.
+unsigned char foldedCellByte(std::string_view text, std::size_t i);
 
 inline bool cellLess(std::string_view a, std::string_view b) {
     return compareCells(a, b) < 0;

@@ -6,9 +6,11 @@
 #include "platform/dialogs.h"
 #include "platform/mp3_play.h"
 #include "playlist/playlist_model.h"
+#include "playlist/read_ahead.h"
 #include "settings/ini_store.h"
 
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <system_error>
 
@@ -24,44 +26,78 @@ bool isListableFile(const std::string& path) {
            static_cast<std::uintmax_t>(st.st_size) >= id3v1::kMinFileLength;
 }
 
+// What a listable file is read for, on whichever thread; a file that cannot be read or
+// probed comes back not listable.
+void readTrack(const std::string& path, Mp3Play& probe, TrackRead& out) {
+    out.listable = readTrackTag(path, out.tag) && out.tag.state != TagState::TooShort &&
+                   probeStream(probe, path, out.stream);
+}
+
 } // namespace
 
 PlaylistCommands::PlaylistCommands(PlaylistModel& model, Mp3Play& probe, Dialogs& dialogs,
                                    const IniStore& ini)
     : model_(model), probe_(probe), dialogs_(dialogs), ini_(ini) {}
 
+PlaylistCommands::~PlaylistCommands() = default;
+
+void PlaylistCommands::setReadAhead(int workers, ProbeMaker makeProbe) {
+    readAhead_.reset();
+    if (workers < 1 || !makeProbe) return;
+    readAhead_ = std::make_unique<ReadAhead>(workers, [makeProbe]() -> ReadAhead::Reader {
+        std::shared_ptr<Mp3Play> probe = makeProbe();
+        if (!probe) return nullptr;
+        return [probe](const std::string& path, TrackRead& out) {
+            if (isListableFile(path)) readTrack(path, *probe, out);
+        };
+    });
+}
+
+void PlaylistCommands::readAhead(std::vector<std::string> paths) {
+    if (!readAhead_) return;
+    if (paths.empty()) return readAhead_->cancel();
+    // Files listed already are skipped before they are opened, as GetListTag skips them.
+    std::erase_if(paths, [this](const std::string& path) { return model_.contains(path); });
+    readAhead_->submit(std::move(paths));
+}
+
 void PlaylistCommands::toglHeaders() {
     model_.setColumns(ListColumns(readHeaderSet(ini_), readFieldCaptions(ini_)));
 }
 
-bool PlaylistCommands::readCells(const std::string& path, PlaylistRow& row, TagRead& tag) {
-    if (!readTrackTag(path, tag)) return false; // unreadable: skipped silently
-    if (tag.state == TagState::TooShort) return false;
-    StreamValues stream;
-    if (!probeStream(probe_, path, stream)) return false;
-    const auto tagTexts = tagCells(path, tag);
-    const auto streamTexts = streamCells(stream);
+void PlaylistCommands::fillCells(const std::string& path, const TrackRead& read,
+                                 PlaylistRow& row) const {
+    const auto tagTexts = tagCells(path, read.tag);
+    const auto streamTexts = streamCells(read.stream);
     for (int c = 1; c <= model_.columnCount(); ++c) {
         const auto field = static_cast<std::size_t>(model_.columns().column(c).field);
         row.fields[field] =
             field < tagTexts.size() ? tagTexts[field] : streamTexts[field - tagTexts.size()];
     }
     row.key = path;
-    return true;
 }
 
 bool PlaylistCommands::GetListTag(const std::string& filPath) {
-    if (filPath.empty() || !isListableFile(filPath)) return false;
+    if (filPath.empty()) return false;
+    // A read done ahead leaves the queue even when the file is listed meanwhile.
+    std::optional<TrackRead> ahead;
+    if (readAhead_) ahead = readAhead_->take(filPath);
+    if (!ahead && !isListableFile(filPath)) return false;
     // Checked before the probe opens the file: a listed file is skipped all the same, and a
     // playlist full of files already listed is not opened file by file.
     if (model_.contains(filPath)) return false;
+    TrackRead read;
+    if (ahead)
+        read = std::move(*ahead);
+    else
+        readTrack(filPath, probe_, read);
+    if (!read.listable) return false; // unreadable: skipped silently
     PlaylistRow row;
-    TagRead tag;
-    if (!readCells(filPath, row, tag)) return false;
+    fillCells(filPath, read, row);
     const int index = model_.addRow(std::move(row));
     if (index == 0) return false;
-    if (tag.state == TagState::Tagged && model_.fieldShown(int(TrackField::GenreName)))
-        genreCell(tag.values.genre);
+    if (read.tag.state == TagState::Tagged && model_.fieldShown(int(TrackField::GenreName)))
+        genreCell(read.tag.values.genre);
     model_.showRow(index);
     model_.showTotal();
     // The first row listed while nothing is current becomes current, so Play works at once.
@@ -73,9 +109,12 @@ bool PlaylistCommands::GetListTag(const std::string& filPath) {
 }
 
 bool PlaylistCommands::refreshRow(const std::string& key) {
+    if (!model_.contains(key)) return false;
+    TrackRead read;
+    if (isListableFile(key)) readTrack(key, probe_, read);
+    if (!read.listable) return false;
     PlaylistRow row;
-    TagRead tag;
-    if (!model_.contains(key) || !isListableFile(key) || !readCells(key, row, tag)) return false;
+    fillCells(key, read, row);
     return model_.rows().updateCells(key, std::move(row.fields));
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,9 @@ class Dialogs;
 class IniStore;
 class Mp3Play;
 class PlaylistModel;
+class ReadAhead;
 struct PlaylistRow;
-struct TagRead;
+struct TrackRead;
 
 // The playlist operations that reach outside the model: building the columns from the
 // settings, adding a file as a row (its tag and its stream values from the probe player),
@@ -26,6 +28,16 @@ public:
 
     // probe is the second player instance, Mp3Play2, used only to open files for their values.
     PlaylistCommands(PlaylistModel& model, Mp3Play& probe, Dialogs& dialogs, const IniStore& ini);
+    ~PlaylistCommands();
+
+    // Lets `workers` threads read added files ahead of the list (see readAhead), each with a
+    // probing player of its own, made by makeProbe on that worker's thread.
+    using ProbeMaker = std::function<std::unique_ptr<Mp3Play>()>;
+    void setReadAhead(int workers, ProbeMaker makeProbe);
+    // The paths a long add is about to give GetListTag one by one, in that order: the workers
+    // read them meanwhile, and the rows still enter in the order GetListTag is called. An
+    // empty list ends the add (what was not asked for is dropped). Nothing without workers.
+    void readAhead(std::vector<std::string> paths);
 
     // Rebuilds the columns from the settings (repairing a damaged set) and empties the list.
     void toglHeaders();
@@ -57,13 +69,14 @@ public:
     void setEditorOpener(EditorOpener opener) { editorOpener_ = std::move(opener); }
 
 private:
-    bool readCells(const std::string& path, PlaylistRow& row, TagRead& tag);
+    void fillCells(const std::string& path, const TrackRead& read, PlaylistRow& row) const;
 
     PlaylistModel& model_;
     Mp3Play& probe_;
     Dialogs& dialogs_;
     const IniStore& ini_;
     EditorOpener editorOpener_;
+    std::unique_ptr<ReadAhead> readAhead_;
 };
 
 } // namespace vantrel

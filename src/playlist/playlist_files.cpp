@@ -13,6 +13,8 @@ PlaylistFiles::PlaylistFiles(PlaylistModel& list, PlaylistCommands& commands, Po
       listSettings_(
           ports.ini, ports.dialogs, [&commands] { commands.toglHeaders(); }, ports.useGrid) {
     opener_.setProcesses(ports.processes, executableFile().string());
+    opener_.setReadAhead(
+        [&commands](std::vector<std::string> paths) { commands.readAhead(std::move(paths)); });
 }
 
 void PlaylistFiles::mnuMRUitm(int k) {

@@ -4,12 +4,6 @@
 
 namespace vantrel {
 
-namespace {
-
-const std::string kNoText;
-
-} // namespace
-
 PlaylistModel::PlaylistModel() {
     rekeyed_ = rows_.rekeyed.connect([this](int index, const std::string& oldKey) {
         if (curFile_ == oldKey) curFile_ = rows_.row(index).key;
@@ -29,8 +23,8 @@ void PlaylistModel::setColumns(ListColumns columns) {
     calcLVItms();
 }
 
-const std::string& PlaylistModel::cell(int index, int column) const {
-    if (column < 1 || column > columns_.count()) return kNoText;
+std::string_view PlaylistModel::cellText(int index, int column) const {
+    if (column < 1 || column > columns_.count()) return {};
     return row(index).fields.at(static_cast<std::size_t>(columns_.column(column).field));
 }
 
@@ -101,18 +95,21 @@ void PlaylistModel::afterListCommand() {
 }
 
 void PlaylistModel::clearList() {
+    sort_.dropLst(); // refilled below; rows leaving need not leave their entries behind
     rows_.clear();
     refilLst();
     afterListCommand();
 }
 
 void PlaylistModel::cropSelection() {
+    sort_.dropLst();
     rows_.removeIf([](const PlaylistRow& row) { return !row.selected; });
     refilLst();
     afterListCommand();
 }
 
 void PlaylistModel::removeSelection() {
+    sort_.dropLst();
     rows_.removeIf([](const PlaylistRow& row) { return row.selected; });
     refilLst();
     afterListCommand();

@@ -48,7 +48,8 @@ public:
     void setSelected(int index, bool selected) { selection_.setSelected(index, selected); }
     void clickRow(int index, Click how) { selection_.clickRow(index, how); }
     // The cell of column c (1-based): column 1 is the row's Text, column c its SubItems(c - 1).
-    const std::string& cell(int index, int column) const;
+    std::string_view cellText(int index, int column) const;
+    std::string cell(int index, int column) const { return std::string(cellText(index, column)); }
 
     // Adds a row, placed by the automatic sorting when it is on, else at the end. Returns its
     // index, or 0 when a row with that key exists (a file is never listed twice).

@@ -8,6 +8,7 @@
 #include "playlist/playlist_reader.h"
 #include "playlist/recent_lists.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <string_view>
@@ -17,6 +18,9 @@
 namespace vantrel {
 
 namespace {
+
+constexpr std::size_t kLinesPerPump = 4096;
+constexpr std::size_t kReadAheadBatch = 4096;
 
 // One stat a call: a playlist entry is looked at once more by the add itself.
 bool isFile(const std::string& path) {
@@ -62,10 +66,9 @@ void PlaylistOpener::openPList(const std::string& comnIn) {
     if (!opened || !readAll(opened->get(), bytes)) return;
     const std::string text = playlistText(std::move(bytes));
     const std::string folder = folderOf(comnIn);
-    std::string retry;
     std::vector<std::string> entries;
+    std::size_t lines = 0;
     for (std::string_view line : playlistLines(text)) {
-        entries.clear();
         // A line naming a file as a whole is that file, commas and all: other players write
         // one path a line, and so do we; only a line that names nothing is split into fields.
         const std::string whole(trimmed(line, kBlank));
@@ -74,11 +77,27 @@ void PlaylistOpener::openPList(const std::string& comnIn) {
             entries.push_back(whole);
         else
             lineEntries(line, entries);
-        for (const std::string& entry : entries) {
-            addEntry(folder, entry, retry);
-            if (pump_ && !pump_()) return;
-        }
+        // A playlist of a million lines takes a while to split: the window answers meanwhile.
+        if (++lines % kLinesPerPump == 0 && pump_ && !pump_()) return;
     }
+    text = std::string();
+    std::string retry;
+    std::size_t readUpTo = 0; // entries told to the read-ahead so far
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        // Told a batch at a time, well before they are reached: a long queue costs memory.
+        if (readAhead_ && i + kReadAheadBatch / 2 >= readUpTo && readUpTo < entries.size()) {
+            const std::size_t end = std::min(entries.size(), readUpTo + kReadAheadBatch);
+            std::vector<std::string> paths;
+            paths.reserve(end - readUpTo);
+            for (; readUpTo < end; ++readUpTo)
+                paths.emplace_back(trimmed(entryPath(folder, entries[readUpTo]), kBlankOrTab));
+            readAhead_(std::move(paths));
+        }
+        addEntry(folder, entries[i], retry);
+        if (pump_ && !pump_()) break;
+    }
+    // What was read ahead and not added (the reading ended early) is dropped.
+    if (readAhead_) readAhead_({});
 }
 
 void PlaylistOpener::addEntry(const std::string& folder, const std::string& entry,

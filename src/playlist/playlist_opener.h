@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
@@ -37,6 +38,11 @@ public:
     // Called after each entry, so the window can paint while a long playlist loads; false
     // ends the reading (the window was closed meanwhile).
     void setEntryPump(std::function<bool()> pump) { pump_ = std::move(pump); }
+    // Told the paths of a playlist's entries before the first is added, in the order they will
+    // be added, and an empty list after the last: the adding may read them ahead.
+    void setReadAhead(std::function<void(std::vector<std::string>)> readAhead) {
+        readAhead_ = std::move(readAhead);
+    }
 
 private:
     void addEntry(const std::string& folder, const std::string& entry, std::string& retry);
@@ -47,6 +53,7 @@ private:
     Processes* processes_ = nullptr;
     std::string program_;
     std::function<bool()> pump_;
+    std::function<void(std::vector<std::string>)> readAhead_;
     std::function<void(const std::string&)> missingReport_;
 };
 

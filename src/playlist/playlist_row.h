@@ -1,8 +1,7 @@
 #pragma once
 
-#include "metadata/track_fields.h"
+#include "playlist/row_cells.h"
 
-#include <array>
 #include <string>
 
 namespace vantrel {
@@ -11,7 +10,7 @@ namespace vantrel {
 // (only the fields with a column are filled) and its selection mark.
 struct PlaylistRow {
     std::string key;
-    std::array<std::string, kTrackFieldCount> fields;
+    RowCells fields;
     bool selected = false;
 };
 

@@ -16,8 +16,21 @@ constexpr std::size_t kMaxRemovalRuns = 32;
 // The row and where it stood when positions were last counted; moves mark them stale.
 struct PlaylistRows::Entry : PlaylistRow {
     explicit Entry(PlaylistRow row) : PlaylistRow(std::move(row)) {}
-    mutable std::size_t position = 0;
+    mutable std::uint32_t position = 0;
+    mutable std::uint32_t findSlot = UINT32_MAX;
 };
+
+std::size_t PlaylistRows::KeyHash::operator()(const Entry* entry) const {
+    return (*this)(std::string_view(entry->key));
+}
+
+bool PlaylistRows::KeyEqual::operator()(std::string_view key, const Entry* entry) const {
+    return key == entry->key;
+}
+
+bool PlaylistRows::KeyEqual::operator()(const Entry* entry, std::string_view key) const {
+    return key == entry->key;
+}
 
 PlaylistRows::PlaylistRows() = default;
 PlaylistRows::~PlaylistRows() = default;
@@ -32,7 +45,7 @@ const PlaylistRow& PlaylistRows::row(int index) const {
 
 const PlaylistRow* PlaylistRows::find(std::string_view key) const {
     const auto it = byKey_.find(key);
-    return it == byKey_.end() ? nullptr : it->second;
+    return it == byKey_.end() ? nullptr : *it;
 }
 
 int PlaylistRows::indexOf(std::string_view key) const {
@@ -43,7 +56,7 @@ int PlaylistRows::indexOf(const PlaylistRow* row) const {
     if (!row) return 0;
     if (positionsStale_) {
         for (std::size_t i = 0; i < rows_.size(); ++i)
-            rows_[i]->position = i;
+            rows_[i]->position = static_cast<std::uint32_t>(i);
         positionsStale_ = false;
     }
     return static_cast<int>(static_cast<const Entry*>(row)->position) + 1;
@@ -54,8 +67,9 @@ bool PlaylistRows::insert(int index, PlaylistRow row) {
     rowsAboutToBeInserted(index, index);
     const auto at = static_cast<std::size_t>(index - 1);
     auto added = std::make_unique<Entry>(std::move(row));
-    added->position = at;
-    byKey_.emplace(added->key, added.get());
+    added->position = static_cast<std::uint32_t>(at);
+    marked_ += added->selected ? 1 : 0;
+    byKey_.insert(added.get());
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(added));
     if (at + 1 != rows_.size()) positionsStale_ = true;
     rowsInserted(index, index);
@@ -65,7 +79,8 @@ bool PlaylistRows::insert(int index, PlaylistRow row) {
 void PlaylistRows::eraseRun(std::size_t first, std::size_t last) {
     for (std::size_t i = first; i <= last; ++i) {
         leaving(*rows_[i]);
-        byKey_.erase(rows_[i]->key);
+        marked_ -= rows_[i]->selected ? 1 : 0;
+        byKey_.erase(rows_[i].get());
     }
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(first),
                 rows_.begin() + static_cast<std::ptrdiff_t>(last) + 1);
@@ -107,7 +122,8 @@ void PlaylistRows::removeIf(const std::function<bool(const PlaylistRow&)>& doome
     for (const auto& run : runs)
         for (std::size_t i = run.first; i <= run.second; ++i) {
             leaving(*rows_[i]);
-            byKey_.erase(rows_[i]->key);
+            marked_ -= rows_[i]->selected ? 1 : 0;
+            byKey_.erase(rows_[i].get());
             rows_[i].reset();
         }
     std::erase(rows_, nullptr);
@@ -121,6 +137,7 @@ void PlaylistRows::clear() {
         leaving(*row);
     byKey_.clear();
     rows_.clear();
+    marked_ = 0;
     positionsStale_ = false;
     wasReset();
 }
@@ -137,6 +154,18 @@ bool PlaylistRows::move(int source, int target) {
     positionsStale_ = true;
     rowMoved(source, target);
     return true;
+}
+
+void PlaylistRows::reorder(const std::vector<std::uint32_t>& order) {
+    if (order.size() != rows_.size()) return;
+    aboutToReorder();
+    std::vector<std::unique_ptr<Entry>> sorted;
+    sorted.reserve(rows_.size());
+    for (const std::uint32_t from : order)
+        sorted.push_back(std::move(rows_[from]));
+    rows_ = std::move(sorted);
+    positionsStale_ = true;
+    reordered();
 }
 
 void PlaylistRows::sort(const std::function<bool(const PlaylistRow&, const PlaylistRow&)>& less) {
@@ -158,17 +187,27 @@ bool PlaylistRows::updateCells(std::string_view key, Fields fields) {
 bool PlaylistRows::rename(std::string_view oldKey, std::string newKey) {
     const auto it = byKey_.find(oldKey);
     if (it == byKey_.end() || byKey_.count(newKey) != 0) return false;
-    Entry* renamed = it->second;
-    std::string old = std::exchange(renamed->key, std::move(newKey));
-    // The map's key is a copy, so it is replaced; nothing else holds the old text.
+    Entry* renamed = *it;
+    // The set hashes the key the row holds: out under the old key, in under the new one.
     byKey_.erase(it);
-    byKey_.emplace(renamed->key, renamed);
+    std::string old = std::exchange(renamed->key, std::move(newKey));
+    byKey_.insert(renamed);
     rekeyed(indexOf(renamed), old);
     return true;
 }
 
 void PlaylistRows::setMark(int index, bool selected) {
-    entry(index).selected = selected;
+    Entry& marked = entry(index);
+    if (marked.selected != selected) selected ? ++marked_ : --marked_;
+    marked.selected = selected;
+}
+
+std::uint32_t PlaylistRows::findSlot(const PlaylistRow& row) const {
+    return static_cast<const Entry&>(row).findSlot;
+}
+
+void PlaylistRows::setFindSlot(const PlaylistRow& row, std::uint32_t slot) const {
+    static_cast<const Entry&>(row).findSlot = slot;
 }
 
 } // namespace vantrel

@@ -3,11 +3,12 @@
 #include "base/signal.h"
 #include "playlist/playlist_row.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace vantrel {
@@ -44,6 +45,8 @@ public:
     bool move(int source, int target);
     // Reorders the rows; rows `less` finds equal keep their order.
     void sort(const std::function<bool(const PlaylistRow&, const PlaylistRow&)>& less);
+    // Reorders the rows: the row at 0-based place order[i] goes to place i (a permutation).
+    void reorder(const std::vector<std::uint32_t>& order);
 
     // A row's cells change where it stands (after its tag was saved); key, place and mark stay.
     bool updateCells(std::string_view key, Fields fields);
@@ -52,6 +55,11 @@ public:
     bool rename(std::string_view oldKey, std::string newKey);
     // The Selected mark; PlaylistSelection tells the change.
     void setMark(int index, bool selected);
+    // How many rows bear the mark, kept as marks change (a million rows are not walked).
+    int markedCount() const { return static_cast<int>(marked_); }
+    // A number the search column keeps on each of its rows (where the row's entry is).
+    std::uint32_t findSlot(const PlaylistRow& row) const;
+    void setFindSlot(const PlaylistRow& row, std::uint32_t slot) const;
 
     Signal<int, int> rowsAboutToBeInserted, rowsInserted, rowsAboutToBeRemoved, rowsRemoved;
     // In Qt's 0-based terms: beginMoveRows({}, source - 1, source - 1, {}, target > source ?
@@ -71,17 +79,25 @@ private:
     Entry& entry(int index) const;
     void eraseRun(std::size_t first, std::size_t last);
 
-    // Looks a key up by string_view without copying it.
+    // The rows by key, each key kept once (in its row): looked up by string_view.
     struct KeyHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view key) const {
             return std::hash<std::string_view>{}(key);
         }
+        std::size_t operator()(const Entry* entry) const;
+    };
+    struct KeyEqual {
+        using is_transparent = void;
+        bool operator()(const Entry* a, const Entry* b) const { return a == b; }
+        bool operator()(std::string_view key, const Entry* entry) const;
+        bool operator()(const Entry* entry, std::string_view key) const;
     };
 
     std::vector<std::unique_ptr<Entry>> rows_;
-    std::unordered_map<std::string, Entry*, KeyHash, std::equal_to<>> byKey_;
+    std::unordered_set<Entry*, KeyHash, KeyEqual> byKey_;
     mutable bool positionsStale_ = false;
+    std::size_t marked_ = 0;
 };
 
 } // namespace vantrel

@@ -18,10 +18,7 @@ int PlaylistSelection::selectedItem() const {
 }
 
 int PlaylistSelection::selectedCount() const {
-    int marked = 0;
-    for (int i = 1; i <= rows_.count(); ++i)
-        marked += rows_.row(i).selected ? 1 : 0;
-    return marked;
+    return rows_.markedCount();
 }
 
 void PlaylistSelection::setSelected(int index, bool selected) {

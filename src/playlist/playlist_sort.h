@@ -3,7 +3,10 @@
 #include "base/signal.h"
 #include "playlist/list_columns.h"
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vantrel {
@@ -32,24 +35,42 @@ public:
     // else at the end.
     int insertionIndex(const PlaylistRow& row) const;
 
-    // The search column: entry i (0-based) is the sort column's cell of row i + 1 at the last
-    // refill. Rows added or moved since may have shifted, so lstFindRow gives the row entry i
-    // was taken from wherever it is now (0 when it is gone); a search selects that row.
+    // The search column: entry i (0-based) is the sort column's cell of the row that stood at
+    // i + 1 at the last refill. Rows added or moved since may have shifted, so lstFindRow gives
+    // the row entry i was taken from wherever it is now (0 when it is gone); a search selects
+    // that row. The entries point into the rows instead of copying them; a row that leaves
+    // leaves its text and key behind with its entry.
     void refilLst();
-    const std::vector<std::string>& lstFind() const { return lstFind_; }
+    // Empties the search column before the rows go all at once (a refill follows).
+    void dropLst();
+    std::size_t lstFindCount() const { return lstFind_.size(); }
+    std::string_view lstFindText(std::size_t entry) const;
     int lstFindRow(std::size_t entry) const;
+    // The first entry, from `from` on, whose text begins with `text` (letter case of A-Z
+    // ignored); lstFindCount() when none does.
+    std::size_t lstFindFirst(std::string_view text, std::size_t from = 0) const;
+    // A copy of every entry's text.
+    std::vector<std::string> lstFind() const;
 
 private:
     int sortField() const;
+    void recordLeaving(const PlaylistRow& row);
+    void refreshPrefix(int index);
+
+    struct Gone {
+        std::string key, text;
+    };
 
     PlaylistRows& rows_;
     const ListColumns& columns_;
     int sortColumn_ = 0;
     SortOrder sortOrder_ = SortOrder::Ascending;
     bool autoSort_ = false;
-    std::vector<std::string> lstFind_;
-    std::vector<std::string> lstFindKeys_;
-    Connection rekeyed_;
+    int lstField_ = -1;
+    std::vector<const PlaylistRow*> lstFind_; // null once the row left
+    std::vector<std::uint64_t> lstPrefix_;    // the first bytes of each text, A-Z folded
+    std::unordered_map<std::size_t, Gone> gone_;
+    std::vector<Connection> connections_;
 };
 
 } // namespace vantrel

@@ -165,7 +165,7 @@ std::string linkTarget(const std::string& key, FolderMembers& pageFolder,
     return relative.empty() ? key : relative.string();
 }
 
-const std::string& cellAt(const PlaylistModel& list, int index, int creation) {
+std::string cellAt(const PlaylistModel& list, int index, int creation) {
     return list.cell(index, creation + 1);
 }
 

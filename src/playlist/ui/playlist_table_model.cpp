@@ -83,8 +83,9 @@ QVariant PlaylistTableModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= playlist_.count() ||
         index.column() >= playlist_.columnCount())
         return {};
-    const std::string& text = playlist_.cell(index.row() + 1, index.column() + 1);
-    return QString::fromStdString(std::string(shownText(text)));
+    const std::string_view text = playlist_.cellText(index.row() + 1, index.column() + 1);
+    const std::string_view shown = shownText(text);
+    return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
 }
 
 QVariant PlaylistTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
