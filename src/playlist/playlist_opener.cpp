@@ -64,7 +64,7 @@ void PlaylistOpener::openPList(const std::string& comnIn) {
     std::string bytes;
     // A playlist that cannot be read adds nothing, without a word.
     if (!opened || !readAll(opened->get(), bytes)) return;
-    const std::string text = playlistText(std::move(bytes));
+    std::string text = playlistText(std::move(bytes));
     const std::string folder = folderOf(comnIn);
     std::vector<std::string> entries;
     std::size_t lines = 0;
