@@ -125,6 +125,13 @@ TEST_F(Id3v2Test, SavingKeepsAudioOtherFramesAndVersionByteForByte) {
     writeFile(file, kAudio);
     ASSERT_TRUE(writeTrackTag(file, block, changes));
     EXPECT_EQ(readFile(file), kAudio + block);
+    // Saved through a link, the file it names takes the tag and the link stays a link.
+    writeFile(file, cases[0].first + kAudio);
+    const auto link = dir / "link.mp3";
+    std::filesystem::create_symlink(file, link);
+    ASSERT_TRUE(writeTrackTag(link, block, changes));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(id3v2Fields(), saved);
 }
 
 TEST_F(Id3v2Test, AFailedSaveLeavesTheWholeFileAsItWas) {
