@@ -1,10 +1,18 @@
 // The playlist with 100,000 rows (adding them from files on disk) and with 100,000 and
-// 1,000,000 rows in memory (sorting, finding, cropping, removing the selection).
+// 1,000,000 rows in memory (sorting, finding, cropping, removing the selection, selecting
+// all, and the next track in random order).
 
 #include "metadata/id3v1_block.h"
 #include "no_dialogs.h"
 #include "platform/dialogs.h"
 #include "platform/mp3_play.h"
+#include "platform/random_source.h"
+#include "platform/timer.h"
+#include "playback/fader_control.h"
+#include "playback/playback_state.h"
+#include "playback/time_display.h"
+#include "playback/track_sequencer.h"
+#include "playback/transport.h"
 #include "playlist/find_as_you_type.h"
 #include "playlist/playlist_commands.h"
 #include "playlist/playlist_model.h"
@@ -12,8 +20,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 #include <random>
 #include <unistd.h>
 
@@ -208,6 +218,130 @@ BENCHMARK(BM_CropHalf)
     ->Args({100000, 1})
     ->Args({1000000, 1})
     ->Args({1000000, 0});
+
+// Select All in the list view: Qt hands the whole range over once, and the view marks every
+// row in the core; its listener of the marks returns at once while it does so.
+void BM_SelectAll(benchmark::State& state) {
+    const auto rows = static_cast<int>(state.range(0));
+    PlaylistModel model;
+    fill(model, rows);
+    bool mirroring = false;
+    int heard = 0;
+    Connection view = model.selection().changed.connect([&](int, int) {
+        if (!mirroring) ++heard;
+    });
+    for (auto _ : state) {
+        state.PauseTiming();
+        model.selection().clickRow(1, PlaylistModel::Click::Plain); // one row marked
+        state.ResumeTiming();
+        mirroring = true;
+        for (int i = 1; i <= rows; ++i)
+            model.selection().setSelected(i, true);
+        model.selection().setSelectedItem(1);
+        model.calcLVItms();
+        mirroring = false;
+        if (model.selectedCount() != rows) state.SkipWithError("rows left unmarked");
+    }
+    benchmark::DoNotOptimize(heard);
+    state.SetItemsProcessed(state.iterations() * rows);
+}
+BENCHMARK(BM_SelectAll)->Unit(benchmark::kMillisecond)->Arg(100000)->Arg(1000000);
+
+class IdleTimer : public Timer {
+public:
+    void setInterval(int milliseconds) override { interval_ = milliseconds; }
+    int interval() const override { return interval_; }
+    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    bool enabled() const override { return enabled_; }
+    void onTick(std::function<void()>) override {}
+
+private:
+    int interval_ = 0;
+    bool enabled_ = false;
+};
+
+class NoFader : public FaderControl {
+public:
+    int volume() const override { return 100; }
+    bool autoFadeIn() const override { return false; }
+    bool autoFadeOut() const override { return false; }
+    std::int32_t fadeLead() const override { return 0; }
+    void startAutoFadeIn() override {}
+    void startAutoFadeOut() override {}
+    bool stopMarked() const override { return false; }
+    void clearStopMark() override {}
+};
+
+// The end of a track with random order on, as the player reports it, over a list whose marks
+// say which rows were played: all but `unplayed` of them (0: the pass is over; looping then
+// starts the next one). Each end marks one more row, which is unmarked again untimed, and the
+// same played row is current again.
+void BM_RandomNext(benchmark::State& state) {
+    const auto rows = static_cast<int>(state.range(0));
+    const auto unplayed = static_cast<int>(state.range(1));
+    PlaylistModel model;
+    fill(model, rows);
+    FixedProbe player;
+    NoDialogs dialogs;
+    PlaybackState playback;
+    NoFader fader;
+    IdleTimer tmrDisp, tmrShutDelay, tmrShutl;
+    TimeDisplay display(player, tmrDisp, fader);
+    Transport transport(player, dialogs, playback, fader, display, tmrShutDelay, tmrShutl,
+                        [&model] { return model.curFile(); });
+    const std::unique_ptr<RandomSource> random = makeSystemRandom();
+    TrackSequencer sequencer(model, transport, *random, dialogs);
+    sequencer.setRandom(true);
+    sequencer.setLoop(unplayed == 0);
+
+    std::vector<int> order(static_cast<std::size_t>(rows));
+    std::iota(order.begin(), order.end(), 1);
+    std::shuffle(order.begin(), order.end(), std::mt19937(3));
+    for (int i = 0; i < rows; ++i)
+        model.setSelected(order[std::size_t(i)], i >= unplayed);
+    model.setSelected(order.back(), true); // the track playing now
+    transport.play();
+    if (unplayed == rows) {
+        // A run of nexts from an unplayed list: the first of a pass, one draw each or nearly.
+        for (auto _ : state)
+            sequencer.ThreadEnded();
+        if (transport.status() != PlayStatus::Playing) state.SkipWithError("nothing played");
+        return;
+    }
+    for (auto _ : state) {
+        sequencer.ThreadEnded();
+        state.PauseTiming();
+        const int picked = model.selectedItem();
+        if (picked == 0 || transport.status() != PlayStatus::Playing)
+            state.SkipWithError("nothing played next");
+        if (unplayed == 0)
+            for (int i = 1; i <= rows; ++i)
+                model.setSelected(i, true);
+        else
+            model.setSelected(picked, false);
+        model.selection().setSelectedItem(order.back());
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RandomNext)
+    ->Unit(benchmark::kMicrosecond)
+    ->ArgNames({"rows", "unplayed"})
+    ->Args({1000000, 1000000})
+    ->Iterations(10000);
+
+// Late in the pass, few rows left unplayed: each next draws about rows / unplayed times.
+void BM_RandomNextLate(benchmark::State& state) {
+    BM_RandomNext(state);
+}
+BENCHMARK(BM_RandomNextLate)
+    ->Unit(benchmark::kMillisecond)
+    ->ArgNames({"rows", "unplayed"})
+    ->Args({1000000, 1000})
+    ->Args({1000000, 100})
+    ->Args({1000000, 10})
+    ->Args({1000000, 1})
+    ->Args({1000000, 0})
+    ->Iterations(20);
 
 } // namespace
 } // namespace vantrel
