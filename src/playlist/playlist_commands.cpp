@@ -108,22 +108,6 @@ bool PlaylistCommands::GetListTag(const std::string& filPath) {
     return true;
 }
 
-bool PlaylistCommands::refreshRow(const std::string& key) {
-    if (!model_.contains(key)) return false;
-    TrackRead read;
-    if (isListableFile(key)) readTrack(key, probe_, read);
-    if (!read.listable) return false;
-    PlaylistRow row;
-    fillCells(key, read, row);
-    return model_.rows().updateCells(key, std::move(row.fields));
-}
-
-bool PlaylistCommands::renameRow(const std::string& oldKey, const std::string& newKey) {
-    if (!model_.rows().rename(oldKey, newKey)) return false;
-    refreshRow(newKey); // the file name and path cells; an unreadable file keeps the old ones
-    return true;
-}
-
 void PlaylistCommands::mnuEdLvItm(int element) {
     switch (element) {
     case 0:

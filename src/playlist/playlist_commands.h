@@ -47,12 +47,6 @@ public:
     // cannot open are skipped without a message. The first row of a list that has no current
     // track yet is selected and made current.
     bool GetListTag(const std::string& filPath);
-    // The row's file changed (its tag was saved): its cells are read again where it stands.
-    // False when the row is not listed or the file can no longer be read (the row stays).
-    bool refreshRow(const std::string& key);
-    // The row's file was renamed: the row goes on under the new key, its cells read again.
-    // False, with nothing changed, when no row has oldKey or a row has newKey already.
-    bool renameRow(const std::string& oldKey, const std::string& newKey);
 
     // Raised with the genre number whenever a row's genre cell is filled from a tag.
     Signal<std::uint8_t> genreCell;

@@ -4,12 +4,6 @@
 
 namespace vantrel {
 
-PlaylistModel::PlaylistModel() {
-    rekeyed_ = rows_.rekeyed.connect([this](int index, const std::string& oldKey) {
-        if (curFile_ == oldKey) curFile_ = rows_.row(index).key;
-    });
-}
-
 void PlaylistModel::setColumns(ListColumns columns) {
     columnsAboutToBeRebuilt();
     rows_.clear();

@@ -20,7 +20,7 @@ class PlaylistModel {
 public:
     using Click = PlaylistSelection::Click;
 
-    PlaylistModel();
+    PlaylistModel() = default;
     PlaylistModel(const PlaylistModel&) = delete;
     PlaylistModel& operator=(const PlaylistModel&) = delete;
 
@@ -110,7 +110,6 @@ private:
     std::string lblLstTotal_ = "Total = 0";
     std::string curFile_;
     bool dragging_ = false;
-    Connection rekeyed_;
 };
 
 } // namespace vantrel

@@ -176,26 +176,6 @@ void PlaylistRows::sort(const std::function<bool(const PlaylistRow&, const Playl
     reordered();
 }
 
-bool PlaylistRows::updateCells(std::string_view key, Fields fields) {
-    const int index = indexOf(key);
-    if (index == 0) return false;
-    entry(index).fields = std::move(fields);
-    cellsChanged(index);
-    return true;
-}
-
-bool PlaylistRows::rename(std::string_view oldKey, std::string newKey) {
-    const auto it = byKey_.find(oldKey);
-    if (it == byKey_.end() || byKey_.count(newKey) != 0) return false;
-    Entry* renamed = *it;
-    // The set hashes the key the row holds: out under the old key, in under the new one.
-    byKey_.erase(it);
-    std::string old = std::exchange(renamed->key, std::move(newKey));
-    byKey_.insert(renamed);
-    rekeyed(indexOf(renamed), old);
-    return true;
-}
-
 void PlaylistRows::setMark(int index, bool selected) {
     Entry& marked = entry(index);
     if (marked.selected != selected) selected ? ++marked_ : --marked_;

@@ -48,11 +48,6 @@ public:
     // Reorders the rows: the row at 0-based place order[i] goes to place i (a permutation).
     void reorder(const std::vector<std::uint32_t>& order);
 
-    // A row's cells change where it stands (after its tag was saved); key, place and mark stay.
-    bool updateCells(std::string_view key, Fields fields);
-    // A row's file was renamed: the row keeps its place, cells and mark under the new key.
-    // Refused when no row has oldKey or another row has newKey already.
-    bool rename(std::string_view oldKey, std::string newKey);
     // The Selected mark; PlaylistSelection tells the change.
     void setMark(int index, bool selected);
     // How many rows bear the mark, kept as marks change (a million rows are not walked).
@@ -71,8 +66,6 @@ public:
     Signal<> aboutToReset, wasReset;
     // Each row just before it goes, whatever removes it.
     Signal<const PlaylistRow&> leaving;
-    Signal<int> cellsChanged;                // index
-    Signal<int, const std::string&> rekeyed; // index, the old key
 
 private:
     struct Entry;

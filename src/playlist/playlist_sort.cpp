@@ -47,7 +47,6 @@ PlaylistSort::PlaylistSort(PlaylistRows& rows, const ListColumns& columns)
         rows_.leaving.connect([this](const PlaylistRow& row) { recordLeaving(row); }));
     // Rows that go all at once are not looked at one by one: the search column goes first.
     connections_.push_back(rows_.aboutToReset.connect([this] { dropLst(); }));
-    connections_.push_back(rows_.cellsChanged.connect([this](int index) { refreshPrefix(index); }));
 }
 
 int PlaylistSort::sortField() const {
@@ -130,13 +129,6 @@ void PlaylistSort::recordLeaving(const PlaylistRow& row) {
     if (slot >= lstFind_.size() || lstFind_[slot] != &row) return;
     gone_[slot] = Gone{row.key, std::string(row.fields[lstField_])};
     lstFind_[slot] = nullptr;
-}
-
-void PlaylistSort::refreshPrefix(int index) {
-    const PlaylistRow& row = rows_.row(index);
-    const std::uint32_t slot = rows_.findSlot(row);
-    if (slot < lstFind_.size() && lstFind_[slot] == &row)
-        lstPrefix_[slot] = findPrefix(row.fields[lstField_]);
 }
 
 std::string_view PlaylistSort::lstFindText(std::size_t entry) const {

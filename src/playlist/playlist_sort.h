@@ -55,7 +55,6 @@ public:
 private:
     int sortField() const;
     void recordLeaving(const PlaylistRow& row);
-    void refreshPrefix(int index);
 
     struct Gone {
         std::string key, text;

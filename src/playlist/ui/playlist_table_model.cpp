@@ -46,11 +46,6 @@ void PlaylistTableModel::connectRows() {
     c.push_back(rows.wasReset.connect([this] {
         if (!rebuilding_) endResetModel();
     }));
-    c.push_back(rows.cellsChanged.connect([this](int index) {
-        if (playlist_.columnCount() > 0)
-            emit dataChanged(this->index(index - 1, 0),
-                             this->index(index - 1, playlist_.columnCount() - 1));
-    }));
 }
 
 void PlaylistTableModel::aboutToReorder() {
